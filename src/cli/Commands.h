@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Each command takes the words after its name and returns the exit status.
+// A wrong call prints a one-line usage message to standard error and returns 2.
+int RunTreeCommand(const std::vector<std::string>& args);
+int RunShowCommand(const std::vector<std::string>& args);
+
+int UsageError(const std::string& usage);

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "data/RecordRow.h"
+
+#include <string>
+#include <vector>
+
+class CCsvReader;
+
+enum DataKind {
+    kindFolder = 0,
+    kindLevel = 2,
+    kindBer = 3,
+    kindSky = 4,
+    kindConstel = 5,
+    kindMulti = 6,
+};
+
+// What stands behind one tree item: a kind root, a measurement folder or a record.
+class CDataItem {
+public:
+    // A kind root, a folder item, or a single-line record (with its row).
+    CDataItem(DataKind kind, std::string number, std::string count, std::string csvPath,
+              const RecordRow* row = nullptr);
+    // A multi-channel record: one channel row per data line of the reader's file.
+    CDataItem(DataKind kind, std::string number, std::string count, std::string csvPath,
+              const CCsvReader& reader);
+
+    void FillChannels(const CCsvReader* reader);
+
+    // Channel n (1 to N) of a multi-channel record, or none.
+    const RecordRow* Channel(int n) const;
+
+    DataKind m_nKind;
+    RecordRow m_row;
+    // Channel n is m_channels[n - 1]; the rows run without gaps from channel 1.
+    std::vector<RecordRow> m_channels;
+    std::string m_strNumber;
+    std::string m_strCount;
+    std::string m_strCsvPath;
+};

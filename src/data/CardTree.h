@@ -1,0 +1,63 @@
+#pragma once
+
+#include "data/CDataItem.h"
+
+#include <string>
+#include <vector>
+
+class Messages;
+
+// One item of the navigation tree: kind roots have parent 0.
+struct TreeNode {
+    int m_nId = 0;
+    int m_nParent = 0;
+    std::string m_strLabel; // card bytes (Shift-JIS) or the folder name as the file system gives it
+    std::vector<int> m_children;
+};
+
+// The card as the viewer knows it: the navigation tree and the item table,
+// rebuilt from the data root by each scan.
+//
+// Who calls it: the main window (and the command-line tool) sets
+// m_strDataRoot and calls ScanDataRoot; afterwards it walks the tree from
+// KindRoots() and looks items up with FindItem. Messages of the scan go to
+// the Messages given at construction, in the order they happen.
+class CardTree {
+public:
+    explicit CardTree(Messages& messages);
+
+    void ScanDataRoot();
+
+    // The item behind tree item `id`, or none. Valid until the next scan.
+    const CDataItem* FindItem(int id) const;
+    // The tree node `id`, or none. Valid until the next scan.
+    const TreeNode* Node(int id) const;
+    // The five kind roots in order (empty before the first scan).
+    std::vector<int> KindRoots() const;
+    int ItemCount() const { return static_cast<int>(m_nodes.size()); }
+
+    void LoadLevelFolder(const std::string& folder);
+    void LoadBerFolder(const std::string& folder);
+    void LoadSkyFolder(const std::string& folder);
+    void LoadConstelFolder(const std::string& folder);
+    void LoadMultiFolder(const std::string& folder);
+
+    std::string m_strDataRoot;
+    int m_nItemId = 0;
+    int m_hLevelRoot = 0;
+    int m_hBerRoot = 0;
+    int m_hSkyRoot = 0;
+    int m_hConstelRoot = 0;
+    int m_hMultiRoot = 0;
+
+private:
+    void LoadSingleFileFolder(const std::string& folder, const char* kindFolder, int parent,
+                              DataKind kind);
+    bool ReadCountFile(const std::string& path, std::string* count);
+    int AddItem(int parent, std::string label, CDataItem item);
+    void ShowCountMismatch(const std::string& csvPath);
+
+    Messages& m_messages;
+    std::vector<TreeNode> m_nodes;      // m_nodes[id - 1]
+    std::vector<CDataItem> m_itemTable; // m_itemTable[id - 1]
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// One data line of a values file, split at its commas. The fields are kept
+// back to back in one buffer so that a file of many lines costs little memory.
+class CsvRow {
+public:
+    void AddField(std::string_view text);
+    std::size_t FieldCount() const { return m_ends.size(); }
+    // Field k (0-based); only valid for k < FieldCount().
+    std::string_view Field(std::size_t k) const;
+
+private:
+    std::string m_bytes;
+    std::vector<std::uint32_t> m_ends;
+};

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "data/FileError.h"
+
+#include <cstddef>
+#include <memory>
+#include <string>
+
+// A read error while a file is being read.
+struct FileException {
+    FileErrorCause m_cause;
+};
+
+// A card file opened for reading only, read in large blocks and handed out
+// byte by byte. A directory does not open: it fails as "access denied".
+class ReadOnlyFile {
+public:
+    ReadOnlyFile() = default;
+    ~ReadOnlyFile();
+    ReadOnlyFile(const ReadOnlyFile&) = delete;
+    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+
+    // True when open; otherwise *cause says why not.
+    bool Open(const std::string& path, FileErrorCause* cause);
+    bool IsOpen() const { return m_fd >= 0; }
+    void Close();
+
+    // The next byte, or -1 at the end of the file. Throws FileException.
+    int ReadByte()
+    {
+        if (m_pos == m_len && !Refill())
+            return -1;
+        return static_cast<unsigned char>(m_buffer[m_pos++]);
+    }
+
+private:
+    bool Refill();
+
+    int m_fd = -1;
+    std::unique_ptr<char[]> m_buffer;
+    std::size_t m_pos = 0;
+    std::size_t m_len = 0;
+};

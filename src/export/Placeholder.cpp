@@ -1,0 +1,1 @@
+// Bitmap export lives here.
