@@ -11,7 +11,10 @@ class Messages;
 struct TreeNode {
     int m_nId = 0;
     int m_nParent = 0;
-    std::string m_strLabel; // card bytes (Shift-JIS) or the folder name as the file system gives it
+    // A record's label holds card bytes (Shift-JIS) after its number; a kind
+    // root's is UTF-8 and a folder's is its name as the file system gives it.
+    std::string m_strLabel;
+    bool m_bCardText = false; // the label holds card bytes
     std::vector<int> m_children;
 };
 
@@ -51,7 +54,7 @@ public:
     int m_hMultiRoot = 0;
 
 private:
-    void LoadSingleFileFolder(const std::string& folder, const char* kindFolder, int parent,
+    void LoadSingleFileFolder(const std::string& folder, const char* subFolder, int parent,
                               DataKind kind);
     bool ReadCountFile(const std::string& path, std::string* count);
     int AddItem(int parent, std::string label, CDataItem item);

@@ -33,6 +33,10 @@ public:
         return static_cast<unsigned char>(m_buffer[m_pos++]);
     }
 
+    // Appends the bytes before the next `a` or `b` to `out`, consumes that
+    // delimiter and returns it; -1 at the end of the file. Throws FileException.
+    int ReadUntil(char a, char b, std::string& out);
+
 private:
     bool Refill();
 

@@ -1,0 +1,34 @@
+#include "cli/ScanOutput.h"
+
+#include "cli/Json.h"
+#include "screens/TextCodec.h"
+
+#include <cstdio>
+
+void ConsoleMessages::ShowMessage(const std::string& text)
+{
+    std::string line;
+    for (char c : text)
+        line += c == '\n' ? std::string("\\n") : std::string(1, c);
+    std::fprintf(stderr, "%s\n", line.c_str());
+    m_shown.push_back(text);
+}
+
+bool ConsoleMessages::AskYesNo(const std::string& text)
+{
+    ShowMessage(text);
+    return false;
+}
+
+std::string DisplayLabel(const TreeNode& node)
+{
+    return node.m_bCardText ? DecodeCardText(node.m_strLabel) : node.m_strLabel;
+}
+
+std::string MessagesJson(const std::vector<std::string>& messages)
+{
+    std::string out = "[";
+    for (std::size_t i = 0; i < messages.size(); ++i)
+        out += (i ? ", " : "") + JsonString(messages[i]);
+    return out + "]";
+}

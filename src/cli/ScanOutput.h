@@ -1,0 +1,24 @@
+#pragma once
+
+#include "data/CardTree.h"
+#include "data/Messages.h"
+
+#include <string>
+#include <vector>
+
+// The scan's message boxes for a terminal: each goes to standard error as one
+// line, its line breaks shown as "\n", and is kept for a JSON report.
+// A question is answered No.
+class ConsoleMessages : public Messages {
+public:
+    void ShowMessage(const std::string& text) override;
+    bool AskYesNo(const std::string& text) override;
+
+    std::vector<std::string> m_shown;
+};
+
+// A tree label as UTF-8: a record's card bytes decoded, other labels as they are.
+std::string DisplayLabel(const TreeNode& node);
+
+// The JSON array of the shown messages.
+std::string MessagesJson(const std::vector<std::string>& messages);

@@ -1,0 +1,44 @@
+#include "data/CDataItem.h"
+
+#include "data/CCsvReader.h"
+
+CDataItem::CDataItem(DataKind kind, std::string number, std::string count, std::string csvPath,
+                     const RecordRow* row)
+    : m_nKind(kind), m_strNumber(std::move(number)), m_strCount(std::move(count)),
+      m_strCsvPath(std::move(csvPath))
+{
+    if (row)
+        m_row.CopyFrom(*row);
+}
+
+CDataItem::CDataItem(DataKind kind, std::string number, std::string count, std::string csvPath,
+                     const CCsvReader& reader)
+    : CDataItem(kind, std::move(number), std::move(count), std::move(csvPath))
+{
+    FillChannels(&reader);
+}
+
+void CDataItem::FillChannels(const CCsvReader* reader)
+{
+    const int n = reader->m_nRows;
+    if (n == 0)
+        return;
+    m_channels.clear();
+    for (int i = 1; i <= n; ++i) {
+        const CsvRow* line = reader->GetRow(i - 1);
+        if (!line)
+            break;
+        // Every channel starts from a fresh row: a short line leaves its
+        // missing columns empty.
+        RecordRow channel;
+        channel.FillFromCsvRow(*line);
+        m_channels.push_back(std::move(channel));
+    }
+}
+
+const RecordRow* CDataItem::Channel(int n) const
+{
+    if (n < 1 || n > static_cast<int>(m_channels.size()))
+        return nullptr;
+    return &m_channels[static_cast<std::size_t>(n - 1)];
+}

@@ -1,0 +1,181 @@
+#include "data/CardTree.h"
+
+#include "data/CCsvReader.h"
+#include "data/CardFiles.h"
+#include "data/CountText.h"
+#include "data/Messages.h"
+
+#include <cstdio>
+
+namespace {
+
+// The kind roots' labels in tree order; their ids are 1 to 5.
+constexpr const char* kKindRootLabels[] = {
+    "レベル測定データ",
+    "BER測定データ",
+    "スカパー測定データ",
+    "コンスタレーションデータ",
+    "多チャンネルデータ",
+};
+
+constexpr const char* kCountMismatch =
+    " のデータ数が記録情報と異なります。\nデータが正常に表示できない可能性があります。\n"
+    "CSVファイルを確認してください。";
+
+std::string RecordLabel(int number, std::string_view title)
+{
+    char prefix[16];
+    std::snprintf(prefix, sizeof prefix, "%3d:", number);
+    std::string label = prefix;
+    label.append(title);
+    return label;
+}
+
+std::string MultiFileName(int number)
+{
+    char name[24];
+    std::snprintf(name, sizeof name, "%.2d.CSV", number);
+    return name;
+}
+
+} // namespace
+
+CardTree::CardTree(Messages& messages) : m_messages(messages) {}
+
+void CardTree::ScanDataRoot()
+{
+    m_nItemId = 0;
+    const std::vector<std::string> folders = ListSubFolders(m_strDataRoot);
+    m_nodes.clear();
+    m_itemTable.clear();
+    int* roots[] = {&m_hLevelRoot, &m_hBerRoot, &m_hSkyRoot, &m_hConstelRoot, &m_hMultiRoot};
+    for (int i = 0; i < 5; ++i)
+        *roots[i] = AddItem(0, kKindRootLabels[i], CDataItem(kindFolder, "", "", ""));
+    for (const std::string& folder : folders) {
+        LoadLevelFolder(folder);
+        LoadBerFolder(folder);
+        LoadSkyFolder(folder);
+        LoadConstelFolder(folder);
+        LoadMultiFolder(folder);
+    }
+}
+
+const CDataItem* CardTree::FindItem(int id) const
+{
+    if (id < 1 || id > static_cast<int>(m_itemTable.size()))
+        return nullptr;
+    return &m_itemTable[static_cast<std::size_t>(id - 1)];
+}
+
+const TreeNode* CardTree::Node(int id) const
+{
+    if (id < 1 || id > static_cast<int>(m_nodes.size()))
+        return nullptr;
+    return &m_nodes[static_cast<std::size_t>(id - 1)];
+}
+
+std::vector<int> CardTree::KindRoots() const
+{
+    if (m_nodes.empty())
+        return {};
+    return {m_hLevelRoot, m_hBerRoot, m_hSkyRoot, m_hConstelRoot, m_hMultiRoot};
+}
+
+void CardTree::LoadLevelFolder(const std::string& folder)
+{
+    LoadSingleFileFolder(folder, "LEVEL", m_hLevelRoot, kindLevel);
+}
+
+void CardTree::LoadBerFolder(const std::string& folder)
+{
+    LoadSingleFileFolder(folder, "BER", m_hBerRoot, kindBer);
+}
+
+void CardTree::LoadSkyFolder(const std::string& folder)
+{
+    LoadSingleFileFolder(folder, "SKY", m_hSkyRoot, kindSky);
+}
+
+void CardTree::LoadConstelFolder(const std::string& folder)
+{
+    LoadSingleFileFolder(folder, "CONSTEL", m_hConstelRoot, kindConstel);
+}
+
+void CardTree::LoadSingleFileFolder(const std::string& folder, const char* subFolder, int parent,
+                                    DataKind kind)
+{
+    const std::string kindDir = FindInFolder(m_strDataRoot + "/" + folder, subFolder);
+    std::string count;
+    if (!ReadCountFile(FindInFolder(kindDir, folder + ".cnt"), &count))
+        return;
+
+    const std::string csvPath = FindInFolder(kindDir, folder + ".CSV");
+    CCsvReader reader(m_messages);
+    reader.ReadCsv(csvPath);
+    const int n = reader.GetRowCount();
+    if (n < 1)
+        return;
+    if (n != CountValue(count))
+        ShowCountMismatch(csvPath);
+
+    const int folderId = AddItem(parent, folder, CDataItem(kindFolder, "", "", ""));
+    const std::string countText = std::to_string(n);
+    // One row buffer for the whole file: a short line keeps the columns
+    // of the line before it.
+    RecordRow row;
+    for (int i = 1; i <= n; ++i) {
+        row.FillFromCsvRow(*reader.GetRow(i - 1));
+        AddItem(folderId, RecordLabel(i, row.Column(1)),
+                CDataItem(kind, std::to_string(i), countText, csvPath, &row));
+    }
+}
+
+void CardTree::LoadMultiFolder(const std::string& folder)
+{
+    const std::string multiDir = FindInFolder(m_strDataRoot + "/" + folder, "MULTI");
+    std::string count;
+    if (!ReadCountFile(FindInFolder(multiDir, "COUNT.CNT"), &count))
+        return;
+
+    const int folderId = AddItem(m_hMultiRoot, folder, CDataItem(kindFolder, "", "", ""));
+    const int files = CountValue(count);
+    RecordRow row;
+    for (int j = 1; j <= files; ++j) {
+        const std::string csvPath = FindInFolder(multiDir, MultiFileName(j));
+        CCsvReader reader(m_messages);
+        reader.ReadCsv(csvPath);
+        const int m = reader.GetRowCount();
+        if (m < 1)
+            return;
+        row.FillFromCsvRow(*reader.GetRow(0));
+        if (m != CountValue(row.Column(17)))
+            ShowCountMismatch(csvPath);
+        AddItem(folderId, RecordLabel(j, row.Column(1)),
+                CDataItem(kindMulti, std::to_string(j), count, csvPath, reader));
+    }
+}
+
+bool CardTree::ReadCountFile(const std::string& path, std::string* count)
+{
+    CCsvReader reader(m_messages);
+    if (reader.ReadCount(path) < 0 || reader.m_strVersion != "1.00")
+        return false;
+    *count = reader.m_strCount;
+    return true;
+}
+
+int CardTree::AddItem(int parent, std::string label, CDataItem item)
+{
+    const int id = ++m_nItemId;
+    const bool record = item.m_nKind != kindFolder;
+    m_nodes.push_back(TreeNode{id, parent, std::move(label), record, {}});
+    m_itemTable.push_back(std::move(item));
+    if (parent > 0)
+        m_nodes[static_cast<std::size_t>(parent - 1)].m_children.push_back(id);
+    return id;
+}
+
+void CardTree::ShowCountMismatch(const std::string& csvPath)
+{
+    m_messages.ShowMessage(csvPath + kCountMismatch);
+}

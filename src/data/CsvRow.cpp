@@ -1,0 +1,13 @@
+#include "data/CsvRow.h"
+
+void CsvRow::AddField(std::string_view text)
+{
+    m_bytes.append(text);
+    m_ends.push_back(static_cast<std::uint32_t>(m_bytes.size()));
+}
+
+std::string_view CsvRow::Field(std::size_t k) const
+{
+    std::size_t begin = k == 0 ? 0 : m_ends[k - 1];
+    return std::string_view(m_bytes).substr(begin, m_ends[k] - begin);
+}

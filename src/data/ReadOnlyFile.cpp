@@ -1,0 +1,80 @@
+#include "data/ReadOnlyFile.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+constexpr std::size_t kBlockSize = 256 * 1024;
+}
+
+ReadOnlyFile::~ReadOnlyFile()
+{
+    Close();
+}
+
+bool ReadOnlyFile::Open(const std::string& path, FileErrorCause* cause)
+{
+    Close();
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
+        *cause = FileErrorCauseFromErrno(errno);
+        return false;
+    }
+    struct stat info {};
+    // Only regular files are read: a directory fails as on the card's home
+    // platform, and a pipe or device could block or never end.
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        *cause = FileErrorCause::AccessDenied;
+        return false;
+    }
+    m_fd = fd;
+    m_pos = m_len = 0;
+    return true;
+}
+
+void ReadOnlyFile::Close()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+    m_pos = m_len = 0;
+}
+
+bool ReadOnlyFile::Refill()
+{
+    if (m_fd < 0)
+        return false;
+    if (!m_buffer)
+        m_buffer = std::make_unique<char[]>(kBlockSize);
+    for (;;) {
+        ssize_t got = ::read(m_fd, m_buffer.get(), kBlockSize);
+        if (got >= 0) {
+            m_pos = 0;
+            m_len = static_cast<std::size_t>(got);
+            return got > 0;
+        }
+        if (errno != EINTR)
+            throw FileException{FileErrorCauseFromErrno(errno)};
+    }
+}
+
+int ReadOnlyFile::ReadUntil(char a, char b, std::string& out)
+{
+    for (;;) {
+        if (m_pos == m_len && !Refill())
+            return -1;
+        const char* data = m_buffer.get();
+        std::size_t i = m_pos;
+        while (i < m_len && data[i] != a && data[i] != b)
+            ++i;
+        out.append(data + m_pos, i - m_pos);
+        if (i < m_len) {
+            m_pos = i + 1;
+            return static_cast<unsigned char>(data[i]);
+        }
+        m_pos = m_len;
+    }
+}

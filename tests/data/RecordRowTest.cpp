@@ -1,0 +1,98 @@
+#include "data/CCsvReader.h"
+#include "data/CDataItem.h"
+#include "data/RecordRow.h"
+#include "support/TempCard.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+CsvRow RowOf(std::initializer_list<std::string> fields)
+{
+    CsvRow row;
+    for (const std::string& field : fields)
+        row.AddField(field);
+    return row;
+}
+
+TEST(RecordRow, ShortLineKeepsLaterColumnsLongLineIsCut)
+{
+    RecordRow row;
+    std::initializer_list<std::string> full = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9",
+                                               "10", "11", "12", "13", "14", "15", "16", "17", "18",
+                                               "19", "20", "21", "22", "23", "24", "25", "26", "27",
+                                               "28", "29", "30", "31", "32", "33", "34", "35", "36",
+                                               "37", "38", "39"};
+    row.FillFromCsvRow(RowOf(full));
+    for (int k = 0; k < RecordRow::kColumnCount; ++k)
+        EXPECT_EQ(row.Column(k), std::to_string(k));
+    EXPECT_EQ(row.Column(28), "");
+
+    row.FillFromCsvRow(RowOf({"a", "", "c"}));
+    EXPECT_EQ(row.Column(0), "a");
+    EXPECT_EQ(row.Column(1), "");
+    EXPECT_EQ(row.Column(2), "c");
+    EXPECT_EQ(row.Column(3), "3");
+    EXPECT_EQ(row.Column(27), "27");
+
+    RecordRow fresh;
+    fresh.FillFromCsvRow(RowOf({"a", "b", "c"}));
+    EXPECT_EQ(fresh.Column(3), "");
+}
+
+TEST(RecordRow, SetColumnChangesOnlyThatColumn)
+{
+    RecordRow row;
+    row.FillFromCsvRow(RowOf({"a", "bb", "ccc"}));
+    row.SetColumn(1, "longer text");
+    row.SetColumn(0, "");
+    EXPECT_EQ(row.Column(0), "");
+    EXPECT_EQ(row.Column(1), "longer text");
+    EXPECT_EQ(row.Column(2), "ccc");
+    RecordRow copy;
+    copy.CopyFrom(row);
+    EXPECT_EQ(copy, row);
+}
+
+TEST(RecordRow, PlaceholderStatesAndCorrectionFlag)
+{
+    const std::pair<std::string, ValueState> states[] = {
+        {"---.-", NotMeasured}, {"~~~.~", OverRange}, {"___._", UnderRange},
+        {"65.3", Normal}, {" ---.-", Normal}, {"---.-\r", Normal}, {"", Normal},
+    };
+    for (const auto& [text, state] : states) {
+        RecordRow row;
+        row.SetColumn(6, text);
+        row.SetColumn(24, text);
+        EXPECT_EQ(row.ColumnState(6), state) << text;
+        EXPECT_EQ(row.ColumnState(24), state) << text;
+    }
+    const std::pair<std::string, bool> flags[] = {
+        {"OFF", false}, {"  OFF\r", false}, {"ON", true}, {"off", true}, {"", true}, {"O FF", true},
+    };
+    for (const auto& [text, on] : flags) {
+        RecordRow row;
+        row.SetColumn(10, text);
+        EXPECT_EQ(row.CorrectionOn(), on) << text;
+    }
+}
+
+TEST(DataItem, ChannelsAreFreshRowsKeyedFromOne)
+{
+    TempCard card;
+    RecordedMessages messages;
+    CCsvReader reader(messages);
+    std::string csv = "h\n";
+    for (int i = 1; i <= 12; ++i)
+        csv += i == 2 ? "short\n" : "c" + std::to_string(i) + ",title,x,y\n";
+    ASSERT_EQ(reader.ReadCsv(card.Write("01.CSV", csv)), 12);
+    CDataItem item(kindMulti, "1", "3", "p", reader);
+    ASSERT_EQ(item.m_channels.size(), 12u);
+    EXPECT_EQ(item.Channel(1)->Column(0), "c1");
+    EXPECT_EQ(item.Channel(2)->Column(1), ""); // not the line before it
+    EXPECT_EQ(item.Channel(12)->Column(0), "c12");
+    EXPECT_EQ(item.Channel(0), nullptr);
+    EXPECT_EQ(item.Channel(13), nullptr);
+}
+
+} // namespace

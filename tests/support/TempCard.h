@@ -1,0 +1,57 @@
+#pragma once
+
+#include "data/Messages.h"
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+// A card folder written by a test into a fresh temporary folder, removed
+// again when the test ends.
+class TempCard {
+public:
+    TempCard()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "kr80a-test-XXXXXX").string();
+        m_root = mkdtemp(pattern.data());
+    }
+    ~TempCard() { std::filesystem::remove_all(m_root); }
+    TempCard(const TempCard&) = delete;
+    TempCard& operator=(const TempCard&) = delete;
+
+    const std::string& Root() const { return m_root; }
+    std::string Path(const std::string& relative) const { return m_root + "/" + relative; }
+
+    // Writes `bytes` to the file at `relative`, creating its folders.
+    std::string Write(const std::string& relative, const std::string& bytes) const
+    {
+        const std::string path = Path(relative);
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+
+    std::string MakeFolder(const std::string& relative) const
+    {
+        std::filesystem::create_directories(Path(relative));
+        return Path(relative);
+    }
+
+private:
+    std::string m_root;
+};
+
+// Records every message instead of showing it; answers questions with `m_answer`.
+class RecordedMessages : public Messages {
+public:
+    void ShowMessage(const std::string& text) override { m_shown.push_back(text); }
+    bool AskYesNo(const std::string& text) override
+    {
+        m_shown.push_back(text);
+        return m_answer;
+    }
+
+    std::vector<std::string> m_shown;
+    bool m_answer = true;
+};
