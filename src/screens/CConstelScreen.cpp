@@ -4,7 +4,7 @@
 #include "data/ReadOnlyFile.h"
 #include "screens/Canvas.h"
 #include "screens/TextCodec.h"
-#include "screens/CardNumbers.h"
+#include "screens/ValueFormat.h"
 
 #include <cstdio>
 #include <string_view>

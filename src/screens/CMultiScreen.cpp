@@ -2,7 +2,7 @@
 
 #include "screens/Canvas.h"
 #include "screens/TextCodec.h"
-#include "screens/CardNumbers.h"
+#include "screens/ValueFormat.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -5,6 +5,7 @@
 #include "screens/Canvas.h"
 #include "screens/TextCodec.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,7 @@ struct MultiCard {
     int range = 0;
     int offset = 0;
     int cursor = 1;
-    int count = -1; // column 17; -1: the number of levels
+    std::optional<int> count{}; // column 17; none: the number of levels
 
     std::vector<RecordRow> Rows(const std::vector<std::string>& levels,
                                 const std::vector<std::string>& corrections = {}) const
@@ -34,7 +35,7 @@ struct MultiCard {
             row.SetColumn(14, std::to_string(range));
             row.SetColumn(15, group);
             row.SetColumn(16, std::to_string(cursor));
-            row.SetColumn(17, std::to_string(count < 0 ? static_cast<int>(levels.size()) : count));
+            row.SetColumn(17, std::to_string(count.value_or(static_cast<int>(levels.size()))));
             rows.push_back(std::move(row));
         }
         return rows;
