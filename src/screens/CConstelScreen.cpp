@@ -15,6 +15,24 @@ namespace {
 constexpr int kPictureLeft = 120;
 constexpr int kPictureTop = 26;
 
+// Program texts in card bytes, converted once.
+struct ConstelTexts {
+    std::string terrestrial = EncodeCardText("地上デジタル");
+    std::string oneSegment = EncodeCardText("ワンセグ");
+    std::string vuCatv = EncodeCardText("ＶＵ・ＣＡＴＶ");
+    std::string passThrough = EncodeCardText("BSパススルー");
+    std::string bandName = EncodeCardText("バンド名");
+    std::string layer = EncodeCardText("階層");
+    std::string orLess = EncodeCardText("以下");
+    std::string orMore = EncodeCardText("以上");
+};
+
+const ConstelTexts& texts()
+{
+    static const ConstelTexts converted;
+    return converted;
+}
+
 void chain(Canvas& dc, std::initializer_list<std::pair<int, int>> points)
 {
     auto it = points.begin();
@@ -47,9 +65,9 @@ void CConstelScreen::Prepare()
     m_strChannel = std::string(m_row.Column(3));
     m_strModulation = std::string(m_row.Column(8));
     switch (m_nSystem) {
-    case 0: m_strSystemLabel = EncodeCardText("地上デジタル"); break;
-    case 1: m_strSystemLabel = EncodeCardText("ワンセグ"); break;
-    case 7: m_strSystemLabel = EncodeCardText("ＶＵ・ＣＡＴＶ"); break;
+    case 0: m_strSystemLabel = texts().terrestrial; break;
+    case 1: m_strSystemLabel = texts().oneSegment; break;
+    case 7: m_strSystemLabel = texts().vuCatv; break;
     default: m_strSystemLabel = " "; break;
     }
 }
@@ -105,13 +123,13 @@ void CConstelScreen::Draw(Canvas& dc)
 void CConstelScreen::DrawBandBox(Canvas& dc)
 {
     const std::string name(Trim(m_strBandName));
-    if (name == EncodeCardText("BSパススルー"))
+    if (name == texts().passThrough)
         SelectFont(2, dc);
     else
         SelectFont(name.size() > 8 ? 1 : 0, dc);
     dc.textOut(3, 50, name);
     SelectFont(3, dc);
-    dc.textOut(4, 28, EncodeCardText("バンド名"));
+    dc.textOut(4, 28, texts().bandName);
     dc.invertRect(Rect{1, 26, 64, 42});
     chain(dc, {{0, 26}, {106, 26}, {108, 28}, {108, 42}});
     chain(dc, {{110, 26}, {112, 28}, {112, 74}});
@@ -133,7 +151,7 @@ void CConstelScreen::DrawLayerBox(Canvas& dc, const char* layer)
     SelectFont(0, dc);
     dc.textOut(80, 106, layer);
     SelectFont(3, dc);
-    dc.textOut(68, 83, EncodeCardText("階層"));
+    dc.textOut(68, 83, texts().layer);
     dc.invertRect(Rect{64, 82, 100, 98});
     chain(dc, {{64, 82}, {106, 82}, {108, 84}, {108, 98}});
     chain(dc, {{110, 82}, {112, 84}, {112, 130}});
@@ -155,9 +173,9 @@ void CConstelScreen::DrawMerBox(Canvas& dc)
     dc.textOut(13, 138, "MER");
     dc.textOut(80, 174, "dB");
     if (m_nMerLimit == 1)
-        dc.textOut(80, 156, EncodeCardText("以下"));
+        dc.textOut(80, 156, texts().orLess);
     else if (m_nMerLimit == 2)
-        dc.textOut(80, 156, EncodeCardText("以上"));
+        dc.textOut(80, 156, texts().orMore);
     dc.invertRect(Rect{1, 138, 44, 154});
     chain(dc, {{0, 138}, {106, 138}, {108, 140}, {108, 154}});
     chain(dc, {{110, 138}, {112, 140}, {112, 186}});
@@ -172,12 +190,12 @@ void CConstelScreen::DrawPlotSquare(Canvas& dc, bool dottedGrid)
     chain(dc, {{124, 122}, {316, 122}});
     if (!dottedGrid)
         return;
-    dc.setPen(PenStyle::Dot);
+    dc.setPen(kBlack, PenStyle::Dot);
     for (int x : {148, 172, 196, 244, 268, 292})
         chain(dc, {{x, 26}, {x, 218}});
     for (int y : {50, 74, 98, 146, 170, 194})
         chain(dc, {{124, y}, {316, y}});
-    dc.setPen(PenStyle::Solid);
+    dc.setPen(kBlack);
 }
 
 void CConstelScreen::DrawDots(Canvas& dc)

@@ -16,15 +16,22 @@ constexpr std::string_view kVuCatv = "VU/CATV";
 // and a huge one must not overflow the scale arithmetic.
 constexpr int kMaxScaleOffset = 10000;
 
-const std::string& cardText(const char* utf8)
+// Program texts in card bytes, converted once.
+struct MultiTexts {
+    std::string groupPrefix = EncodeCardText("BS･CS ");
+    std::string cursor = EncodeCardText("▲");
+    std::string reference = EncodeCardText("△");
+    std::string correction = EncodeCardText("補");
+    std::string noCorrection = EncodeCardText("　");
+    std::string level = EncodeCardText("ﾚﾍﾞﾙ");
+    std::string levelDifference = EncodeCardText("Δﾚﾍﾞﾙ");
+    std::string unit = EncodeCardText("dBμ");
+};
+
+const MultiTexts& texts()
 {
-    // Program texts are converted to card bytes once and kept.
-    static std::vector<std::pair<const char*, std::string>> cache;
-    for (const auto& [key, bytes] : cache)
-        if (key == utf8)
-            return bytes;
-    cache.emplace_back(utf8, EncodeCardText(utf8));
-    return cache.back().second;
+    static const MultiTexts converted;
+    return converted;
 }
 
 // The last `width` characters of `text` (all of it when shorter).
@@ -91,7 +98,7 @@ void CMultiScreen::Prepare()
         m_strSystemLabel = group;
     } else {
         m_nClass = 1;
-        m_strSystemLabel = cardText("BS･CS ") + group;
+        m_strSystemLabel = texts().groupPrefix + group;
     }
     m_strCaption = std::string(first.Column(1));
     m_strBandName = std::string(first.Column(2));
@@ -246,10 +253,10 @@ void CMultiScreen::DrawBar(Canvas& dc, int channel)
         top = 186 - static_cast<int>(perDb * (level - m_nBottom));
     }
     static constexpr Rgb kColours[] = {
-        Rgb{0, 0, 0},      // Normal
-        Rgb{64, 128, 64},  // NotMeasured
-        Rgb{255, 0, 0},    // OverRange
-        Rgb{32, 32, 255},  // UnderRange
+        0x000000, // Normal: black
+        0x408040, // NotMeasured: dark green
+        0xFF0000, // OverRange: red
+        0x2020FF, // UnderRange: blue
     };
     const int left = BarLeft(channel);
     dc.fillRect(Rect{left, top, left + m_nBarWidth, 192}, kColours[m_nState[i]]);
@@ -275,14 +282,14 @@ void CMultiScreen::EraseMarkerRow(Canvas& dc)
 
 void CMultiScreen::DrawMarkers(Canvas& dc)
 {
-    dc.setBkMode(BkMode::Transparent);
+    dc.setBackgroundMode(BackgroundMode::Transparent);
     SelectFont(5, dc);
-    dc.textOut(MarkerX(m_nCursor), 194, cardText("▲"));
-    dc.setBkMode(BkMode::Opaque);
+    dc.textOut(MarkerX(m_nCursor), 194, texts().cursor);
+    dc.setBackgroundMode(BackgroundMode::Opaque);
     ShowCursorChannel(dc);
     if (m_nReference != -1) {
         SelectFont(5, dc);
-        dc.textOut(MarkerX(m_nReference), 194, cardText("△"));
+        dc.textOut(MarkerX(m_nReference), 194, texts().reference);
     }
 }
 
@@ -327,7 +334,7 @@ void CMultiScreen::DrawCorrectionBox(Canvas& dc)
 {
     SelectFont(5, dc);
     const bool on = CorrectionOf(m_nCursor) == 1;
-    dc.textOut(296, 196, cardText(on ? "補" : "　"));
+    dc.textOut(296, 196, on ? texts().correction : texts().noCorrection);
     dc.frameRect(Rect{294, 194, 310, 210}, on ? kBlack : kWhite);
 }
 
@@ -350,10 +357,10 @@ void CMultiScreen::DrawLabels(Canvas& dc)
     dc.textOut(130, 210, "ch");
     dc.fillRect(Rect{192, 208, 232, 223}, kWhite);
     SelectFont(5, dc);
-    dc.textOut(194, 210, cardText(m_nReference == -1 ? "ﾚﾍﾞﾙ" : "Δﾚﾍﾞﾙ"));
-    dc.setBkMode(BkMode::Transparent);
-    dc.textOut(282, 213, cardText("dBμ"));
-    dc.setBkMode(BkMode::Opaque);
+    dc.textOut(194, 210, m_nReference == -1 ? texts().level : texts().levelDifference);
+    dc.setBackgroundMode(BackgroundMode::Transparent);
+    dc.textOut(282, 213, texts().unit);
+    dc.setBackgroundMode(BackgroundMode::Opaque);
 }
 
 void CMultiScreen::HighlightLabels(Canvas& dc)

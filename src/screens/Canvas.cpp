@@ -154,3 +154,15 @@ void Canvas::drawGlyph(int x, int y, unsigned code)
                 plot(x + col, y + row, m_textColour);
     }
 }
+
+void drawChain(Canvas& dc, std::initializer_list<Point> points)
+{
+    bool first = true;
+    for (const Point& point : points) {
+        if (first)
+            dc.moveTo(point.x, point.y);
+        else
+            dc.lineTo(point.x, point.y);
+        first = false;
+    }
+}

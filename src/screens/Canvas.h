@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string_view>
 #include <vector>
 
@@ -17,6 +18,11 @@ struct Rect {
     int top = 0;
     int right = 0;
     int bottom = 0;
+};
+
+struct Point {
+    int x = 0;
+    int y = 0;
 };
 
 // Solid, or dotted: three pixels on, three off, counted along each line from
@@ -82,3 +88,6 @@ private:
     BackgroundMode m_backgroundMode = BackgroundMode::Opaque;
     const Font* m_font = nullptr;
 };
+
+// A chain (x0,y0)->(x1,y1)->...: moveTo the first point, lineTo each further one.
+void drawChain(Canvas& dc, std::initializer_list<Point> points);

@@ -30,6 +30,7 @@ private:
     int m_cellHeight;
     int m_cellWidth;
     struct Cache;
+    static Cache* cacheFor(int cellHeight, int cellWidth);
     Cache* m_cache;
 };
 

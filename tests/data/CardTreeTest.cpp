@@ -1,0 +1,245 @@
+#include "data/CardTree.h"
+#include "support/TempCard.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string kMismatch =
+    " のデータ数が記録情報と異なります。\nデータが正常に表示できない可能性があります。\n"
+    "CSVファイルを確認してください。";
+
+// A values file with a header and `lines` data lines "title<i>".
+std::string Csv(int lines, const std::string& prefix = "title")
+{
+    std::string csv = "date,title,band\n";
+    for (int i = 1; i <= lines; ++i)
+        csv += "2026/01/01," + prefix + std::to_string(i) + ",UHF\n";
+    return csv;
+}
+
+void WriteSingle(const TempCard& card, const std::string& folder, const std::string& kind,
+                 int count, const std::string& csv)
+{
+    card.Write(folder + "/" + kind + "/" + folder + ".cnt", std::to_string(count) + "\n1.00\n");
+    card.Write(folder + "/" + kind + "/" + folder + ".CSV", csv);
+}
+
+// Each node as "indent label" lines in tree order, with ids.
+std::string Outline(const CardTree& tree)
+{
+    std::string out;
+    std::function<void(int, int)> walk = [&](int id, int depth) {
+        const TreeNode* node = tree.Node(id);
+        out += std::string(depth * 2, ' ') + std::to_string(id) + " " + node->m_strLabel + "\n";
+        for (int child : node->m_children)
+            walk(child, depth + 1);
+    };
+    for (int root : tree.KindRoots())
+        walk(root, 0);
+    return out;
+}
+
+struct Scan {
+    explicit Scan(const std::string& root) : tree(messages)
+    {
+        tree.m_strDataRoot = root;
+        tree.ScanDataRoot();
+    }
+    RecordedMessages messages;
+    CardTree tree;
+};
+
+TEST(CardScan, IdsFollowScanOrderPerFolderAndKind)
+{
+    TempCard card;
+    WriteSingle(card, "A", "LEVEL", 3, Csv(3));
+    WriteSingle(card, "A", "BER", 2, Csv(2, "ber"));
+    WriteSingle(card, "b", "LEVEL", 1, Csv(1, "x"));
+    card.Write("stray.CSV", "a file in the data root\n");
+    Scan scan(card.Root());
+    EXPECT_EQ(Outline(scan.tree),
+              "1 レベル測定データ\n"
+              "  6 A\n    7   1:title1\n    8   2:title2\n    9   3:title3\n"
+              "  13 b\n    14   1:x1\n"
+              "2 BER測定データ\n"
+              "  10 A\n    11   1:ber1\n    12   2:ber2\n"
+              "3 スカパー測定データ\n4 コンスタレーションデータ\n5 多チャンネルデータ\n");
+    EXPECT_TRUE(scan.messages.m_shown.empty());
+
+    const CDataItem* record = scan.tree.FindItem(8);
+    ASSERT_NE(record, nullptr);
+    EXPECT_EQ(record->m_nKind, kindLevel);
+    EXPECT_EQ(record->m_strNumber, "2");
+    EXPECT_EQ(record->m_strCount, "3");
+    EXPECT_EQ(record->m_strCsvPath, card.Path("A/LEVEL/A.CSV"));
+    EXPECT_EQ(record->m_row.Column(1), "title2");
+    EXPECT_EQ(scan.tree.FindItem(6)->m_nKind, kindFolder);
+    EXPECT_EQ(scan.tree.FindItem(0), nullptr);
+    EXPECT_EQ(scan.tree.FindItem(15), nullptr);
+
+    // A second scan of the same card gives the same tree.
+    const std::string first = Outline(scan.tree);
+    scan.tree.ScanDataRoot();
+    EXPECT_EQ(Outline(scan.tree), first);
+}
+
+TEST(CardScan, MissingOrEmptyDataRootGivesTheFiveKindRoots)
+{
+    TempCard card;
+    for (const std::string& root : {card.Path("nowhere"), card.Root(), card.Write("file", "x")}) {
+        Scan scan(root);
+        EXPECT_EQ(scan.tree.ItemCount(), 5) << root;
+        EXPECT_EQ(scan.tree.KindRoots(), (std::vector<int>{1, 2, 3, 4, 5}));
+        EXPECT_TRUE(scan.messages.m_shown.empty());
+    }
+}
+
+TEST(CardScan, FoldersAreListedByNameWithoutRegardToCase)
+{
+    TempCard card;
+    for (const std::string folder : {"b", "C", "a", "B"})
+        WriteSingle(card, folder, "LEVEL", 1, Csv(1));
+    Scan scan(card.Root());
+    std::vector<std::string> labels;
+    for (int id : scan.tree.Node(1)->m_children)
+        labels.push_back(scan.tree.Node(id)->m_strLabel);
+    EXPECT_EQ(labels, (std::vector<std::string>{"a", "B", "b", "C"}));
+}
+
+TEST(CardScan, NamesOnTheCardMatchWithoutRegardToCase)
+{
+    TempCard card;
+    card.Write("F/level/F.CNT", "1\n1.00\n");
+    card.Write("F/level/f.csv", Csv(1));
+    card.Write("F/Multi/count.cnt", "1\n1.00\n");
+    card.Write("F/Multi/01.csv", "h\n0,multi,,,,,,,,,,,,,,,,1\n");
+    Scan scan(card.Root());
+    EXPECT_EQ(scan.tree.Node(1)->m_children.size(), 1u);
+    EXPECT_EQ(scan.tree.FindItem(7)->m_strCsvPath, card.Path("F/level/f.csv"));
+    EXPECT_EQ(scan.tree.Node(5)->m_children.size(), 1u);
+    EXPECT_TRUE(scan.messages.m_shown.empty());
+}
+
+TEST(CardScan, RecordLabelsAndTheRowBuffer)
+{
+    TempCard card;
+    std::string csv = "h\n0,first,UHF,x\n0,,VHF\n";
+    for (int i = 3; i <= 1000; ++i)
+        csv += "0,t\n";
+    WriteSingle(card, "F", "LEVEL", 1000, csv);
+    Scan scan(card.Root());
+    const TreeNode* folder = scan.tree.Node(6);
+    ASSERT_EQ(folder->m_children.size(), 1000u);
+    EXPECT_EQ(scan.tree.Node(folder->m_children[0])->m_strLabel, "  1:first");
+    EXPECT_EQ(scan.tree.Node(folder->m_children[1])->m_strLabel, "  2:");
+    EXPECT_EQ(scan.tree.Node(folder->m_children[999])->m_strLabel, "1000:t");
+    // The second line lacks column 3: it keeps the first line's.
+    EXPECT_EQ(scan.tree.FindItem(folder->m_children[1])->m_row.Column(3), "x");
+    EXPECT_EQ(scan.tree.FindItem(folder->m_children[1])->m_row.Column(2), "VHF");
+}
+
+TEST(CardScan, UnusableCountFilesLeaveTheKindOutSilently)
+{
+    TempCard card;
+    const std::string versions[] = {"1.00 ", "1.01", "1.00\r", ""};
+    int n = 0;
+    for (const std::string& version : versions) {
+        const std::string folder = "V" + std::to_string(n++);
+        card.Write(folder + "/LEVEL/" + folder + ".cnt", "1\n" + version);
+        card.Write(folder + "/LEVEL/" + folder + ".CSV", Csv(1));
+    }
+    card.Write("NoCount/LEVEL/NoCount.CSV", Csv(1));
+    card.MakeFolder("DirCount/LEVEL/DirCount.cnt");
+    card.Write("DirCount/LEVEL/DirCount.CSV", Csv(1));
+    card.Write("Empty/LEVEL/Empty.cnt", "1\n1.00\n");
+    card.Write("Empty/LEVEL/Empty.CSV", "header only\n");
+    Scan scan(card.Root());
+    EXPECT_EQ(scan.tree.ItemCount(), 5);
+    EXPECT_TRUE(scan.messages.m_shown.empty());
+}
+
+TEST(CardScan, ValuesFileProblemsShowTheirBoxes)
+{
+    TempCard card;
+    WriteSingle(card, "Fewer", "LEVEL", 5, Csv(4));
+    card.Write("Huge/BER/Huge.cnt", "99999999999999999999\n1.00\n");
+    card.Write("Huge/BER/Huge.CSV", Csv(2));
+    card.Write("Missing/SKY/Missing.cnt", "1\n1.00\n");
+    card.Write("Dir/SKY/Dir.cnt", "1\n1.00\n");
+    card.MakeFolder("Dir/SKY/Dir.CSV");
+    Scan scan(card.Root());
+    EXPECT_EQ(scan.messages.m_shown,
+              (std::vector<std::string>{
+                  card.Path("Dir/SKY/Dir.CSV") + " へのｱｸｾｽは拒否されました。",
+                  card.Path("Fewer/LEVEL/Fewer.CSV") + kMismatch,
+                  card.Path("Huge/BER/Huge.CSV") + kMismatch,
+                  card.Path("Missing/SKY/Missing.CSV") + " が見つかりませんでした。",
+              }));
+    const TreeNode* fewer = scan.tree.Node(scan.tree.Node(1)->m_children.at(0));
+    ASSERT_EQ(fewer->m_children.size(), 4u);
+    EXPECT_EQ(scan.tree.FindItem(fewer->m_children[0])->m_strCount, "4");
+    EXPECT_EQ(scan.tree.Node(2)->m_children.size(), 1u);
+    EXPECT_TRUE(scan.tree.Node(3)->m_children.empty());
+}
+
+std::string MultiFile(int channels, int expected)
+{
+    std::string csv = "header\n";
+    for (int i = 1; i <= channels; ++i) {
+        csv += std::to_string(i) + ",multi title";
+        if (i == 1)
+            csv += ",,,,,,,,,,,,,,,," + std::to_string(expected);
+        csv += "\n";
+    }
+    return csv;
+}
+
+TEST(CardScan, MultiRecordsAreFilesAndStopAtTheFirstGap)
+{
+    TempCard card;
+    card.Write("M/MULTI/COUNT.CNT", "3\r\n1.00\n");
+    card.Write("M/MULTI/01.CSV", MultiFile(12, 10));
+    card.Write("M/MULTI/03.CSV", MultiFile(2, 2));
+    card.Write("N/MULTI/COUNT.CNT", "0\n1.00\n");
+    card.Write("N/MULTI/01.CSV", MultiFile(2, 2));
+    Scan scan(card.Root());
+    // M: the count line keeps its CR, which shows in every record of the folder.
+    EXPECT_EQ(scan.messages.m_shown,
+              (std::vector<std::string>{
+                  card.Path("M/MULTI/01.CSV") + kMismatch,
+                  card.Path("M/MULTI/02.CSV") + " が見つかりませんでした。",
+              }));
+    const std::vector<int>& folders = scan.tree.Node(5)->m_children;
+    ASSERT_EQ(folders.size(), 2u);
+    const TreeNode* m = scan.tree.Node(folders[0]);
+    ASSERT_EQ(m->m_children.size(), 1u);
+    const CDataItem* record = scan.tree.FindItem(m->m_children[0]);
+    EXPECT_EQ(scan.tree.Node(m->m_children[0])->m_strLabel, "  1:multi title");
+    EXPECT_EQ(record->m_nKind, kindMulti);
+    EXPECT_EQ(record->m_strCount, "3\r");
+    EXPECT_EQ(record->m_strNumber, "1");
+    ASSERT_EQ(record->m_channels.size(), 12u);
+    EXPECT_EQ(record->Channel(2)->Column(17), ""); // channel rows are fresh
+    EXPECT_TRUE(scan.tree.Node(folders[1])->m_children.empty());
+}
+
+TEST(CardScan, MultiWithMoreFilesThanCountReadsOnlyTheCount)
+{
+    TempCard card;
+    card.Write("M/MULTI/COUNT.CNT", "2\n1.00\n");
+    for (const std::string name : {"01.CSV", "02.CSV", "03.CSV"})
+        card.Write("M/MULTI/" + name, MultiFile(1, 1));
+    card.Write("H/MULTI/COUNT.CNT", "99999999999999999999\n1.00\n");
+    card.Write("H/MULTI/01.CSV", MultiFile(1, 1));
+    Scan scan(card.Root());
+    const std::vector<int>& folders = scan.tree.Node(5)->m_children;
+    ASSERT_EQ(folders.size(), 2u);
+    EXPECT_EQ(scan.tree.Node(folders[0])->m_children.size(), 1u); // H: stops at 02.CSV
+    EXPECT_EQ(scan.tree.Node(folders[1])->m_children.size(), 2u); // M
+    EXPECT_EQ(scan.messages.m_shown,
+              std::vector<std::string>{card.Path("H/MULTI/02.CSV") + " が見つかりませんでした。"});
+}
+
+} // namespace
