@@ -1,0 +1,20 @@
+#pragma once
+
+#include "data/Messages.h"
+
+#include <QString>
+
+class QWidget;
+
+// Messages as modal boxes with the warning icon and the application name as
+// caption, owned by the active window.
+class BoxMessages : public Messages {
+public:
+    explicit BoxMessages(QString caption) : m_caption(std::move(caption)) {}
+
+    void ShowMessage(const std::string& text) override;
+    bool AskYesNo(const std::string& text) override;
+
+private:
+    QString m_caption;
+};

@@ -1,0 +1,166 @@
+#include "CViewerDlg.h"
+
+#include "ProfileFile.h"
+#include "ScreenView.h"
+#include "SettingsLocation.h"
+#include "ViewerIcons.h"
+#include "data/Messages.h"
+#include "screens/Font.h"
+#include "ui_CViewerDlg.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QVBoxLayout>
+
+namespace {
+
+const char* const kExitQuestion = "KR80A/80 CSV ビューアを終了します\nよろしいですか？";
+const char* const kSecondCopy = "多重起動は禁止されています";
+
+std::string TrimWhiteSpace(const std::string& text)
+{
+    const char* const white = " \t\r\n\v\f";
+    const std::size_t begin = text.find_first_not_of(white);
+    if (begin == std::string::npos)
+        return std::string();
+    return text.substr(begin, text.find_last_not_of(white) - begin + 1);
+}
+
+} // namespace
+
+// The pictures live in a static library, so their registration is pulled in
+// by hand (outside any namespace, as the macro requires).
+static void InitResources()
+{
+    Q_INIT_RESOURCE(viewer);
+}
+
+CViewerDlg::CViewerDlg(Messages& messages)
+    : m_card(messages), m_ui(std::make_unique<Ui::CViewerDlg>()), m_messages(messages)
+{
+    InitResources();
+    m_ui->setupUi(this);
+    m_ui->m_windowLayout->setMenuBar(m_ui->m_menuBar);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
+                   | Qt::MSWindowsFixedSizeDialogHint);
+    m_hIcon = ViewerIcon(128);
+    m_pollTimer.setInterval(500);
+    m_repeatTimer.setInterval(100);
+    connect(&m_pollTimer, &QTimer::timeout, this, [this] { OnRepeatTimer(IDT_POLL); });
+    connect(&m_repeatTimer, &QTimer::timeout, this, [this] { OnRepeatTimer(IDT_REPEAT); });
+    ConnectCommands();
+}
+
+CViewerDlg::~CViewerDlg()
+{
+    qApp->removeEventFilter(this);
+    if (m_hMutex.Held()) {
+        m_hMutex.Release();
+        m_pollTimer.stop();
+        m_repeatTimer.stop();
+    }
+}
+
+bool CViewerDlg::OnCreate()
+{
+    const SettingsLocation location = ComputeSettingsLocation();
+    m_strAppName = location.m_strAppName;
+    m_strIniPath = location.m_strIniPath;
+    if (!m_hMutex.Acquire(m_strAppName)) {
+        m_messages.ShowMessage(kSecondCopy);
+        return false;
+    }
+    return true;
+}
+
+void CViewerDlg::OnInitDialog()
+{
+    setWindowIcon(m_hIcon);
+    const SettingsLocation location = ComputeSettingsLocation();
+    m_strAppName = location.m_strAppName;
+    m_strIniPath = location.m_strIniPath;
+    ReadSettings();
+    m_ui->m_enterButton->setIcon(ViewerIcon(177));
+    m_ui->m_shiftButton->setIcon(ViewerIcon(181));
+    m_ui->m_exitButton->setIcon(ViewerIcon(176));
+    UpdateArrowIcons();
+    m_display.m_nScreenId = 0;
+    m_ui->m_dataRootLabel->setText(QFile::decodeName(QByteArray::fromStdString(m_strStartFolder)));
+    m_strStartFolder = TrimWhiteSpace(m_strStartFolder);
+    m_card.m_strDataRoot = m_strStartFolder;
+    if (const std::string problem = FontProblem(); !problem.empty())
+        m_messages.ShowMessage(problem);
+    ScanDataRoot();
+    ClearScreen(Screen().canvas());
+    FrameScreen(Screen().canvas());
+    Screen().Present();
+    m_ui->m_saveButton->setIcon(ViewerIcon(167));
+    m_ui->m_copyButton->setIcon(ViewerIcon(166));
+    m_ui->m_folderButton->setIcon(ViewerIcon(165));
+    LayBlankPanel();
+    m_ui->m_logo->setPixmap(ViewerLogo(m_ui->m_logo->contentsRect().size(), devicePixelRatioF()));
+    qApp->installEventFilter(this);
+    m_bRepeating = false;
+    m_pollTimer.start();
+    FocusTree();
+}
+
+void CViewerDlg::ReadSettings()
+{
+    const ProfileFile file(QFile::encodeName(m_strIniPath).toStdString());
+    const std::string section = m_strAppName.toStdString();
+    m_nUseDefaultFolder = file.ReadInt(section, "USE_DefaultFolder", 0);
+    m_nUseLastFolder = file.ReadInt(section, "USE_LastFolder", 0);
+    m_strDefaultFolder = file.ReadText(section, "DefaultFolder", "");
+    m_nFolderAlert = file.ReadInt(section, "USE_KR80A_FolderAlert", 1);
+    m_strStartFolder.clear();
+    if (m_nUseDefaultFolder == 1)
+        m_strStartFolder = m_strDefaultFolder;
+    if (m_nUseLastFolder == 1)
+        m_strStartFolder = file.ReadText(section, "Folder", "");
+}
+
+void CViewerDlg::LayBlankPanel()
+{
+    const QRect screen = Screen().geometry();
+    m_ui->m_blankPanel->setGeometry(screen.adjusted(1, 1, -1, -1));
+    m_ui->m_blankPanel->raise();
+    m_ui->m_blankPanel->show();
+}
+
+ScreenView& CViewerDlg::Screen() const
+{
+    return *m_ui->m_screen;
+}
+
+void CViewerDlg::ConnectCommands()
+{
+    connect(m_ui->m_upButton, &QPushButton::clicked, this, [this] { PressUpKey(true); });
+    connect(m_ui->m_downButton, &QPushButton::clicked, this, [this] { PressDownKey(true); });
+    connect(m_ui->m_leftButton, &QPushButton::clicked, this, [this] { PressLeftKey(true); });
+    connect(m_ui->m_rightButton, &QPushButton::clicked, this, [this] { PressRightKey(true); });
+    connect(m_ui->m_enterButton, &QPushButton::clicked, this, [this] { PressEnterKey(); });
+    connect(m_ui->m_shiftButton, &QPushButton::clicked, this, [this] {
+        UpdateArrowIcons();
+        FocusTree();
+    });
+    connect(m_ui->m_tree, &QTreeWidget::currentItemChanged, this, [this] { OnSelChangedTree(); });
+    connect(m_ui->m_exitButton, &QPushButton::clicked, this, &CViewerDlg::OnExit);
+    connect(m_ui->actionExit, &QAction::triggered, this, &CViewerDlg::OnExit);
+}
+
+void CViewerDlg::OnExit()
+{
+    if (m_messages.AskYesNo(kExitQuestion))
+        accept();
+}
+
+void CViewerDlg::closeEvent(QCloseEvent* event)
+{
+    if (m_messages.AskYesNo(kExitQuestion))
+        QDialog::closeEvent(event);
+    else
+        event->ignore();
+}

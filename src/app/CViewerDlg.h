@@ -1,0 +1,121 @@
+#pragma once
+
+#include "SingleInstance.h"
+#include "data/CardTree.h"
+#include "screens/RecordDisplay.h"
+
+#include <QDialog>
+#include <QIcon>
+#include <QString>
+#include <QTimer>
+
+#include <memory>
+#include <string>
+
+class Messages;
+class QAbstractButton;
+class QTreeWidgetItem;
+class ScreenView;
+namespace Ui {
+class CViewerDlg;
+}
+
+// The main window: the navigation tree, the meter's screen with its labels,
+// the meter's keys and the command buttons, and the menu bar.
+//
+// Start-up: construct, then OnCreate (settings folder and single-instance
+// marker; false means another copy runs and the program must end without a
+// window), then OnInitDialog, then exec(). Teardown is the destructor.
+// Everything runs on the user-interface thread.
+class CViewerDlg : public QDialog {
+    Q_OBJECT
+public:
+    // Timer ids of the auto-repeat.
+    static constexpr int IDT_REPEAT = 1;
+    static constexpr int IDT_POLL = 2;
+    // Key codes that m_nRepeatKey holds.
+    static constexpr int VK_LEFT = 37;
+    static constexpr int VK_UP = 38;
+    static constexpr int VK_RIGHT = 39;
+    static constexpr int VK_DOWN = 40;
+
+    // `messages` shows every message of the window and of the card scan.
+    explicit CViewerDlg(Messages& messages);
+    ~CViewerDlg() override;
+
+    bool OnCreate();
+    void OnInitDialog();
+
+    // The tree's selection changed: show the selected item.
+    void OnSelChangedTree();
+    // Puts the shown screen (or the white face) with its frame on the screen window.
+    void OnPaint();
+
+    // The meter's keys. fromButton: the on-screen button was clicked, so the
+    // focus goes back to the tree afterwards.
+    void PressUpKey(bool fromButton);
+    void PressDownKey(bool fromButton);
+    void PressLeftKey(bool fromButton);
+    void PressRightKey(bool fromButton);
+    void PressEnterKey();
+    void UpdateArrowIcons();
+    // One tick of the poll timer (IDT_POLL) or the repeat timer (IDT_REPEAT).
+    void OnRepeatTimer(int timerId);
+
+    // Exit button and menu command: asks, then ends the window.
+    void OnExit();
+
+    bool ShiftOn() const;
+    ScreenView& Screen() const;
+
+    QString m_strAppName;
+    QString m_strIniPath;
+    std::string m_strStartFolder;
+    std::string m_strDefaultFolder;
+    int m_nUseDefaultFolder = 0;
+    int m_nUseLastFolder = 0;
+    int m_nFolderAlert = 1;
+    // The tree and the item table; holds m_strDataRoot.
+    CardTree m_card;
+    // The five screens, m_record and m_nScreenId.
+    RecordDisplay m_display;
+    int m_nRepeatKey = 0;
+    bool m_bRepeating = false;
+
+protected:
+    // The keyboard filter of every event of the window's thread.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void ConnectCommands();
+    void ReadSettings();
+    void ScanDataRoot();
+    void FillTree();
+    QTreeWidgetItem* AddTreeItem(QTreeWidgetItem* parent, int id);
+    void ShowLabels();
+    void EnableExportCommands(bool enable);
+    void LayBlankPanel();
+
+    void SendTreeKey(int qtKey);
+    void FocusTree();
+    bool FilterKeyPress(QKeyEvent* event);
+    bool FilterKeyRelease(QKeyEvent* event);
+    void TrackArrowCapture(QObject* watched, QEvent* event);
+    QAbstractButton* ArrowButtonOfKey(int key) const;
+    void RunRepeatAction();
+    void StopRepeat();
+
+    std::unique_ptr<Ui::CViewerDlg> m_ui;
+    Messages& m_messages;
+    QIcon m_hIcon;
+    SingleInstance m_hMutex;
+    QTimer m_pollTimer;
+    QTimer m_repeatTimer;
+    // The arrow button held with the mouse, and whether the cursor is on it.
+    QAbstractButton* m_pCaptureButton = nullptr;
+    bool m_bCursorOnCapture = false;
+    bool m_bSendingTreeKey = false;
+};

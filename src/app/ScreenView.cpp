@@ -1,0 +1,43 @@
+#include "ScreenView.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+ScreenView::ScreenView(QWidget* parent)
+    : QWidget(parent), m_picture(m_canvas.width(), m_canvas.height(), QImage::Format_RGB32)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    Present();
+}
+
+void ScreenView::Present()
+{
+    const std::vector<Rgb>& pixels = m_canvas.pixels();
+    for (int y = 0; y < m_canvas.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(m_picture.scanLine(y));
+        for (int x = 0; x < m_canvas.width(); ++x)
+            line[x] = 0xFF000000u | pixels[static_cast<std::size_t>(y) * m_canvas.width() + x];
+    }
+    update();
+}
+
+void ScreenView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const qreal ratio = devicePixelRatioF();
+    // Paint in device pixels with a whole-number factor, centred; the rest of
+    // the control (only at fractional display scales) stays white.
+    const int factor = std::max(1, static_cast<int>(std::floor(ratio + 1e-6)));
+    painter.scale(1.0 / ratio, 1.0 / ratio);
+    const QSize device(static_cast<int>(std::lround(width() * ratio)),
+                       static_cast<int>(std::lround(height() * ratio)));
+    const QSize target = m_picture.size() * factor;
+    const QPoint origin((device.width() - target.width()) / 2,
+                        (device.height() - target.height()) / 2);
+    if (target != device)
+        painter.fillRect(QRect(QPoint(0, 0), device), Qt::white);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(QRect(origin, target), m_picture);
+}

@@ -1,0 +1,105 @@
+// The tree and what the screen window shows for its selection.
+#include "CViewerDlg.h"
+
+#include "ScreenView.h"
+#include "screens/TextCodec.h"
+#include "ui_CViewerDlg.h"
+
+#include <QEvent>
+#include <QFile>
+
+namespace {
+
+// Tree items carry their item id here.
+constexpr int kItemIdRole = Qt::UserRole;
+
+QString CardText(const std::string& bytes)
+{
+    return QString::fromStdString(DecodeCardText(bytes));
+}
+
+} // namespace
+
+void CViewerDlg::ScanDataRoot()
+{
+    m_card.ScanDataRoot();
+    FillTree();
+}
+
+void CViewerDlg::FillTree()
+{
+    QTreeWidget* tree = m_ui->m_tree;
+    tree->clear();
+    for (int root : m_card.KindRoots())
+        tree->addTopLevelItem(AddTreeItem(nullptr, root));
+}
+
+QTreeWidgetItem* CViewerDlg::AddTreeItem(QTreeWidgetItem* parent, int id)
+{
+    const TreeNode* node = m_card.Node(id);
+    auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem();
+    item->setData(0, kItemIdRole, id);
+    if (!node)
+        return item;
+    if (node->m_bCardText)
+        item->setText(0, CardText(node->m_strLabel));
+    else if (node->m_nParent == 0)
+        item->setText(0, QString::fromStdString(node->m_strLabel));
+    else
+        item->setText(0, QFile::decodeName(QByteArray::fromStdString(node->m_strLabel)));
+    for (int child : node->m_children)
+        AddTreeItem(item, child);
+    return item;
+}
+
+void CViewerDlg::OnSelChangedTree()
+{
+    const QTreeWidgetItem* selected = m_ui->m_tree->currentItem();
+    const CDataItem* item = selected ? m_card.FindItem(selected->data(0, kItemIdRole).toInt()) : nullptr;
+    m_display.Select(item);
+    ShowLabels();
+    if (m_display.m_nScreenId == 0)
+        ClearScreen(Screen().canvas());
+    OnPaint();
+    EnableExportCommands(m_display.m_nScreenId != 0);
+}
+
+void CViewerDlg::ShowLabels()
+{
+    m_ui->m_systemLabel->setText(CardText(m_display.LabelText(RecordDisplay::kSystemLabel)));
+    m_ui->m_numberLabel->setText(CardText(m_display.LabelText(RecordDisplay::kNumber)));
+    m_ui->m_countLabel->setText(CardText(m_display.LabelText(RecordDisplay::kCount)));
+    m_ui->m_captionLabel->setText(CardText(m_display.LabelText(RecordDisplay::kCaption)));
+}
+
+void CViewerDlg::EnableExportCommands(bool enable)
+{
+    m_ui->m_saveButton->setEnabled(enable);
+    m_ui->m_copyButton->setEnabled(enable);
+    m_ui->actionSaveScreen->setEnabled(enable);
+    m_ui->actionCopyScreen->setEnabled(enable);
+}
+
+void CViewerDlg::OnPaint()
+{
+    // A minimised window shows only its icon, which the window system draws.
+    if (isMinimized())
+        return;
+    if (m_display.m_nScreenId != 0)
+        m_ui->m_blankPanel->hide();
+    m_display.Paint(Screen().canvas());
+    Screen().Present();
+}
+
+void CViewerDlg::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange || event->type() == QEvent::WindowStateChange)
+        OnPaint();
+}
+
+void CViewerDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    OnPaint();
+}

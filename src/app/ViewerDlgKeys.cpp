@@ -1,0 +1,244 @@
+// The meter's keys: on-screen buttons, the keyboard filter and the
+// auto-repeat of held arrow buttons.
+#include "CViewerDlg.h"
+
+#include "ScreenView.h"
+#include "ViewerIcons.h"
+#include "ui_CViewerDlg.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+bool CViewerDlg::ShiftOn() const
+{
+    return m_ui->m_shiftButton->isChecked();
+}
+
+void CViewerDlg::FocusTree()
+{
+    m_ui->m_tree->setFocus(Qt::OtherFocusReason);
+}
+
+// The tree does its own handling of the key, as if it had been typed there.
+void CViewerDlg::SendTreeKey(int qtKey)
+{
+    QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier);
+    m_bSendingTreeKey = true;
+    QApplication::sendEvent(m_ui->m_tree, &press);
+    m_bSendingTreeKey = false;
+}
+
+void CViewerDlg::PressUpKey(bool fromButton)
+{
+    m_nRepeatKey = VK_UP;
+    if (m_display.PressKey(InstrumentKey::Up, ShiftOn(), Screen().canvas()))
+        SendTreeKey(Qt::Key_Up);
+    Screen().Present();
+    if (fromButton)
+        FocusTree();
+}
+
+void CViewerDlg::PressDownKey(bool fromButton)
+{
+    m_nRepeatKey = VK_DOWN;
+    if (m_display.PressKey(InstrumentKey::Down, ShiftOn(), Screen().canvas()))
+        SendTreeKey(Qt::Key_Down);
+    Screen().Present();
+    if (fromButton)
+        FocusTree();
+}
+
+void CViewerDlg::PressLeftKey(bool fromButton)
+{
+    m_nRepeatKey = VK_LEFT;
+    if (m_display.PressKey(InstrumentKey::Left, ShiftOn(), Screen().canvas()))
+        SendTreeKey(Qt::Key_Left);
+    Screen().Present();
+    if (fromButton)
+        FocusTree();
+}
+
+void CViewerDlg::PressRightKey(bool fromButton)
+{
+    m_nRepeatKey = VK_RIGHT;
+    if (m_display.PressKey(InstrumentKey::Right, ShiftOn(), Screen().canvas()))
+        SendTreeKey(Qt::Key_Right);
+    Screen().Present();
+    if (fromButton)
+        FocusTree();
+}
+
+void CViewerDlg::PressEnterKey()
+{
+    m_display.PressKey(InstrumentKey::Enter, ShiftOn(), Screen().canvas());
+    Screen().Present();
+    FocusTree();
+}
+
+void CViewerDlg::UpdateArrowIcons()
+{
+    const bool shift = ShiftOn();
+    m_ui->m_downButton->setIcon(ViewerIcon(shift ? 175 : 174));
+    m_ui->m_upButton->setIcon(ViewerIcon(shift ? 183 : 182));
+    m_ui->m_leftButton->setIcon(ViewerIcon(shift ? 179 : 178));
+    m_ui->m_rightButton->setIcon(ViewerIcon(shift ? 185 : 184));
+}
+
+QAbstractButton* CViewerDlg::ArrowButtonOfKey(int key) const
+{
+    switch (key) {
+    case Qt::Key_Left: return m_ui->m_leftButton;
+    case Qt::Key_Up: return m_ui->m_upButton;
+    case Qt::Key_Right: return m_ui->m_rightButton;
+    case Qt::Key_Down: return m_ui->m_downButton;
+    default: return nullptr;
+    }
+}
+
+bool CViewerDlg::eventFilter(QObject* watched, QEvent* event)
+{
+    if (m_bSendingTreeKey || !watched->isWidgetType()
+        || static_cast<QWidget*>(watched)->window() != this)
+        return false;
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        return FilterKeyPress(static_cast<QKeyEvent*>(event));
+    case QEvent::KeyRelease:
+        return FilterKeyRelease(static_cast<QKeyEvent*>(event));
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease:
+        TrackArrowCapture(watched, event);
+        return false;
+    default:
+        return false;
+    }
+}
+
+// Arrows, Shift and Enter work the meter's keys; Esc is swallowed so that it
+// never closes the window. Keys not consumed go on to the tree.
+bool CViewerDlg::FilterKeyPress(QKeyEvent* event)
+{
+    const int key = event->key();
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        m_ui->m_enterButton->setDown(true);
+        PressEnterKey();
+        return true;
+    case Qt::Key_Escape:
+        return true;
+    case Qt::Key_Shift:
+        m_ui->m_shiftButton->setChecked(true);
+        UpdateArrowIcons();
+        return false;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        ArrowButtonOfKey(key)->setDown(true);
+        if (m_display.m_nScreenId == 0)
+            return false;
+        key == Qt::Key_Left ? PressLeftKey(false) : PressRightKey(false);
+        return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        ArrowButtonOfKey(key)->setDown(true);
+        if (!ShiftOn())
+            return false;
+        key == Qt::Key_Up ? PressUpKey(false) : PressDownKey(false);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CViewerDlg::FilterKeyRelease(QKeyEvent* event)
+{
+    const int key = event->key();
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        m_ui->m_enterButton->setDown(false);
+        return true;
+    case Qt::Key_Escape:
+        return true;
+    case Qt::Key_Shift:
+        // The window system's key repeat sends releases too; only the real
+        // release ends the momentary shift.
+        if (!event->isAutoRepeat()) {
+            m_ui->m_shiftButton->setChecked(false);
+            UpdateArrowIcons();
+        }
+        return false;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        ArrowButtonOfKey(key)->setDown(false);
+        return false;
+    default:
+        return false;
+    }
+}
+
+// A pressed push button holds the mouse until the release, wherever the
+// cursor goes: remember which arrow button that is and whether the cursor is
+// on it.
+void CViewerDlg::TrackArrowCapture(QObject* watched, QEvent* event)
+{
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const QAbstractButton* arrows[] = {m_ui->m_upButton, m_ui->m_leftButton, m_ui->m_rightButton,
+                                       m_ui->m_downButton};
+    const bool onArrow = std::find(std::begin(arrows), std::end(arrows), watched) != std::end(arrows);
+    if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton && onArrow) {
+        m_pCaptureButton = static_cast<QAbstractButton*>(watched);
+        m_bCursorOnCapture = true;
+    } else if (watched == m_pCaptureButton && event->type() == QEvent::MouseMove) {
+        m_bCursorOnCapture = m_pCaptureButton->rect().contains(mouse->position().toPoint());
+    } else if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::LeftButton) {
+        m_pCaptureButton = nullptr;
+        m_bCursorOnCapture = false;
+    }
+}
+
+void CViewerDlg::StopRepeat()
+{
+    m_repeatTimer.stop();
+    m_bRepeating = false;
+}
+
+void CViewerDlg::OnRepeatTimer(int timerId)
+{
+    if (m_pCaptureButton == m_ui->m_upButton)
+        m_nRepeatKey = VK_UP;
+    else if (m_pCaptureButton == m_ui->m_leftButton)
+        m_nRepeatKey = VK_LEFT;
+    else if (m_pCaptureButton == m_ui->m_rightButton)
+        m_nRepeatKey = VK_RIGHT;
+    else if (m_pCaptureButton == m_ui->m_downButton)
+        m_nRepeatKey = VK_DOWN;
+    else
+        return StopRepeat();
+    if (timerId == IDT_POLL) {
+        if (!m_bRepeating) {
+            m_repeatTimer.start();
+            m_bRepeating = true;
+        }
+        return;
+    }
+    if (!m_bCursorOnCapture)
+        return StopRepeat();
+    if (timerId == IDT_REPEAT)
+        RunRepeatAction();
+}
+
+void CViewerDlg::RunRepeatAction()
+{
+    switch (m_nRepeatKey) {
+    case VK_LEFT: PressLeftKey(false); break;
+    case VK_UP: PressUpKey(false); break;
+    case VK_RIGHT: PressRightKey(false); break;
+    case VK_DOWN: PressDownKey(false); break;
+    default: break;
+    }
+}
