@@ -1,0 +1,93 @@
+#include "ViewerFixture.h"
+
+#include <QLabel>
+
+namespace {
+
+TEST_F(ViewerTest, KindRootAndFolderShowNothing)
+{
+    StartOnCard();
+    const int folderId = FirstRecordOf(kindLevel) - 1;
+    ASSERT_TRUE(SelectId(FirstRecordOf(kindLevel)));
+    for (int id : {folderId, 2}) {
+        ASSERT_TRUE(SelectId(id));
+        EXPECT_EQ(m_window->m_display.m_nScreenId, 0) << id;
+        EXPECT_FALSE(ExportEnabled());
+        EXPECT_EQ(Text("m_systemLabel"), " ");
+        EXPECT_EQ(Text("m_numberLabel"), "  ");
+        EXPECT_EQ(Text("m_countLabel"), "  ");
+        EXPECT_EQ(Text("m_captionLabel"), " ");
+        // White face inside the black frame.
+        const QImage& picture = m_window->Screen().picture();
+        EXPECT_EQ(picture.pixel(0, 0), qRgb(0, 0, 0));
+        EXPECT_EQ(picture.pixel(160, 120), qRgb(255, 255, 255));
+    }
+}
+
+struct KindCase {
+    DataKind kind;
+    int screenId;
+    const char* caption;
+};
+
+class RecordSelectionTest : public ViewerTest, public testing::WithParamInterface<KindCase> {};
+
+TEST_P(RecordSelectionTest, ShowsTheRecordWithItsLabels)
+{
+    StartOnCard();
+    ASSERT_TRUE(SelectId(FirstRecordOf(GetParam().kind)));
+    EXPECT_EQ(m_window->m_display.m_nScreenId, GetParam().screenId);
+    EXPECT_TRUE(ExportEnabled());
+    EXPECT_EQ(Text("m_captionLabel"), GetParam().caption);
+    const CScreen* screen = m_window->m_display.ShownScreen();
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(Text("m_systemLabel").toStdString(), DecodeCardText(screen->m_strSystemLabel));
+    EXPECT_NE(screen->m_strSystemLabel, "");
+    EXPECT_EQ(Text("m_numberLabel"), "1");
+    EXPECT_EQ(Text("m_countLabel"), GetParam().kind == kindLevel ? "3" : "1");
+    EXPECT_FALSE(Child<QLabel>("m_blankPanel")->isVisible());
+    EXPECT_EQ(m_window->Screen().picture().pixel(319, 239), qRgb(0, 0, 0));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryKind, RecordSelectionTest,
+                         testing::Values(KindCase{kindLevel, 1, "level1"},
+                                         KindCase{kindBer, 2, "ber1"},
+                                         KindCase{kindSky, 3, "sky1"},
+                                         KindCase{kindConstel, 4, "constel1"},
+                                         KindCase{kindMulti, 5, "multi1"}));
+
+TEST_F(ViewerTest, NumberAndJapaneseCaptionOfALaterRecord)
+{
+    StartOnCard();
+    ASSERT_TRUE(SelectId(FirstRecordOf(kindLevel) + 2));
+    EXPECT_EQ(Text("m_numberLabel"), "3");
+    EXPECT_EQ(Text("m_countLabel"), "3");
+    EXPECT_EQ(Text("m_captionLabel"), "東京");
+}
+
+TEST_F(ViewerTest, MultiSelectionKeepsTheLastRecordAndFolderClearsTheScreenId)
+{
+    StartOnCard();
+    ASSERT_TRUE(SelectId(FirstRecordOf(kindLevel)));
+    const RecordRow level = m_window->m_display.m_record;
+    ASSERT_TRUE(SelectId(FirstRecordOf(kindMulti)));
+    EXPECT_EQ(m_window->m_display.m_record, level);
+    ASSERT_TRUE(SelectId(FirstRecordOf(kindMulti) - 1));
+    EXPECT_EQ(m_window->m_display.m_nScreenId, 0);
+    EXPECT_FALSE(ExportEnabled());
+}
+
+TEST_F(ViewerTest, RepaintAfterActivationDrawsTheSamePicture)
+{
+    StartOnCard();
+    ASSERT_TRUE(SelectId(FirstRecordOf(kindLevel)));
+    const QImage before = m_window->Screen().picture().copy();
+    m_window->showMinimized();
+    m_window->showNormal();
+    QEvent activation(QEvent::ActivationChange);
+    QCoreApplication::sendEvent(m_window.get(), &activation);
+    EXPECT_EQ(m_window->Screen().picture(), before);
+    EXPECT_EQ(m_window->Screen().grab().toImage().convertToFormat(QImage::Format_RGB32), before);
+}
+
+} // namespace

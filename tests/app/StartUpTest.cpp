@@ -1,0 +1,114 @@
+#include "ViewerFixture.h"
+
+#include <QLabel>
+
+namespace {
+
+TEST_F(ViewerTest, FirstStartCreatesTheFolderButNoFileAndShowsNothing)
+{
+    Start("");
+    EXPECT_TRUE(QDir(SettingsFolder()).exists());
+    EXPECT_FALSE(QFile::exists(SettingsFile()));
+    EXPECT_EQ(m_window->m_strIniPath, SettingsFile());
+    EXPECT_EQ(m_window->m_nFolderAlert, 1);
+    EXPECT_EQ(Text("m_dataRootLabel"), "");
+    ASSERT_EQ(Tree()->topLevelItemCount(), 5);
+    EXPECT_EQ(Tree()->topLevelItem(0)->text(0), "レベル測定データ");
+    EXPECT_EQ(Tree()->topLevelItem(4)->text(0), "多チャンネルデータ");
+    // The tree has the focus and its first item, so nothing is shown.
+    EXPECT_EQ(m_window->focusWidget(), Tree());
+    EXPECT_EQ(CurrentId(), 1);
+    EXPECT_EQ(m_window->m_display.m_nScreenId, 0);
+    EXPECT_FALSE(ExportEnabled());
+    EXPECT_EQ(Text("m_systemLabel"), " ");
+    EXPECT_EQ(Text("m_numberLabel"), "  ");
+    EXPECT_EQ(Text("m_countLabel"), "  ");
+    EXPECT_EQ(Text("m_captionLabel"), " ");
+    EXPECT_TRUE(Child<QLabel>("m_blankPanel")->isVisible());
+    EXPECT_TRUE(m_messages.m_shown.empty());
+}
+
+TEST_F(ViewerTest, StartUpFolderIsShownAsStoredAndScannedTrimmed)
+{
+    WriteEveryKind(m_card);
+    Start(StartWithFolder("  " + m_card.Root() + " "));
+    EXPECT_EQ(Text("m_dataRootLabel"), QString::fromStdString("  " + m_card.Root() + " "));
+    EXPECT_EQ(m_window->m_card.m_strDataRoot, m_card.Root());
+    EXPECT_EQ(Tree()->topLevelItem(0)->child(0)->text(0), "A");
+    EXPECT_EQ(Tree()->topLevelItem(0)->child(0)->child(2)->text(0), "  3:東京");
+    EXPECT_EQ(CurrentId(), 1);
+    EXPECT_EQ(m_window->m_display.m_nScreenId, 0);
+}
+
+TEST_F(ViewerTest, ScanMessagesAreShownAtStartUp)
+{
+    m_card.Write("B/LEVEL/B.cnt", "2\n1.00\n");
+    m_card.Write("B/LEVEL/B.CSV", "h\n" + MeasurementLine("only one", "0"));
+    Start(StartWithFolder(m_card.Root()));
+    ASSERT_EQ(m_messages.m_shown.size(), 1u);
+    EXPECT_NE(m_messages.m_shown[0].find("のデータ数が記録情報と異なります"), std::string::npos);
+}
+
+struct StartFolderCase {
+    const char* settings;
+    const char* startFolder;
+};
+
+class StartFolderTest : public ViewerTest, public testing::WithParamInterface<StartFolderCase> {};
+
+TEST_P(StartFolderTest, ResolvesTheStartUpFolder)
+{
+    Start(GetParam().settings);
+    EXPECT_EQ(m_window->m_strStartFolder, GetParam().startFolder);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, StartFolderTest,
+    testing::Values(
+        StartFolderCase{"[KR80A_Viewer]\nUSE_DefaultFolder=1\nDefaultFolder=/d\nFolder=/f\n", "/d"},
+        StartFolderCase{"[KR80A_Viewer]\nUSE_DefaultFolder=1\nUSE_LastFolder=1\nDefaultFolder=/d\nFolder=/f\n", "/f"},
+        StartFolderCase{"[KR80A_Viewer]\nUSE_LastFolder=1\nDefaultFolder=/d\n", ""},
+        StartFolderCase{"[KR80A_Viewer]\nUSE_DefaultFolder=2\nDefaultFolder=/d\n", ""},
+        StartFolderCase{"[KR80A_Viewer]\nUSE_DefaultFolder=yes\nDefaultFolder=/d\n", ""},
+        StartFolderCase{"[KR80A_Viewer]\r\nuse_defaultfolder = 1abc\r\nDEFAULTFOLDER=/d\r\n", "/d"},
+        StartFolderCase{"[Other]\nUSE_DefaultFolder=1\nDefaultFolder=/d\n", ""},
+        StartFolderCase{"[KR80A_Viewer]\nUSE_DefaultFolder=1\nDefaultFolder=/first\nDefaultFolder=/second\n", "/first"}));
+
+TEST_F(ViewerTest, WindowHasItsFixedLayoutWithA320By240Screen)
+{
+    Start("");
+    EXPECT_EQ(m_window->windowTitle(), "KR80A/80 CSV ビューア");
+    EXPECT_EQ(m_window->Screen().size(), QSize(320, 240));
+    EXPECT_EQ(m_window->minimumSize(), m_window->maximumSize());
+    const QRect blank = Child<QLabel>("m_blankPanel")->geometry();
+    EXPECT_EQ(blank, m_window->Screen().geometry().adjusted(1, 1, -1, -1));
+    EXPECT_EQ(Tree()->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
+    for (QPushButton* button : m_window->findChildren<QPushButton*>())
+        EXPECT_EQ(button->focusPolicy(), Qt::NoFocus) << button->objectName().toStdString();
+}
+
+TEST_F(ViewerTest, MenuItemsCarryTheirTextsAndAccelerators)
+{
+    Start("");
+    const std::pair<const char*, const char*> items[] = {
+        {"actionSelectFolder", "フォルダ選択(&O)\tCTRL+O"}, {"actionSaveScreen", "画面を保存(&S) \tCTRL+S"},
+        {"actionExit", "終了(&X)\tALT+F4"},             {"actionCopyScreen", "画面をコピー(&C)\tCTRL+C"},
+        {"actionOptions", "設定(&O)"},                   {"actionAbout", "このソフトについて(&H)"}};
+    for (const auto& [name, text] : items)
+        EXPECT_EQ(Child<QAction>(name)->text(), QString::fromUtf8(text)) << name;
+    EXPECT_EQ(Child<QAction>("actionCopyScreen")->shortcut(), QKeySequence("Ctrl+C"));
+    EXPECT_EQ(Child<QAction>("actionExit")->shortcut(), QKeySequence("Alt+F4"));
+}
+
+TEST_F(ViewerTest, ClosingAsksAndNoKeepsTheWindow)
+{
+    Start("");
+    m_messages.m_answer = false;
+    EXPECT_FALSE(m_window->close());
+    EXPECT_TRUE(m_window->isVisible());
+    m_messages.m_answer = true;
+    EXPECT_TRUE(m_window->close());
+    EXPECT_EQ(m_messages.m_shown.back(), "KR80A/80 CSV ビューアを終了します\nよろしいですか？");
+}
+
+} // namespace
