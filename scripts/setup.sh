@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-qpa-plugins qt6-svg-dev libgl-dev
   libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth
+  xvfb xauth xdotool x11-apps imagemagick
 )
 
 install_missing_packages() {
