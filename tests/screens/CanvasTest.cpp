@@ -3,45 +3,13 @@
 #include "screens/Font.h"
 #include "screens/TextCodec.h"
 
+#include "CanvasProbe.h"
+
 #include <gtest/gtest.h>
 
-#include <set>
 #include <utility>
 
 namespace {
-
-using PixelSet = std::set<std::pair<int, int>>;
-
-PixelSet PixelsOf(const Canvas& canvas, Rgb colour)
-{
-    PixelSet found;
-    for (int y = 0; y < canvas.height(); ++y)
-        for (int x = 0; x < canvas.width(); ++x)
-            if (canvas.pixel(x, y) == colour)
-                found.insert({x, y});
-    return found;
-}
-
-// The bounding box of every pixel of the colour, as (left, top)-(right, bottom).
-Rect BoundsOf(const Canvas& canvas, Rgb colour)
-{
-    Rect box{canvas.width(), canvas.height(), 0, 0};
-    for (const auto& [x, y] : PixelsOf(canvas, colour)) {
-        box.left = std::min(box.left, x);
-        box.top = std::min(box.top, y);
-        box.right = std::max(box.right, x + 1);
-        box.bottom = std::max(box.bottom, y + 1);
-    }
-    return box;
-}
-
-void ExpectRect(const Rect& actual, const Rect& expected)
-{
-    EXPECT_EQ(actual.left, expected.left);
-    EXPECT_EQ(actual.top, expected.top);
-    EXPECT_EQ(actual.right, expected.right);
-    EXPECT_EQ(actual.bottom, expected.bottom);
-}
 
 TEST(Canvas, StartsWhiteAndRectanglesExcludeRightAndBottom)
 {
@@ -142,7 +110,7 @@ TEST(Canvas, ClearAndFrameScreenFollowTheWindowSize)
         Canvas canvas(width, height);
         canvas.fillRect({0, 0, width, height}, kBlack);
         ClearScreen(canvas);
-        ExpectRect(BoundsOf(canvas, kWhite), {1, 1, width - 1, height - 1});
+        EXPECT_EQ(BoundsOf(canvas, kWhite), (Rect{1, 1, width - 1, height - 1}));
         EXPECT_EQ(PixelsOf(canvas, kWhite).size(), static_cast<std::size_t>((width - 2) * (height - 2)));
         Canvas framed(width, height);
         FrameScreen(framed);
@@ -167,7 +135,7 @@ TEST(CanvasText, CellsAreOneWidePerSingleByteAndTwoPerDoubleByte)
         canvas.fillRect({0, 0, 320, 240}, kBlack);
         canvas.selectFont(&font);
         canvas.textOut(30, 40, EncodeCardText(c.utf8));
-        ExpectRect(BoundsOf(canvas, kWhite), {30, 40, 30 + 13 * c.cells, 64});
+        EXPECT_EQ(BoundsOf(canvas, kWhite), (Rect{30, 40, 30 + 13 * c.cells, 64})) << c.utf8;
         EXPECT_EQ(PixelsOf(canvas, kWhite).size(), static_cast<std::size_t>(13 * c.cells * 24)) << c.utf8;
     }
 }
