@@ -2,6 +2,7 @@
 
 #include "data/CDataItem.h"
 
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -61,6 +62,6 @@ private:
     void ShowCountMismatch(const std::string& csvPath);
 
     Messages& m_messages;
-    std::vector<TreeNode> m_nodes;      // m_nodes[id - 1]
-    std::vector<CDataItem> m_itemTable; // m_itemTable[id - 1]
+    std::deque<TreeNode> m_nodes;      // m_nodes[id - 1]; a deque never moves what it holds
+    std::deque<CDataItem> m_itemTable; // m_itemTable[id - 1]
 };

@@ -2,36 +2,46 @@
 
 #include <algorithm>
 
+namespace {
+constexpr char kColumnSeparator = '\n';
+}
+
 void RecordRow::FillFromCsvRow(const CsvRow& row)
 {
     const int filled = static_cast<int>(std::min<std::size_t>(row.FieldCount(), kColumnCount));
     std::string text;
-    std::array<std::uint32_t, kColumnCount> end{};
     for (int k = 0; k < kColumnCount; ++k) {
-        text.append(k < filled ? row.Field(k) : Column(k));
-        end[k] = static_cast<std::uint32_t>(text.size());
+        if (k > 0)
+            text += kColumnSeparator;
+        text.append(k < filled ? row.Field(static_cast<std::size_t>(k)) : Column(k));
     }
     m_text = std::move(text);
-    m_end = end;
 }
 
 std::string_view RecordRow::Column(int k) const
 {
-    if (k < 0 || k >= kColumnCount)
+    if (k < 0 || k >= kColumnCount || m_text.empty())
         return {};
-    std::uint32_t begin = k == 0 ? 0 : m_end[k - 1];
-    return std::string_view(m_text).substr(begin, m_end[k] - begin);
+    std::size_t begin = 0;
+    for (int i = 0; i < k; ++i)
+        begin = m_text.find(kColumnSeparator, begin) + 1;
+    const std::size_t end = m_text.find(kColumnSeparator, begin);
+    return std::string_view(m_text).substr(begin, end == std::string::npos ? end : end - begin);
 }
 
 void RecordRow::SetColumn(int k, std::string_view text)
 {
     if (k < 0 || k >= kColumnCount)
         return;
-    const std::uint32_t begin = k == 0 ? 0 : m_end[k - 1];
-    const std::int64_t growth = static_cast<std::int64_t>(text.size()) - (m_end[k] - begin);
-    m_text.replace(begin, m_end[k] - begin, text);
-    for (int i = k; i < kColumnCount; ++i)
-        m_end[i] = static_cast<std::uint32_t>(m_end[i] + growth);
+    if (m_text.empty())
+        m_text.assign(kColumnCount - 1, kColumnSeparator);
+    std::size_t begin = 0;
+    for (int i = 0; i < k; ++i)
+        begin = m_text.find(kColumnSeparator, begin) + 1;
+    const std::size_t end = std::min(m_text.find(kColumnSeparator, begin), m_text.size());
+    std::string clean(text);
+    std::replace(clean.begin(), clean.end(), kColumnSeparator, ' ');
+    m_text.replace(begin, end - begin, clean);
 }
 
 ValueState RecordRow::ColumnState(int k) const

@@ -3,8 +3,6 @@
 #include "data/CsvRow.h"
 #include "data/ValueState.h"
 
-#include <array>
-#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -24,6 +22,7 @@ public:
 
     // Column k (0 to 27); any other k reads as empty.
     std::string_view Column(int k) const;
+    // A line feed in `text` becomes a blank: no card field can hold one.
     void SetColumn(int k, std::string_view text);
 
     // ValueState of a level column (6 or 24), by exact comparison with the
@@ -35,7 +34,8 @@ public:
     bool operator==(const RecordRow&) const = default;
 
 private:
-    // Columns back to back; m_end[k] is where column k ends.
+    // The columns joined by line feeds, which no field of a data line can
+    // hold; an empty row is an empty text. One small block per record keeps
+    // a card of hundreds of thousands of records compact.
     std::string m_text;
-    std::array<std::uint32_t, kColumnCount> m_end{};
 };

@@ -2,6 +2,8 @@
 
 #include <cerrno>
 #include <iconv.h>
+#include <map>
+#include <mutex>
 #include <stdexcept>
 
 namespace {
@@ -74,4 +76,15 @@ std::string DecodeCardText(std::string_view cardBytes)
 std::string EncodeCardText(std::string_view utf8)
 {
     return Convert(utf8, "CP932", "UTF-8", "?");
+}
+
+const std::string& ProgramText(std::string_view utf8)
+{
+    static std::mutex mutex;
+    static std::map<std::string, std::string, std::less<>> converted;
+    std::lock_guard lock(mutex);
+    auto found = converted.find(utf8);
+    if (found == converted.end())
+        found = converted.emplace(std::string(utf8), EncodeCardText(utf8)).first;
+    return found->second;
 }

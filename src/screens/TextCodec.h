@@ -12,3 +12,7 @@ std::string DecodeCardText(std::string_view cardBytes);
 
 // Card bytes for a program text written in the source as UTF-8.
 std::string EncodeCardText(std::string_view utf8);
+
+// A program text's card bytes, converted on first use and kept for the life of
+// the process, so that drawing never converts.
+const std::string& ProgramText(std::string_view utf8);

@@ -1,1 +1,0 @@
-// Bitmap export lives here.

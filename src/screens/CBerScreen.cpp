@@ -1,0 +1,102 @@
+#include "screens/CBerScreen.h"
+
+#include "screens/TextCodec.h"
+#include "screens/ValueFormat.h"
+
+namespace {
+
+bool IsTerrestrial(int system)
+{
+    return system == 0 || system == 1 || system == 7;
+}
+
+bool IsSatellite(int system)
+{
+    return system == 2 || system == 3 || system == 9;
+}
+
+const char* SystemLabelOf(int system)
+{
+    switch (system) {
+    case 0:
+        return "地上デジタル";
+    case 1:
+        return "ワンセグ";
+    case 2:
+        return "ＢＳデジタル";
+    case 3:
+        return "ｅ２ｂｙスカパー！";
+    case 7:
+        return "ＶＵ・ＣＡＴＶ";
+    case 9:
+        return "その他衛星";
+    default:
+        return " ";
+    }
+}
+
+} // namespace
+
+void CBerScreen::Prepare()
+{
+    const double frequency = NumberValue(m_row.Column(5));
+    m_nSystem = IntegerValue(m_row.Column(18));
+    m_nClassHint = IntegerValue(m_row.Column(11));
+    m_nClass = RecordClass(m_row);
+    m_strBer = m_row.Column(19);
+    const LimitedText mer = OneDecimalForm(m_row.Column(20), BerScreenMerLimits(m_nSystem));
+    m_strMer = mer.text;
+    m_nMerLimit = static_cast<std::uint8_t>(mer.limitMark);
+    const LimitedText cn =
+        OneDecimalForm(m_row.Column(7), BerScreenCnLimits(m_nSystem, m_row.Column(2)));
+    m_strCn = cn.text;
+    m_nCnLimit = static_cast<std::uint8_t>(cn.limitMark);
+    m_strCaption = m_row.Column(1);
+    m_strBandName = m_row.Column(2);
+    m_strChannel = m_row.Column(3);
+    m_strConverter = m_row.Column(9);
+    m_strSystemLabel = ProgramText(SystemLabelOf(m_nSystem));
+    m_strFrequency = FrequencyForm(frequency, m_nClass);
+    m_strModulation = m_row.Column(m_nClass == 1 ? 4 : 8);
+}
+
+void CBerScreen::Draw(Canvas& dc)
+{
+    ClearScreen(dc);
+    if (IsTerrestrial(m_nSystem))
+        DrawTerrestrial(dc);
+    else if (IsSatellite(m_nSystem))
+        DrawSatellite(dc);
+}
+
+// One-segment shows the MER; VU/CATV the C/N for OFDM and the MER otherwise.
+bool CBerScreen::ShowsMer() const
+{
+    if (m_nSystem == 1)
+        return true;
+    return m_nSystem == 7 && Trim(m_strModulation) != "OFDM";
+}
+
+void CBerScreen::DrawTerrestrial(Canvas& dc) const
+{
+    m_painter.DrawBandNameCell(dc, m_strBandName);
+    m_painter.DrawChannelCell(dc, m_strChannel, CellRow::A);
+    m_painter.DrawFrequencyCell(dc, m_strFrequency);
+    m_painter.DrawBerCell(dc, m_strBer, CellRow::A);
+    if (ShowsMer())
+        m_painter.DrawMerCell(dc, m_strMer, m_nMerLimit);
+    else
+        m_painter.DrawCnCell(dc, m_strCn, m_nCnLimit, CellRow::B);
+    DrawModulationFooter(dc);
+}
+
+void CBerScreen::DrawSatellite(Canvas& dc) const
+{
+    m_painter.DrawSatelliteNameCell(dc, m_strBandName, CellRow::A);
+    m_painter.DrawChannelCell(dc, m_strChannel, CellRow::A);
+    m_painter.DrawChannelTag(dc, m_strModulation, CellRow::A);
+    m_painter.DrawFrequencyCell(dc, m_strFrequency);
+    m_painter.DrawBerCell(dc, m_strBer, CellRow::A);
+    m_painter.DrawCnCell(dc, m_strCn, m_nCnLimit, CellRow::B);
+    DrawConverterFooter(dc);
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "data/RecordRow.h"
+#include "screens/CScreen.h"
+
+#include <string>
+
+class Canvas;
+
+// The constellation screen: band, channel, hierarchy layer and MER boxes on
+// the left, the plot square on the right with the meter's own dot picture
+// copied into it, and the modulation line at the bottom.
+//
+// Who calls it: the record display loads it on a CONSTEL selection with the
+// record and the dot picture's base path, and draws it on every paint. Each
+// Draw reads the dot picture again (it lies next to the values file).
+class CConstelScreen : public CScreen {
+public:
+    // Size of a dot picture: 26 byte columns of 193 pixel rows.
+    static constexpr int kPictureColumns = 26;
+    static constexpr int kPictureRows = 193;
+
+    CConstelScreen();
+
+    // `imageBase` is the values file's path up to and including its last ".".
+    void Load(const RecordRow& row, const std::string& imageBase);
+    void Prepare() override;
+    void Draw(Canvas& dc) override;
+
+    // Where the dot picture of the loaded record is looked for: the base path
+    // followed by the last three characters of column 0.
+    std::string ImagePath() const;
+
+    RecordRow m_row;
+    std::string m_strChannel;
+    std::string m_strMer;
+    unsigned char m_nMerLimit = 0;
+    std::string m_strImageBase;
+
+private:
+    void PrepareMer();
+    void DrawBandBox(Canvas& dc);
+    void DrawChannelBox(Canvas& dc);
+    void DrawLayerBox(Canvas& dc, const char* layer);
+    void DrawMerBox(Canvas& dc);
+    void DrawPlotSquare(Canvas& dc, bool dottedGrid);
+    void DrawDots(Canvas& dc);
+};

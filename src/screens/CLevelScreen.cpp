@@ -1,0 +1,110 @@
+#include "screens/CLevelScreen.h"
+
+#include "screens/TextCodec.h"
+#include "screens/ValueFormat.h"
+
+namespace {
+
+enum class LevelLayout { None, Terrestrial, Satellite, SatelliteWithCn };
+
+LevelLayout LayoutOf(int system)
+{
+    switch (system) {
+    case 0:
+    case 7:
+    case 8:
+    case 11:
+        return LevelLayout::Terrestrial;
+    case 2:
+    case 3:
+    case 9:
+        return LevelLayout::Satellite;
+    case 10:
+        return LevelLayout::SatelliteWithCn;
+    default:
+        return LevelLayout::None;
+    }
+}
+
+const char* SystemLabelOf(int system)
+{
+    switch (system) {
+    case 0:
+        return "地上デジタル";
+    case 2:
+        return "ＢＳデジタル";
+    case 3:
+        return "ｅ２ｂｙスカパー！";
+    case 7:
+    case 8:
+        return "ＶＵ・ＣＡＴＶ";
+    case 9:
+    case 10:
+        return "その他衛星";
+    case 11:
+        return "ＣＡＴＶ上り";
+    default:
+        return " ";
+    }
+}
+
+} // namespace
+
+void CLevelScreen::Prepare()
+{
+    const double frequency = NumberValue(m_row.Column(5));
+    m_nSystem = IntegerValue(m_row.Column(18));
+    m_nClassHint = IntegerValue(m_row.Column(11));
+    m_nClass = RecordClass(m_row);
+    m_strLevel = OneDecimalForm(m_row.Column(6));
+    m_strCn = OneDecimalForm(m_row.Column(7));
+    m_strCaption = m_row.Column(1);
+    m_strBandName = m_row.Column(2);
+    m_strChannel = m_row.Column(3);
+    m_strConverter = m_row.Column(9);
+    m_strSystemLabel = ProgramText(SystemLabelOf(m_nSystem));
+    m_strFrequency = FrequencyForm(frequency, m_nClass);
+    m_strModulation = m_row.Column(m_nClass == 1 ? 4 : 8);
+    m_bCorrection = CorrectionFlag(m_row.Column(10));
+}
+
+void CLevelScreen::Draw(Canvas& dc)
+{
+    ClearScreen(dc);
+    switch (LayoutOf(m_nSystem)) {
+    case LevelLayout::Terrestrial:
+        DrawTerrestrial(dc);
+        break;
+    case LevelLayout::Satellite:
+        DrawSatellite(dc, false);
+        break;
+    case LevelLayout::SatelliteWithCn:
+        DrawSatellite(dc, true);
+        break;
+    case LevelLayout::None:
+        break;
+    }
+}
+
+void CLevelScreen::DrawTerrestrial(Canvas& dc) const
+{
+    m_painter.DrawBandNameCell(dc, m_strBandName);
+    m_painter.DrawChannelCell(dc, m_strChannel, CellRow::A);
+    m_painter.DrawFrequencyCell(dc, m_strFrequency);
+    m_painter.DrawLevelCell(dc, m_strLevel, LevelState(m_row, m_nClass), CellRow::A);
+    m_painter.DrawCorrectionTag(dc, m_bCorrection != 0, CellRow::A);
+    DrawModulationFooter(dc);
+}
+
+void CLevelScreen::DrawSatellite(Canvas& dc, bool withCn) const
+{
+    m_painter.DrawSatelliteNameCell(dc, m_strBandName, CellRow::A);
+    m_painter.DrawChannelCell(dc, m_strChannel, CellRow::A);
+    m_painter.DrawChannelTag(dc, m_strModulation, CellRow::A);
+    m_painter.DrawFrequencyCell(dc, m_strFrequency);
+    m_painter.DrawLevelCell(dc, m_strLevel, LevelState(m_row, m_nClass), CellRow::A);
+    m_painter.DrawCorrectionTag(dc, m_bCorrection != 0, CellRow::A);
+    if (withCn)
+        m_painter.DrawCnCell(dc, m_strCn, NoLimit, CellRow::B);
+    DrawConverterFooter(dc);
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "screens/CScreen.h"
+
+#include <string>
+
+// One signal-level measurement as the meter shows it. The system code
+// chooses the layout: terrestrial and cable, satellite, or satellite with C/N.
+class CLevelScreen : public RecordScreen {
+public:
+    void Prepare() override;
+    void Draw(Canvas& dc) override;
+
+    std::string m_strChannel;
+    std::string m_strLevel;
+    std::string m_strFrequency;
+    std::string m_strCn;
+    int m_bCorrection = 0;
+
+private:
+    void DrawTerrestrial(Canvas& dc) const;
+    void DrawSatellite(Canvas& dc, bool withCn) const;
+};

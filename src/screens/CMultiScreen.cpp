@@ -1,0 +1,370 @@
+#include "screens/CMultiScreen.h"
+
+#include "screens/Canvas.h"
+#include "screens/TextCodec.h"
+#include "screens/ValueFormat.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+
+namespace {
+
+// The meter's group label for cable and terrestrial multi-channel measurements.
+constexpr std::string_view kVuCatv = "VU/CATV";
+// Column 13 scale offsets beyond this are cut: the meter writes small numbers,
+// and a huge one must not overflow the scale arithmetic.
+constexpr int kMaxScaleOffset = 10000;
+
+// Program texts in card bytes, converted once.
+struct MultiTexts {
+    std::string groupPrefix = EncodeCardText("BS･CS ");
+    std::string cursor = EncodeCardText("▲");
+    std::string reference = EncodeCardText("△");
+    std::string correction = EncodeCardText("補");
+    std::string noCorrection = EncodeCardText("　");
+    std::string level = EncodeCardText("ﾚﾍﾞﾙ");
+    std::string levelDifference = EncodeCardText("Δﾚﾍﾞﾙ");
+    std::string unit = EncodeCardText("dBμ");
+};
+
+const MultiTexts& texts()
+{
+    static const MultiTexts converted;
+    return converted;
+}
+
+// The last `width` characters of `text` (all of it when shorter).
+std::string rightmost(const std::string& text, std::size_t width)
+{
+    return text.size() > width ? text.substr(text.size() - width) : text;
+}
+
+std::string formatted(const char* format, double value)
+{
+    char buffer[400];
+    std::snprintf(buffer, sizeof buffer, format, value);
+    return buffer;
+}
+
+std::string formatted(const char* format, int value)
+{
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, format, value);
+    return buffer;
+}
+
+} // namespace
+
+CMultiScreen::CMultiScreen()
+{
+    m_nClass = 0;
+    m_nSystem = 0;
+}
+
+void CMultiScreen::Load(const std::vector<RecordRow>& rows)
+{
+    m_nReference = -1;
+    m_nChannels = static_cast<int>(rows.size());
+    m_channels.clear();
+    if (m_nChannels == 0)
+        return;
+    m_channels = rows;
+    Prepare();
+}
+
+const RecordRow* CMultiScreen::ChannelRow(int n) const
+{
+    if (n < 1 || n > static_cast<int>(m_channels.size()))
+        return nullptr;
+    return &m_channels[static_cast<std::size_t>(n - 1)];
+}
+
+void CMultiScreen::ClearTables()
+{
+    m_dLevel.fill(0.0);
+    m_nState.fill(NotMeasured);
+    m_bCorrection.fill(0);
+}
+
+void CMultiScreen::Prepare()
+{
+    if (m_nChannels <= 0)
+        return;
+    const RecordRow& first = m_channels.front();
+    std::string group(TrimRight(first.Column(15)));
+    if (group == kVuCatv) {
+        m_nClass = 2;
+        m_strSystemLabel = group;
+    } else {
+        m_nClass = 1;
+        m_strSystemLabel = texts().groupPrefix + group;
+    }
+    m_strCaption = std::string(first.Column(1));
+    m_strBandName = std::string(first.Column(2));
+
+    m_nChannels = std::clamp(IntegerValue(first.Column(17)), 0, kMaxChannels);
+    // Codes outside 0..2 take the finest range, whose step UpdateStep also
+    // gives them, so that bar heights and scale labels agree.
+    m_nRange = IntegerValue(first.Column(14));
+    if (m_nRange < 0 || m_nRange > 2)
+        m_nRange = 2;
+    UpdateStep();
+
+    if (IsSatelliteGroup()) {
+        m_nTopMax = 106;
+        m_nBottomMin = 42;
+    } else {
+        UpdateVuCatvLimits();
+    }
+    m_nBottom = m_nBottomMin;
+    const int offset = std::clamp(IntegerValue(first.Column(13)), -kMaxScaleOffset, kMaxScaleOffset);
+    m_nTop = m_nSpan + m_nBottomMin + offset * m_nHalfSpan;
+
+    if (m_nChannels <= 10) {
+        m_nBarWidth = 16;
+        m_nBarGap = 8;
+    } else if (m_nChannels <= 20) {
+        m_nBarWidth = 8;
+        m_nBarGap = 4;
+    } else {
+        m_nBarWidth = 2;
+        m_nBarGap = 2;
+    }
+    m_nCursor = IntegerValue(first.Column(16));
+    if (m_nCursor < 1 || m_nCursor > std::max(m_nChannels, 1))
+        m_nCursor = 1;
+    ClearTables();
+}
+
+void CMultiScreen::UpdateStep()
+{
+    m_nStep = m_nRange == 0 ? 8 : m_nRange == 1 ? 4 : 2;
+    m_nSpan = 8 * m_nStep;
+    m_nHalfSpan = 4 * m_nStep;
+}
+
+void CMultiScreen::UpdateVuCatvLimits()
+{
+    m_nTopMax = m_nRange == 0 ? 148 : 132;
+    m_nBottomMin = 20;
+}
+
+double CMultiScreen::LevelOf(int n) const
+{
+    return n >= 1 && n <= kMaxChannels ? m_dLevel[static_cast<std::size_t>(n)] : 0.0;
+}
+
+ValueState CMultiScreen::StateOf(int n) const
+{
+    return n >= 1 && n <= kMaxChannels ? m_nState[static_cast<std::size_t>(n)] : NotMeasured;
+}
+
+int CMultiScreen::CorrectionOf(int n) const
+{
+    return n >= 1 && n <= kMaxChannels ? m_bCorrection[static_cast<std::size_t>(n)] : 0;
+}
+
+int CMultiScreen::BarLeft(int n) const
+{
+    return 32 + (n - 1) * (m_nBarWidth + m_nBarGap);
+}
+
+int CMultiScreen::MarkerX(int n) const
+{
+    return (m_nBarWidth + m_nBarGap) * (n - 1) + m_nBarWidth / 2 + 26;
+}
+
+void CMultiScreen::Draw(Canvas& dc)
+{
+    FullDrawing(dc);
+}
+
+void CMultiScreen::FullDrawing(Canvas& dc)
+{
+    ClearScreen(dc);
+    DrawGrid(dc);
+    DrawScaleLabels(dc);
+    for (int i = 1; i <= m_nChannels; ++i)
+        DrawBar(dc, i);
+    ShowCursorChannel(dc);
+    EraseMarkerRow(dc);
+    DrawMarkers(dc);
+    DrawReadout(dc);
+    DrawLabels(dc);
+    HighlightLabels(dc);
+    DrawFooter(dc);
+}
+
+void CMultiScreen::DrawGrid(Canvas& dc)
+{
+    dc.moveTo(24, 24);
+    dc.lineTo(24, 192);
+    dc.moveTo(288, 24);
+    dc.lineTo(288, 192);
+    for (int y = 26; y <= 186; y += 20) {
+        dc.moveTo(20, y);
+        dc.lineTo(292, y);
+    }
+    dc.moveTo(0, 192);
+    dc.lineTo(320, 192);
+}
+
+void CMultiScreen::DrawScaleLabels(Canvas& dc)
+{
+    SelectFont(5, dc);
+    int v = m_nTop;
+    for (int y = 21; y <= 181; y += 20) {
+        const std::string label = rightmost(formatted("    %d", v), 3);
+        dc.textOut(4, y, label);
+        dc.textOut(296, y, label);
+        m_nBottom = v;
+        v -= m_nStep;
+    }
+}
+
+void CMultiScreen::DrawFooter(Canvas& dc)
+{
+    if (IsSatelliteGroup())
+        DrawConverterFooter(dc);
+    else
+        DrawModulationFooter(dc);
+    FrameScreen(dc);
+}
+
+void CMultiScreen::DrawBar(Canvas& dc, int channel)
+{
+    const RecordRow* row = ChannelRow(channel);
+    if (!row || channel > kMaxChannels)
+        return;
+    const auto i = static_cast<std::size_t>(channel);
+    m_dLevel[i] = NumberValue(row->Column(6));
+    m_bCorrection[i] = row->CorrectionOn() ? 1 : 0;
+    m_nState[i] = LevelState(*row, m_nClass);
+
+    const double level = m_dLevel[i];
+    int top;
+    if (level > m_nTop) {
+        top = 24;
+    } else if (level < m_nBottom) {
+        top = 189;
+    } else {
+        const double perDb = m_nRange == 1 ? 5.0 : m_nRange == 2 ? 10.0 : 2.5;
+        top = 186 - static_cast<int>(perDb * (level - m_nBottom));
+    }
+    static constexpr Rgb kColours[] = {
+        0x000000, // Normal: black
+        0x408040, // NotMeasured: dark green
+        0xFF0000, // OverRange: red
+        0x2020FF, // UnderRange: blue
+    };
+    const int left = BarLeft(channel);
+    dc.fillRect(Rect{left, top, left + m_nBarWidth, 192}, kColours[m_nState[i]]);
+}
+
+void CMultiScreen::ShowCursorChannel(Canvas& dc)
+{
+    const RecordRow* row = ChannelRow(m_nCursor);
+    if (!row)
+        return;
+    m_strConverter = std::string(row->Column(9));
+    m_strModulation = std::string(row->Column(8));
+    m_strChannelName = std::string(row->Column(3));
+    m_dCursorLevel = LevelOf(m_nCursor);
+    DrawReadout(dc);
+    DrawFooter(dc);
+}
+
+void CMultiScreen::EraseMarkerRow(Canvas& dc)
+{
+    dc.fillRect(Rect{1, 193, 292, 207}, kWhite);
+}
+
+void CMultiScreen::DrawMarkers(Canvas& dc)
+{
+    dc.setBackgroundMode(BackgroundMode::Transparent);
+    SelectFont(5, dc);
+    dc.textOut(MarkerX(m_nCursor), 194, texts().cursor);
+    dc.setBackgroundMode(BackgroundMode::Opaque);
+    ShowCursorChannel(dc);
+    if (m_nReference != -1) {
+        SelectFont(5, dc);
+        dc.textOut(MarkerX(m_nReference), 194, texts().reference);
+    }
+}
+
+void CMultiScreen::DrawReadout(Canvas& dc)
+{
+    SelectFont(6, dc);
+    dc.textOut(4, 208, m_strBandName);
+    dc.textOut(148, 208, m_strChannelName);
+    DrawLevelValue(dc);
+    DrawCorrectionBox(dc);
+}
+
+void CMultiScreen::DrawLevelValue(Canvas& dc)
+{
+    dc.textOut(236, 208, "     ");
+    dc.textOut(236, 213, "     ");
+    ValueState state = StateOf(m_nCursor);
+    double value = m_dCursorLevel;
+    if (m_nReference != -1) {
+        state = DeltaState(StateOf(m_nReference), state);
+        value = LevelOf(m_nCursor) - LevelOf(m_nReference);
+    }
+    switch (state) {
+    case Normal:
+        dc.textOut(236, 208, rightmost(formatted("   %3.1f", value), 5));
+        break;
+    case NotMeasured:
+        dc.textOut(236, 208, " --.-");
+        break;
+    case OverRange:
+        dc.textOut(236, 203, " -- -");
+        dc.textOut(263, 208, ".");
+        break;
+    case UnderRange:
+        dc.textOut(236, 213, " -- -");
+        dc.textOut(263, 208, ".");
+        break;
+    }
+}
+
+void CMultiScreen::DrawCorrectionBox(Canvas& dc)
+{
+    SelectFont(5, dc);
+    const bool on = CorrectionOf(m_nCursor) == 1;
+    dc.textOut(296, 196, on ? texts().correction : texts().noCorrection);
+    dc.frameRect(Rect{294, 194, 310, 210}, on ? kBlack : kWhite);
+}
+
+ValueState CMultiScreen::DeltaState(ValueState reference, ValueState cursor)
+{
+    // Rows: the reference channel's state; columns: the cursor channel's.
+    static constexpr ValueState kTable[4][4] = {
+        {Normal, NotMeasured, Normal, UnderRange},
+        {NotMeasured, NotMeasured, NotMeasured, UnderRange},
+        {Normal, NotMeasured, OverRange, UnderRange},
+        {UnderRange, NotMeasured, UnderRange, UnderRange},
+    };
+    return kTable[reference][cursor];
+}
+
+void CMultiScreen::DrawLabels(Canvas& dc)
+{
+    dc.fillRect(Rect{128, 208, 144, 223}, kWhite);
+    SelectFont(5, dc);
+    dc.textOut(130, 210, "ch");
+    dc.fillRect(Rect{192, 208, 232, 223}, kWhite);
+    SelectFont(5, dc);
+    dc.textOut(194, 210, m_nReference == -1 ? texts().level : texts().levelDifference);
+    dc.setBackgroundMode(BackgroundMode::Transparent);
+    dc.textOut(282, 213, texts().unit);
+    dc.setBackgroundMode(BackgroundMode::Opaque);
+}
+
+void CMultiScreen::HighlightLabels(Canvas& dc)
+{
+    dc.invertRect(Rect{128, 208, 144, 223});
+    dc.invertRect(Rect{192, 208, 232, 223});
+}

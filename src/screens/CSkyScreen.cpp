@@ -1,0 +1,77 @@
+#include "screens/CSkyScreen.h"
+
+#include "screens/TextCodec.h"
+#include "screens/ValueFormat.h"
+
+namespace {
+
+constexpr int kLevels = 4;
+constexpr int kBers = 5;
+constexpr int kCns = 6;
+
+} // namespace
+
+void CSkyScreen::Prepare()
+{
+    m_nSystem = IntegerValue(m_row.Column(18));
+    m_nClassHint = IntegerValue(m_row.Column(11));
+    m_nClass = RecordClass(m_row);
+    m_strLevel = OneDecimalForm(m_row.Column(6));
+    m_strLevel2 = OneDecimalForm(m_row.Column(24));
+    m_strBer = m_row.Column(19);
+    m_strBer2 = m_row.Column(25);
+    const LimitedText cn = OneDecimalForm(m_row.Column(7), kSkyCnLimits);
+    m_strCn = cn.text;
+    m_nCnLimit = static_cast<std::uint8_t>(cn.limitMark);
+    const LimitedText cn2 = OneDecimalForm(m_row.Column(26), kSkyCnLimits);
+    m_strCn2 = cn2.text;
+    m_nCnLimit2 = static_cast<std::uint8_t>(cn2.limitMark);
+    m_strCaption = m_row.Column(1);
+    m_strBandName = m_row.Column(2);
+    m_strChannel = m_row.Column(3);
+    m_strBandName2 = m_row.Column(21);
+    m_strChannel2 = m_row.Column(22);
+    m_strConverter = m_row.Column(9);
+    const bool known = m_nSystem >= kLevels && m_nSystem <= kCns;
+    m_strSystemLabel = ProgramText(known ? "スカイパーフェクトＴＶ！" : " ");
+    m_strModulation = m_row.Column(4);
+    m_strModulation2 = m_row.Column(23);
+    m_bCorrection = CorrectionFlag(m_row.Column(10));
+    m_bCorrection2 = CorrectionFlag(m_row.Column(27));
+}
+
+void CSkyScreen::Draw(Canvas& dc)
+{
+    ClearScreen(dc);
+    if (m_nSystem < kLevels || m_nSystem > kCns)
+        return;
+    DrawRows(dc);
+    DrawValues(dc);
+    DrawConverterFooter(dc);
+}
+
+void CSkyScreen::DrawRows(Canvas& dc) const
+{
+    m_painter.DrawSatelliteNameCell(dc, m_strBandName, CellRow::A);
+    m_painter.DrawSatelliteNameCell(dc, m_strBandName2, CellRow::B);
+    m_painter.DrawChannelCell(dc, m_strChannel, CellRow::A);
+    m_painter.DrawChannelTag(dc, m_strModulation, CellRow::A);
+    m_painter.DrawChannelCell(dc, m_strChannel2, CellRow::B);
+    m_painter.DrawChannelTag(dc, m_strModulation2, CellRow::B);
+}
+
+void CSkyScreen::DrawValues(Canvas& dc) const
+{
+    if (m_nSystem == kLevels) {
+        m_painter.DrawLevelCell(dc, m_strLevel, LevelState(m_row, m_nClass), CellRow::A);
+        m_painter.DrawLevelCell(dc, m_strLevel2, LevelState2(m_row, m_nClass), CellRow::B);
+        m_painter.DrawCorrectionTag(dc, m_bCorrection != 0, CellRow::A);
+        m_painter.DrawCorrectionTag(dc, m_bCorrection2 != 0, CellRow::B);
+    } else if (m_nSystem == kBers) {
+        m_painter.DrawBerCell(dc, m_strBer, CellRow::A);
+        m_painter.DrawBerCell(dc, m_strBer2, CellRow::B);
+    } else {
+        m_painter.DrawCnCell(dc, m_strCn, m_nCnLimit, CellRow::A);
+        m_painter.DrawCnCell(dc, m_strCn2, m_nCnLimit2, CellRow::B);
+    }
+}

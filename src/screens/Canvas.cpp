@@ -1,0 +1,168 @@
+#include "screens/Canvas.h"
+
+#include "screens/Font.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+constexpr int kDotRun = 3; // pixels on, then as many off
+
+bool IsLeadByte(unsigned char c)
+{
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+} // namespace
+
+Canvas::Canvas(int width, int height)
+    : m_width(std::max(width, 0)), m_height(std::max(height, 0)),
+      m_pixels(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height), kWhite)
+{
+}
+
+Rgb Canvas::pixel(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height)
+        return kWhite;
+    return m_pixels[static_cast<std::size_t>(y) * m_width + x];
+}
+
+void Canvas::setPixel(int x, int y, Rgb colour)
+{
+    plot(x, y, colour);
+}
+
+void Canvas::plot(int x, int y, Rgb colour)
+{
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height)
+        return;
+    m_pixels[static_cast<std::size_t>(y) * m_width + x] = colour & 0xFFFFFF;
+}
+
+void Canvas::setPen(Rgb colour, PenStyle style)
+{
+    m_pen = colour;
+    m_penStyle = style;
+}
+
+void Canvas::moveTo(int x, int y)
+{
+    m_x = x;
+    m_y = y;
+}
+
+bool Canvas::penPaints(int step) const
+{
+    return m_penStyle == PenStyle::Solid || step % (2 * kDotRun) < kDotRun;
+}
+
+// Bresenham along the major axis; the end point itself is left out.
+void Canvas::lineTo(int x, int y)
+{
+    const int dx = std::abs(x - m_x);
+    const int dy = std::abs(y - m_y);
+    const int sx = x < m_x ? -1 : 1;
+    const int sy = y < m_y ? -1 : 1;
+    const int steps = std::max(dx, dy);
+    int px = m_x;
+    int py = m_y;
+    int error = 0;
+    for (int step = 0; step < steps; ++step) {
+        if (penPaints(step))
+            plot(px, py, m_pen);
+        if (dx >= dy) {
+            px += sx;
+            error += 2 * dy;
+            if (error > dx) {
+                py += sy;
+                error -= 2 * dx;
+            }
+        } else {
+            py += sy;
+            error += 2 * dx;
+            if (error > dy) {
+                px += sx;
+                error -= 2 * dy;
+            }
+        }
+    }
+    moveTo(x, y);
+}
+
+void Canvas::fillRect(const Rect& rect, Rgb colour)
+{
+    const int left = std::max(rect.left, 0);
+    const int right = std::min(rect.right, m_width);
+    const int top = std::max(rect.top, 0);
+    const int bottom = std::min(rect.bottom, m_height);
+    if (left >= right)
+        return;
+    for (int y = top; y < bottom; ++y) {
+        auto row = m_pixels.begin() + static_cast<std::ptrdiff_t>(y) * m_width;
+        std::fill(row + left, row + right, colour & 0xFFFFFF);
+    }
+}
+
+void Canvas::frameRect(const Rect& rect, Rgb colour)
+{
+    if (rect.left >= rect.right || rect.top >= rect.bottom)
+        return;
+    fillRect({rect.left, rect.top, rect.right, rect.top + 1}, colour);
+    fillRect({rect.left, rect.bottom - 1, rect.right, rect.bottom}, colour);
+    fillRect({rect.left, rect.top, rect.left + 1, rect.bottom}, colour);
+    fillRect({rect.right - 1, rect.top, rect.right, rect.bottom}, colour);
+}
+
+void Canvas::invertRect(const Rect& rect)
+{
+    const int left = std::max(rect.left, 0);
+    const int right = std::min(rect.right, m_width);
+    for (int y = std::max(rect.top, 0); y < std::min(rect.bottom, m_height); ++y)
+        for (int x = left; x < right; ++x) {
+            Rgb& p = m_pixels[static_cast<std::size_t>(y) * m_width + x];
+            p = ~p & 0xFFFFFF;
+        }
+}
+
+void Canvas::textOut(int x, int y, std::string_view bytes)
+{
+    if (!m_font)
+        return;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        unsigned code = static_cast<unsigned char>(bytes[i]);
+        if (IsLeadByte(static_cast<unsigned char>(code)) && i + 1 < bytes.size())
+            code = code << 8 | static_cast<unsigned char>(bytes[++i]);
+        drawGlyph(x, y, code);
+        x += (code > 0xFF ? 2 : 1) * m_font->cellWidth();
+    }
+}
+
+void Canvas::drawGlyph(int x, int y, unsigned code)
+{
+    const GlyphMask& glyph = m_font->glyph(code);
+    const int cellsWidth = (code > 0xFF ? 2 : 1) * m_font->cellWidth();
+    const int height = m_font->cellHeight();
+    if (m_backgroundMode == BackgroundMode::Opaque)
+        fillRect({x, y, x + cellsWidth, y + height}, m_background);
+    const int width = std::min(glyph.width, cellsWidth);
+    for (int row = 0; row < std::min(glyph.height, height); ++row) {
+        const std::uint8_t* ink = glyph.ink.data() + static_cast<std::size_t>(row) * glyph.width;
+        for (int col = 0; col < width; ++col)
+            if (ink[col])
+                plot(x + col, y + row, m_textColour);
+    }
+}
+
+void drawChain(Canvas& dc, std::initializer_list<Point> points)
+{
+    bool first = true;
+    for (const Point& point : points) {
+        if (first)
+            dc.moveTo(point.x, point.y);
+        else
+            dc.lineTo(point.x, point.y);
+        first = false;
+    }
+}

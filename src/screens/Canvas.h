@@ -1,0 +1,93 @@
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <string_view>
+#include <vector>
+
+class Font;
+
+// A colour as 0xRRGGBB.
+using Rgb = std::uint32_t;
+constexpr Rgb kBlack = 0x000000;
+constexpr Rgb kWhite = 0xFFFFFF;
+
+// (left, top)-(right, bottom); right and bottom are exclusive.
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+};
+
+struct Point {
+    int x = 0;
+    int y = 0;
+};
+
+// Solid, or dotted: three pixels on, three off, counted along each line from
+// its start (the cosmetic one-pixel dotted pen of the meter's grid).
+enum class PenStyle { Solid, Dot };
+
+// Opaque text paints each character cell in the background colour first;
+// transparent text paints only the glyph.
+enum class BackgroundMode { Opaque, Transparent };
+
+// The screen window's picture: an RGB pixel buffer, row-major, top row first,
+// with the drawing rules of the meter's original graphics calls. Everything
+// outside the buffer is clipped. The drawing state (pen, text colour,
+// background, font, current position) stays as set until it is set again.
+class Canvas {
+public:
+    explicit Canvas(int width = 320, int height = 240);
+
+    int width() const { return m_width; }
+    int height() const { return m_height; }
+    // Outside the buffer: white.
+    Rgb pixel(int x, int y) const;
+    void setPixel(int x, int y, Rgb colour);
+    // width() * height() pixels, row-major, top row first.
+    const std::vector<Rgb>& pixels() const { return m_pixels; }
+
+    void setPen(Rgb colour, PenStyle style = PenStyle::Solid);
+    void moveTo(int x, int y);
+    // Sets the pixels from the current position up to, not including, (x, y),
+    // then makes (x, y) the current position.
+    void lineTo(int x, int y);
+
+    void fillRect(const Rect& rect, Rgb colour);
+    // The one-pixel border just inside the rectangle.
+    void frameRect(const Rect& rect, Rgb colour);
+    // Every pixel's colour bits flipped: black becomes white and white black.
+    void invertRect(const Rect& rect);
+
+    void setBackgroundMode(BackgroundMode mode) { m_backgroundMode = mode; }
+    void setBackgroundColour(Rgb colour) { m_background = colour; }
+    void setTextColour(Rgb colour) { m_textColour = colour; }
+    // The font stays owned by the caller and must outlive its use here.
+    void selectFont(const Font* font) { m_font = font; }
+    // Card bytes (Shift-JIS) with the top-left of the first cell at (x, y):
+    // one cell per single-byte character, two per double-byte character.
+    // Without a selected font nothing is drawn.
+    void textOut(int x, int y, std::string_view bytes);
+
+private:
+    void plot(int x, int y, Rgb colour);
+    bool penPaints(int step) const;
+    void drawGlyph(int x, int y, unsigned code);
+
+    int m_width;
+    int m_height;
+    std::vector<Rgb> m_pixels;
+    Rgb m_pen = kBlack;
+    PenStyle m_penStyle = PenStyle::Solid;
+    int m_x = 0;
+    int m_y = 0;
+    Rgb m_textColour = kBlack;
+    Rgb m_background = kWhite;
+    BackgroundMode m_backgroundMode = BackgroundMode::Opaque;
+    const Font* m_font = nullptr;
+};
+
+// A chain (x0,y0)->(x1,y1)->...: moveTo the first point, lineTo each further one.
+void drawChain(Canvas& dc, std::initializer_list<Point> points);

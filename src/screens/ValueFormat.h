@@ -1,0 +1,84 @@
+#pragma once
+
+#include "data/RecordRow.h"
+#include "data/ValueState.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// How the meter's stored values become the texts and states on its screens:
+// number reading, record class, the fixed-width forms, display limits with
+// their marks, the correction flag and the over-range test of a level.
+// Numbers are read and printed the same way whatever the process locale.
+
+// Without leading and trailing white space (space, \t, \n, \v, \f, \r).
+std::string_view Trim(std::string_view text);
+std::string_view TrimRight(std::string_view text);
+
+// The atoi rule: leading white space, an optional sign, decimal digits; 0 when
+// there are none. Values beyond int saturate.
+int IntegerValue(std::string_view text);
+// The atof rule: leading white space, then a decimal number with optional
+// sign, fraction and exponent; 0.0 when the text does not start with one.
+double NumberValue(std::string_view text);
+
+// 1, 2 or 3: column 12 when it holds one of these, else from column 11
+// (below 26: 1, below 43: 2, else 3).
+int RecordClass(const RecordRow& row);
+
+// Limit marks beside a C/N or MER text.
+enum LimitMark { NoLimit = 0, AtOrBelowLower = 1, AtOrAboveUpper = 2 };
+
+struct DisplayLimits {
+    double lower;
+    double upper;
+};
+
+struct LimitedText {
+    std::string text;
+    int limitMark = NoLimit;
+};
+
+// Levels, C/N and MER: the placeholders "---.-", "___._", "~~~.~" become
+// " --.-", " __._", " ~~.~"; a number is printed "      %3.1f" and cut to its
+// rightmost five characters.
+std::string OneDecimalForm(std::string_view stored);
+// The same after clamping a number to the limits (inclusive, lower first).
+LimitedText OneDecimalForm(std::string_view stored, const std::optional<DisplayLimits>& limits);
+
+// Column 5's number: class 1 the integer part as "    %d", rightmost four
+// characters; classes 2 and 3 "      %4.2f", rightmost six.
+std::string FrequencyForm(double megahertz, int recordClass);
+
+// 0 when the trimmed text is exactly "OFF", else 1 (the empty text included).
+int CorrectionFlag(std::string_view column);
+
+// Display limits of the BER screen's C/N (column 2 is the satellite name)
+// and MER, and of both SKY C/N values.
+std::optional<DisplayLimits> BerScreenCnLimits(int system, std::string_view bandName);
+std::optional<DisplayLimits> BerScreenMerLimits(int system);
+constexpr DisplayLimits kSkyCnLimits{5.0, 25.0};
+
+// Modulation name -> correction in dB, both as text.
+using ModulationCorrections = std::map<std::string, std::string>;
+ModulationCorrections DefaultModulationCorrections();
+
+// Where a level and its correction are stored: the first row of every record,
+// or the second SKY row (which has a correction column of its own).
+struct LevelColumns {
+    int level;
+    int correction;
+};
+constexpr LevelColumns kFirstLevelColumns{6, 10};
+constexpr LevelColumns kSecondLevelColumns{24, 27};
+
+// (level - modulation correction) - correction; the modulation correction
+// (by column 8, trailing blanks removed) applies to classes 2 and 3 only.
+double InputLevel(const RecordRow& row, int recordClass, const ModulationCorrections& table,
+                  LevelColumns columns);
+// OverRange when InputLevel reaches 105.0 (class 1) or 120.1 (classes 2, 3);
+// otherwise the state of the stored level text.
+ValueState LevelState(const RecordRow& row, int recordClass, const ModulationCorrections& table,
+                      LevelColumns columns);

@@ -1,0 +1,338 @@
+#include "screens/CMultiScreen.h"
+
+#include "screens/MultiScreenSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr Rgb kDarkGreen = 0x408040;
+constexpr Rgb kRed = 0xFF0000;
+constexpr Rgb kBlue = 0x2020FF;
+
+// The topmost coloured pixel of the column x above the base line, or 192.
+int BarTop(const Canvas& dc, int x)
+{
+    int y = 191;
+    while (y >= 0 && dc.pixel(x, y) != kWhite && y > 23)
+        --y;
+    return y + 1;
+}
+
+TEST(MultiScreen, BarWidthsAndPositionsFollowTheChannelCount)
+{
+    struct Case {
+        int channels;
+        int width;
+        int pitch;
+    };
+    for (const Case& c : {Case{10, 16, 24}, Case{11, 8, 12}, Case{40, 2, 4}}) {
+        SCOPED_TRACE(c.channels);
+        CMultiScreen screen;
+        screen.Load(MultiCard{}.Rows(std::vector<std::string>(c.channels, "74.0")));
+        Canvas dc;
+        screen.Draw(dc);
+        for (int i = 1; i <= c.channels; ++i) {
+            const int left = 32 + (i - 1) * c.pitch;
+            EXPECT_EQ(dc.pixel(left, 150), kBlack) << "channel " << i;
+            EXPECT_EQ(dc.pixel(left + c.width - 1, 150), kBlack) << "channel " << i;
+            EXPECT_EQ(dc.pixel(left + c.width, 150), kWhite) << "channel " << i;
+            EXPECT_EQ(dc.pixel(left - 1, 150), kWhite) << "channel " << i;
+        }
+    }
+}
+
+TEST(MultiScreen, BarHeightsFollowTheScale)
+{
+    // Satellite group, range 0: the grid runs from 106 dBμV (y 26) to 42 (y 186).
+    struct Case {
+        const char* level;
+        int top;
+    };
+    const Case cases[] = {
+        {"104.0", 186 - 155}, // 2.5 pixels a dB
+        {"74.0", 106},
+        {"42.0", 186},
+        {"41.9", 189}, // below the scale: a stub on the base line
+        {"---.-", 189},
+    };
+    std::vector<std::string> levels;
+    for (const Case& c : cases)
+        levels.push_back(c.level);
+    CMultiScreen screen;
+    screen.Load(MultiCard{}.Rows(levels));
+    Canvas dc;
+    screen.Draw(dc);
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(BarTop(dc, 32 + static_cast<int>(i) * 24), cases[i].top) << cases[i].level;
+}
+
+TEST(MultiScreen, LevelsAtAndAboveTheTopReachTheTopLine)
+{
+    // VU/CATV, offset 1: scale 52..116 at 8 dB a division, no over-range below 120.1.
+    MultiCard card{.group = "VU/CATV", .offset = 1};
+    CMultiScreen screen;
+    screen.Load(card.Rows({"116.0", "116.5"}));
+    Canvas dc;
+    screen.Draw(dc);
+    EXPECT_EQ(screen.m_nTop, 116);
+    EXPECT_EQ(BarTop(dc, 32), 26);
+    EXPECT_EQ(BarTop(dc, 56), 24);
+}
+
+TEST(MultiScreen, BarColourShowsTheLevelState)
+{
+    CMultiScreen screen;
+    screen.Load(MultiCard{}.Rows({"60.0", "---.-", "~~~.~", "___._", "105.0"}));
+    Canvas dc;
+    screen.Draw(dc);
+    EXPECT_EQ(dc.pixel(32, 190), kBlack);
+    EXPECT_EQ(dc.pixel(56, 190), kDarkGreen);
+    EXPECT_EQ(dc.pixel(80, 190), kRed);
+    EXPECT_EQ(dc.pixel(104, 190), kBlue);
+    EXPECT_EQ(dc.pixel(128, 190), kRed); // 105.0 reaches the satellite limit
+    const ValueState expected[] = {Normal, NotMeasured, OverRange, UnderRange, OverRange};
+    for (int i = 1; i <= 5; ++i)
+        EXPECT_EQ(screen.m_nState[i], expected[i - 1]) << "channel " << i;
+}
+
+TEST(MultiScreen, ScaleLabelsStandBesideTheGridLinesOnBothSides)
+{
+    CMultiScreen screen;
+    screen.Load(MultiCard{}.Rows({"60.0"}));
+    Canvas dc;
+    screen.Draw(dc);
+    EXPECT_EQ(screen.m_nBottom, 42);
+    int value = 106;
+    for (int y = 21; y <= 181; y += 20, value -= 8) {
+        SCOPED_TRACE(value);
+        const std::string text = value < 100 ? " " + std::to_string(value) : std::to_string(value);
+        EXPECT_TRUE(ShowsText(dc, Rect{4, y, 22, y + 12}, 5, 4, y, text));
+        EXPECT_TRUE(ShowsText(dc, Rect{296, y, 314, y + 12}, 5, 296, y, text));
+    }
+}
+
+TEST(MultiScreen, MarkersStandUnderTheirBars)
+{
+    CMultiScreen screen;
+    screen.Load(MultiCard{.cursor = 3}.Rows(std::vector<std::string>(10, "60.0")));
+    Canvas dc;
+    screen.Draw(dc);
+    // ▲ under channel 3: x = 24 * 2 + 8 + 26 = 82, a 12-pixel cell.
+    EXPECT_TRUE(HasInk(dc, Rect{82, 194, 94, 206}));
+    EXPECT_FALSE(HasInk(dc, Rect{1, 193, 82, 207}));
+    EXPECT_FALSE(HasInk(dc, Rect{94, 193, 292, 207}));
+
+    screen.ToggleReference(dc);
+    screen.NextChannel(dc);
+    // ▲ under channel 4, △ stays under channel 3.
+    EXPECT_EQ(screen.m_nReference, 3);
+    EXPECT_EQ(screen.m_nCursor, 4);
+    EXPECT_TRUE(ShowsText(dc, Rect{82, 194, 94, 206}, 5, 82, 194, "△"));
+    EXPECT_TRUE(HasInk(dc, Rect{106, 194, 118, 206}));
+}
+
+TEST(MultiScreen, CursorWrapsAroundTheChannels)
+{
+    CMultiScreen screen;
+    screen.Load(MultiCard{}.Rows({"60.0", "61.0", "62.0"}));
+    Canvas dc;
+    screen.Draw(dc);
+    screen.PrevChannel(dc);
+    EXPECT_EQ(screen.m_nCursor, 3);
+    EXPECT_EQ(screen.m_strChannelName, "C3");
+    screen.NextChannel(dc);
+    EXPECT_EQ(screen.m_nCursor, 1);
+    EXPECT_EQ(screen.m_strChannelName, "C1");
+}
+
+TEST(MultiScreen, ScaleAndRangeKeys)
+{
+    enum Key { Raise, Lower, Finer, Coarser };
+    struct Case {
+        const char* name;
+        const char* group;
+        std::vector<Key> keys;
+        int top;
+        int step;
+        int range;
+    };
+    const Case cases[] = {
+        {"satellite top stays", "BS", {Raise}, 106, 8, 0},
+        {"satellite lower", "BS", {Lower}, 106, 8, 0}, // 74 - 64 < 42
+        {"finer keeps the middle", "VU/CATV", {Finer}, 68, 4, 1},
+        {"finer then coarser", "VU/CATV", {Finer, Coarser}, 84, 8, 0},
+        {"raise to the limit", "VU/CATV", {Raise, Raise, Raise}, 148, 8, 0},
+        {"lower at the bottom", "VU/CATV", {Lower}, 84, 8, 0},
+        {"finest twice", "VU/CATV", {Finer, Finer, Finer}, 60, 2, 2},
+        {"coarsest already", "VU/CATV", {Coarser}, 84, 8, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CMultiScreen screen;
+        screen.Load(MultiCard{.group = c.group}.Rows({"60.0", "61.0"}));
+        Canvas dc;
+        screen.Draw(dc);
+        for (Key key : c.keys) {
+            switch (key) {
+            case Raise: screen.RaiseScale(dc); break;
+            case Lower: screen.LowerScale(dc); break;
+            case Finer: screen.FinerRange(dc); break;
+            case Coarser: screen.CoarserRange(dc); break;
+            }
+        }
+        EXPECT_EQ(screen.m_nTop, c.top);
+        EXPECT_EQ(screen.m_nStep, c.step);
+        EXPECT_EQ(screen.m_nRange, c.range);
+        EXPECT_EQ(screen.m_nSpan, 8 * c.step);
+        EXPECT_EQ(screen.m_nHalfSpan, 4 * c.step);
+        EXPECT_EQ(screen.m_nBottom, c.top - 8 * c.step); // redrawn at once
+    }
+}
+
+TEST(MultiScreen, DeltaStateTable)
+{
+    const ValueState table[4][4] = {
+        {Normal, NotMeasured, Normal, UnderRange},
+        {NotMeasured, NotMeasured, NotMeasured, UnderRange},
+        {Normal, NotMeasured, OverRange, UnderRange},
+        {UnderRange, NotMeasured, UnderRange, UnderRange},
+    };
+    for (int reference = 0; reference < 4; ++reference)
+        for (int cursor = 0; cursor < 4; ++cursor)
+            EXPECT_EQ(CMultiScreen::DeltaState(ValueState(reference), ValueState(cursor)),
+                      table[reference][cursor])
+                << reference << "/" << cursor;
+}
+
+TEST(MultiScreen, ReadoutShowsLevelOrDifference)
+{
+    CMultiScreen screen;
+    screen.Load(MultiCard{}.Rows({"60.0", "64.5", "---.-", "~~~.~"}, {" OFF ", "3.0"}));
+    Canvas dc;
+    screen.Draw(dc);
+    const Rect value{236, 203, 281, 224}; // the bottom frame line runs at y 224
+    EXPECT_TRUE(ShowsText(dc, value, 6, 236, 208, " 60.0"));
+    EXPECT_EQ(dc.pixel(193, 209), kBlack); // the label box is reversed
+    EXPECT_EQ(dc.pixel(295, 195), kWhite); // no correction box
+
+    screen.ToggleReference(dc); // reference on channel 1
+    screen.NextChannel(dc);
+    EXPECT_TRUE(ShowsText(dc, value, 6, 236, 208, "  4.5"));
+    EXPECT_EQ(dc.pixel(294, 194), kBlack); // channel 2 has a correction
+    EXPECT_TRUE(ShowsText(dc, Rect{296, 196, 308, 208}, 5, 296, 196, "補"));
+
+    screen.NextChannel(dc); // NotMeasured cursor
+    EXPECT_TRUE(ShowsText(dc, value, 6, 236, 208, " --.-"));
+    screen.PrevChannel(dc);
+    screen.PrevChannel(dc);
+    screen.ToggleReference(dc); // reference off again
+    screen.PrevChannel(dc);     // channel 4: over range, raised dashes and the point
+    Canvas expected;
+    CScreen fonts;
+    fonts.SelectFont(6, expected);
+    expected.textOut(236, 203, " -- -");
+    expected.textOut(263, 208, ".");
+    for (int y = value.top; y < value.bottom; ++y)
+        for (int x = value.left; x < value.right; ++x)
+            ASSERT_EQ(dc.pixel(x, y), expected.pixel(x, y)) << x << "," << y;
+}
+
+TEST(MultiScreen, LabelsSwitchWithTheReference)
+{
+    CMultiScreen screen;
+    screen.Load(MultiCard{}.Rows({"60.0", "61.0"}));
+    Canvas plain;
+    screen.Draw(plain);
+    Canvas toggled = plain;
+    screen.ToggleReference(toggled);
+    EXPECT_EQ(screen.m_nReference, 1);
+    Canvas twice = toggled;
+    screen.ToggleReference(twice);
+    EXPECT_EQ(screen.m_nReference, -1);
+    EXPECT_EQ(twice.pixels(), plain.pixels());
+    EXPECT_NE(toggled.pixels(), plain.pixels());
+}
+
+TEST(MultiScreen, LoadStartsFromTheRecordAgain)
+{
+    CMultiScreen screen;
+    const auto rows = MultiCard{.group = "VU/CATV", .cursor = 2}.Rows({"60.0", "61.0"});
+    screen.Load(rows);
+    Canvas dc;
+    screen.Draw(dc);
+    screen.ToggleReference(dc);
+    screen.FinerRange(dc);
+    screen.NextChannel(dc);
+    screen.Load(rows);
+    EXPECT_EQ(screen.m_nReference, -1);
+    EXPECT_EQ(screen.m_nCursor, 2);
+    EXPECT_EQ(screen.m_nRange, 0);
+    EXPECT_EQ(screen.m_nTop, 84);
+    EXPECT_EQ(screen.m_strSystemLabel, "VU/CATV");
+    EXPECT_EQ(screen.m_nClass, 2);
+}
+
+TEST(MultiScreen, OddHeadersStayInsideTheTables)
+{
+    struct Case {
+        const char* name;
+        int rows;
+        int count;
+        int cursor;
+        int channels;       // m_nChannels after Load
+        int expectedCursor; // after Load
+    };
+    const Case cases[] = {
+        {"more than 60 channels", 70, 70, 65, 60, 1},
+        {"cursor 0", 5, 5, 0, 5, 1},
+        {"cursor beyond N", 5, 5, 9, 5, 1},
+        {"count above the rows", 3, 12, 8, 12, 8},
+        {"count below the rows", 8, 2, 2, 2, 2},
+        {"count 0", 3, 0, 1, 0, 1},
+        {"negative count", 3, -5, 1, 0, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CMultiScreen screen;
+        screen.Load(MultiCard{.cursor = c.cursor, .count = c.count}.Rows(
+            std::vector<std::string>(static_cast<std::size_t>(c.rows), "60.0")));
+        EXPECT_EQ(screen.m_nChannels, c.channels);
+        EXPECT_EQ(screen.m_nCursor, c.expectedCursor);
+        Canvas dc;
+        screen.Draw(dc);
+        for (int k = 0; k < 2 * c.channels + 3; ++k)
+            screen.NextChannel(dc);
+        screen.ToggleReference(dc);
+        for (int k = 0; k < 2 * c.channels + 3; ++k)
+            screen.PrevChannel(dc);
+        EXPECT_GE(screen.m_nCursor, 1);
+        EXPECT_LE(screen.m_nCursor, std::max(c.channels, 1));
+    }
+}
+
+TEST(MultiScreen, ChannelWithoutARowHasNoBarAndReadsNotMeasured)
+{
+    CMultiScreen screen;
+    screen.Load(MultiCard{.cursor = 3, .count = 4}.Rows({"60.0", "61.0"}));
+    Canvas dc;
+    screen.Draw(dc);
+    EXPECT_EQ(dc.pixel(32 + 2 * 24, 190), kWhite);
+    EXPECT_EQ(screen.m_nState[3], NotMeasured);
+    EXPECT_TRUE(ShowsText(dc, Rect{236, 203, 281, 224}, 6, 236, 208, " --.-"));
+}
+
+TEST(MultiScreen, RangeCodesOutsideTheTableTakeTheFinestRange)
+{
+    CMultiScreen screen;
+    screen.Load(MultiCard{.range = 7}.Rows({"58.0"}));
+    EXPECT_EQ(screen.m_nRange, 2);
+    EXPECT_EQ(screen.m_nStep, 2);
+    Canvas dc;
+    screen.Draw(dc);
+    // 10 pixels a dB: the bar and the scale agree.
+    EXPECT_EQ(screen.m_nTop, 58);
+    EXPECT_EQ(BarTop(dc, 32), 26);
+}
+
+} // namespace
