@@ -48,12 +48,25 @@ def card_size(root):
                for folder, _, names in os.walk(root) for name in names)
 
 
+def clear_output(root, is_default):
+    """Removes an earlier card. A folder given on the command line is only
+    cleared when it holds nothing but this card's folders, so a slip of the
+    argument cannot delete anything else."""
+    if not os.path.isdir(root):
+        return
+    strangers = set(os.listdir(root)) - set(FOLDERS)
+    if strangers and not is_default:
+        names = sorted(strangers)
+        sys.exit("%s holds more than a sample card (%s%s); not touched"
+                 % (root, ", ".join(names[:3]), ", ..." if len(names) > 3 else ""))
+    shutil.rmtree(root)
+
+
 def main(argv):
     if len(argv) > 2:
         sys.exit("usage: make_sample_card.py [OUTPUT_FOLDER]")
     root = argv[1] if len(argv) == 2 else DEFAULT_OUTPUT
-    if os.path.isdir(root):
-        shutil.rmtree(root)
+    clear_output(root, is_default=len(argv) == 1)
     for name, make in FOLDERS.items():
         write_folder(root, name, make())
     print("%s: %d bytes" % (root, card_size(root)))
