@@ -25,6 +25,14 @@ std::string DisplayLabel(const TreeNode& node)
     return node.m_bCardText ? DecodeCardText(node.m_strLabel) : node.m_strLabel;
 }
 
+std::string RecordRowJson(const RecordRow& row)
+{
+    std::string out = "[";
+    for (int k = 0; k < RecordRow::kColumnCount; ++k)
+        out += (k ? ", " : "") + JsonString(DecodeCardText(row.Column(k)));
+    return out + "]";
+}
+
 std::string MessagesJson(const std::vector<std::string>& messages)
 {
     std::string out = "[";

@@ -20,5 +20,8 @@ public:
 // A tree label as UTF-8: a record's card bytes decoded, other labels as they are.
 std::string DisplayLabel(const TreeNode& node);
 
+// The JSON array of a record's 28 columns, each decoded to UTF-8.
+std::string RecordRowJson(const RecordRow& row);
+
 // The JSON array of the shown messages.
 std::string MessagesJson(const std::vector<std::string>& messages);

@@ -1,6 +1,196 @@
+// kr80a show: one record of a card drawn as the viewer draws it, after an
+// optional list of panel keys; its labels (or its screen's members as JSON)
+// on standard output and, on request, its picture as a PNG or BMP file.
 #include "cli/Commands.h"
+#include "cli/Json.h"
+#include "cli/ScanOutput.h"
+#include "cli/ScreenFields.h"
+#include "data/CardTree.h"
+#include "export/BitmapFile.h"
+#include "screens/Canvas.h"
+#include "screens/Font.h"
+#include "screens/RecordDisplay.h"
+#include "screens/TextCodec.h"
 
-int RunShowCommand(const std::vector<std::string>&)
+#include <QImage>
+#include <QString>
+
+#include <charconv>
+#include <cstdio>
+#include <optional>
+
+namespace {
+
+constexpr const char* kUsage = "usage: kr80a show DATA_ROOT ID [--keys LIST] [--json] [-o FILE]";
+
+struct KeyPress {
+    InstrumentKey key;
+    bool shift;
+};
+
+struct ShowOptions {
+    std::string dataRoot;
+    int id = 0;
+    std::vector<KeyPress> keys;
+    bool json = false;
+    std::string outputPath;
+};
+
+std::optional<int> ParseId(const std::string& text)
 {
-    return UsageError("usage: kr80a show DATA_ROOT ID [--keys LIST] [--json] [-o FILE]");
+    int id = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), id);
+    if (error != std::errc() || end != text.data() + text.size() || id < 0)
+        return std::nullopt;
+    return id;
+}
+
+// "left,shift+up,enter": plain up and down are refused, since they would move
+// the tree's selection, which this tool does not do.
+std::optional<std::vector<KeyPress>> ParseKeys(const std::string& list)
+{
+    static const std::pair<const char*, InstrumentKey> kNames[] = {
+        {"left", InstrumentKey::Left}, {"right", InstrumentKey::Right}, {"up", InstrumentKey::Up},
+        {"down", InstrumentKey::Down}, {"enter", InstrumentKey::Enter},
+    };
+    std::vector<KeyPress> keys;
+    std::size_t begin = 0;
+    while (begin <= list.size()) {
+        const std::size_t comma = std::min(list.find(',', begin), list.size());
+        std::string name = list.substr(begin, comma - begin);
+        begin = comma + 1;
+        const bool shift = name.starts_with("shift+");
+        if (shift)
+            name.erase(0, 6);
+        std::optional<InstrumentKey> key;
+        for (const auto& [text, value] : kNames)
+            if (name == text)
+                key = value;
+        if (!key || (!shift && (*key == InstrumentKey::Up || *key == InstrumentKey::Down)))
+            return std::nullopt;
+        keys.push_back({*key, shift});
+    }
+    return keys;
+}
+
+bool EndsWithNoCase(const std::string& text, const std::string& suffix)
+{
+    if (text.size() < suffix.size())
+        return false;
+    for (std::size_t i = 0; i < suffix.size(); ++i) {
+        char c = text[text.size() - suffix.size() + i];
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        if (c != suffix[i])
+            return false;
+    }
+    return true;
+}
+
+std::optional<ShowOptions> ParseArguments(const std::vector<std::string>& args)
+{
+    ShowOptions options;
+    std::vector<std::string> positional;
+    bool haveKeys = false;
+    bool haveOutput = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--json" && !options.json) {
+            options.json = true;
+        } else if (arg == "--keys" && !haveKeys && i + 1 < args.size()) {
+            auto keys = ParseKeys(args[++i]);
+            if (!keys)
+                return std::nullopt;
+            options.keys = std::move(*keys);
+            haveKeys = true;
+        } else if (arg == "-o" && !haveOutput && i + 1 < args.size()) {
+            options.outputPath = args[++i];
+            haveOutput = true;
+            if (!EndsWithNoCase(options.outputPath, ".png") && !EndsWithNoCase(options.outputPath, ".bmp"))
+                return std::nullopt;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return std::nullopt;
+        } else {
+            positional.push_back(arg);
+        }
+    }
+    if (positional.size() != 2)
+        return std::nullopt;
+    const std::optional<int> id = ParseId(positional[1]);
+    if (!id)
+        return std::nullopt;
+    options.dataRoot = positional[0];
+    options.id = *id;
+    return options;
+}
+
+bool WritePng(const std::string& path, const Canvas& canvas)
+{
+    QImage image(canvas.width(), canvas.height(), QImage::Format_RGB32);
+    for (int y = 0; y < canvas.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < canvas.width(); ++x)
+            line[x] = 0xFF000000u | canvas.pixel(x, y);
+    }
+    return image.save(QString::fromStdString(path), "PNG");
+}
+
+bool WritePicture(const std::string& path, const Canvas& canvas)
+{
+    if (EndsWithNoCase(path, ".png"))
+        return WritePng(path, canvas);
+    return WriteBitmapFile(path, BitmapPixels{canvas.width(), canvas.height(), canvas.pixels()});
+}
+
+std::string LabelsText(const RecordDisplay& display)
+{
+    std::string out;
+    for (int i = 0; i < 4; ++i)
+        out += DecodeCardText(display.LabelText(RecordDisplay::Label(i))) + '\n';
+    return out;
+}
+
+std::string LabelsJson(const RecordDisplay& display)
+{
+    std::string out = "{\"screenId\": " + std::to_string(display.m_nScreenId) + ",\n  \"labels\": {";
+    for (int i = 0; i < 4; ++i)
+        out += (i ? ", " : "") + JsonString(std::to_string(RecordDisplay::kLabelIds[i])) + ": " +
+               JsonString(DecodeCardText(display.LabelText(RecordDisplay::Label(i))));
+    return out + "},\n  \"fields\": " + ScreenFieldsJson(display) + "}\n";
+}
+
+} // namespace
+
+int RunShowCommand(const std::vector<std::string>& args)
+{
+    const std::optional<ShowOptions> options = ParseArguments(args);
+    if (!options)
+        return UsageError(kUsage);
+    if (const std::string problem = FontProblem(); !problem.empty()) {
+        std::fprintf(stderr, "%s\n", problem.c_str());
+        return 1;
+    }
+
+    ConsoleMessages messages;
+    CardTree tree(messages);
+    tree.m_strDataRoot = options->dataRoot;
+    tree.ScanDataRoot();
+
+    RecordDisplay display;
+    display.Select(tree.FindItem(options->id));
+    Canvas canvas;
+    display.Paint(canvas);
+    // A tree key (left or right while nothing is shown) would go to the
+    // viewer's tree; without a tree here it changes nothing.
+    for (const KeyPress& press : options->keys)
+        display.PressKey(press.key, press.shift, canvas);
+
+    const std::string out = options->json ? LabelsJson(display) : LabelsText(display);
+    std::fwrite(out.data(), 1, out.size(), stdout);
+
+    if (!options->outputPath.empty() && !WritePicture(options->outputPath, canvas)) {
+        std::fprintf(stderr, "kr80a: cannot write %s\n", options->outputPath.c_str());
+        return 1;
+    }
+    return 0;
 }

@@ -18,14 +18,6 @@ void AppendTextTree(const CardTree& tree, int id, int depth, std::string& out)
         AppendTextTree(tree, child, depth + 1, out);
 }
 
-std::string RowJson(const RecordRow& row)
-{
-    std::string out = "[";
-    for (int k = 0; k < RecordRow::kColumnCount; ++k)
-        out += (k ? ", " : "") + JsonString(DecodeCardText(row.Column(k)));
-    return out + "]";
-}
-
 std::string ItemJson(const CardTree& tree, const TreeNode& node)
 {
     const CDataItem& item = *tree.FindItem(node.m_nId);
@@ -41,10 +33,10 @@ std::string ItemJson(const CardTree& tree, const TreeNode& node)
     if (item.m_nKind == kindMulti) {
         out += ", \"channels\": [";
         for (std::size_t i = 0; i < item.m_channels.size(); ++i)
-            out += (i ? ", " : "") + RowJson(item.m_channels[i]);
+            out += (i ? ", " : "") + RecordRowJson(item.m_channels[i]);
         out += "]";
     } else if (item.m_nKind != kindFolder) {
-        out += ", \"row\": " + RowJson(item.m_row);
+        out += ", \"row\": " + RecordRowJson(item.m_row);
     }
     return out + "}";
 }

@@ -1,0 +1,132 @@
+#include "data/CardTree.h"
+#include "export/BitmapFile.h"
+#include "screens/RecordDisplay.h"
+#include "support/TempCard.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sys/wait.h>
+
+namespace {
+
+struct RunResult {
+    int status = -1;
+    std::string out;
+};
+
+RunResult RunShow(const std::string& arguments)
+{
+    RunResult result;
+    const std::string command = std::string(KR80A_BINARY) + " show " + arguments + " 2>/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return result;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        result.out.append(buffer, n);
+    const int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+std::string ChannelLine(int channel, const std::string& level)
+{
+    std::string columns[28];
+    columns[1] = "MULTI-A";
+    columns[2] = "VHF";
+    columns[3] = "C" + std::to_string(channel);
+    columns[6] = level;
+    columns[8] = "64QAM";
+    columns[10] = "OFF";
+    columns[13] = "0";
+    columns[14] = "0";
+    columns[15] = "VU/CATV";
+    columns[16] = "1";
+    columns[17] = "3";
+    std::string line;
+    for (int k = 0; k < 28; ++k)
+        line += (k ? "," : "") + columns[k];
+    return line + "\r\n";
+}
+
+// One measurement folder F with one multi-channel record of three channels:
+// item ids 6 (folder) and 7 (record).
+class ShowCommand : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_card.Write("F/MULTI/COUNT.CNT", "1\n1.00\n");
+        m_card.Write("F/MULTI/01.CSV", "header\r\n" + ChannelLine(1, "60.0") + ChannelLine(2, "64.5") +
+                                           ChannelLine(3, "---.-"));
+    }
+
+    TempCard m_card;
+};
+
+TEST_F(ShowCommand, PrintsTheFourLabels)
+{
+    EXPECT_EQ(RunShow(m_card.Root() + " 7").out, "VU/CATV\n1\n1\nMULTI-A\n");
+    const RunResult folder = RunShow(m_card.Root() + " 6");
+    EXPECT_EQ(folder.status, 0);
+    EXPECT_EQ(folder.out, " \n  \n  \n \n");
+}
+
+TEST_F(ShowCommand, JsonHoldsScreenIdLabelsAndFieldsAfterTheKeys)
+{
+    const RunResult r = RunShow(m_card.Root() + " 7 --json --keys right,enter,shift+right");
+    EXPECT_EQ(r.status, 0);
+    for (const char* part : {"\"screenId\": 5", "\"1025\": \"VU/CATV\"", "\"1028\": \"MULTI-A\"",
+                             "\"m_nCursor\": 2", "\"m_nReference\": 2", "\"m_nRange\": 1", "\"m_nTop\": 68",
+                             "\"m_dLevel\": [60, 64.5, 0]", "\"m_nState\": [0, 0, 1]",
+                             "\"m_strChannelName\": \"C2\""})
+        EXPECT_NE(r.out.find(part), std::string::npos) << part << "\n" << r.out;
+}
+
+TEST_F(ShowCommand, RefusesWrongCalls)
+{
+    for (const char* arguments : {"", "ROOT", "ROOT x", "ROOT 7 --keys up", "ROOT 7 --keys down",
+                                  "ROOT 7 --keys left,,right", "ROOT 7 --keys shift+jump", "ROOT 7 -o a.gif",
+                                  "ROOT 7 --json --json", "ROOT 7 8", "ROOT 7 --verbose"}) {
+        std::string line = arguments;
+        if (line.starts_with("ROOT"))
+            line.replace(0, 4, m_card.Root());
+        EXPECT_EQ(RunShow(line).status, 2) << arguments;
+    }
+}
+
+TEST_F(ShowCommand, BitmapFileEqualsTheDisplayAfterTheKeys)
+{
+    const std::string path = m_card.Path("out.bmp");
+    ASSERT_EQ(RunShow(m_card.Root() + " 7 --keys left,shift+up,enter -o " + path).status, 0);
+    std::ifstream in(path, std::ios::binary);
+    const std::vector<std::uint8_t> written{std::istreambuf_iterator<char>(in), {}};
+
+    RecordedMessages messages;
+    CardTree tree(messages);
+    tree.m_strDataRoot = m_card.Root();
+    tree.ScanDataRoot();
+    RecordDisplay display;
+    display.Select(tree.FindItem(7));
+    Canvas dc;
+    display.Paint(dc);
+    display.PressKey(InstrumentKey::Left, false, dc);
+    display.PressKey(InstrumentKey::Up, true, dc);
+    display.PressKey(InstrumentKey::Enter, false, dc);
+    EXPECT_EQ(dc.pixel(0, 0), kBlack); // the frame is part of the picture
+    EXPECT_TRUE(written == EncodeBitmapFile(BitmapPixels{320, 240, dc.pixels()}));
+}
+
+TEST_F(ShowCommand, WritesAPng)
+{
+    const std::string path = m_card.Path("out.PNG");
+    ASSERT_EQ(RunShow(m_card.Root() + " 7 -o " + path).status, 0);
+    std::ifstream in(path, std::ios::binary);
+    std::string head(8, '\0');
+    in.read(head.data(), 8);
+    EXPECT_EQ(head, "\x89PNG\r\n\x1a\n");
+}
+
+} // namespace
