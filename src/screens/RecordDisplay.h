@@ -27,7 +27,9 @@ enum class InstrumentKey { Up, Down, Left, Right, Enter };
 //   canvas is the screen window's, which keeps its pixels between paints.
 //   When it returns true the key belongs to the tree instead: the caller sends
 //   the tree that arrow key (the tree then changes its selection, which comes
-//   back here as Select).
+//   back here as Select). The keyboard's own arrow keys on the tree are the
+//   viewer's business: while nothing is shown it lets the tree handle ← and
+//   → whatever the shift state, and plain ↑ and ↓ always, without asking here.
 // Labels are card bytes (Shift-JIS); the caller decodes them for display.
 // Nothing here points into the item table, so a rescan may delete every item
 // while a record is shown.
