@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
+#include <QHeaderView>
 #include <QVBoxLayout>
 
 namespace {
@@ -42,6 +43,9 @@ CViewerDlg::CViewerDlg(Messages& messages)
     InitResources();
     m_ui->setupUi(this);
     m_ui->m_windowLayout->setMenuBar(m_ui->m_menuBar);
+    // Long record labels scroll sideways instead of being cut short.
+    m_ui->m_tree->header()->setStretchLastSection(false);
+    m_ui->m_tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
                    | Qt::MSWindowsFixedSizeDialogHint);
