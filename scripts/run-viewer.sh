@@ -30,11 +30,12 @@ fi
 
 export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-display=:$((90 + RANDOM % 400))
-Xvfb "$display" -screen 0 1024x600x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself and writes its number when it is ready.
+Xvfb -displayfd 3 -screen 0 1024x600x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb_pid=$!
-export DISPLAY=$display QT_QPA_PLATFORM=xcb
-for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break || sleep 0.1; done
+for _ in $(seq 100); do [ -s "$work/display" ] && break || sleep 0.1; done
+[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
+export DISPLAY=:$(head -1 "$work/display") QT_QPA_PLATFORM=xcb
 
 "$viewer" &
 viewer_pid=$!

@@ -26,7 +26,9 @@ void ScreenView::Present()
 void ScreenView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    const qreal ratio = devicePixelRatioF();
+    // The scale from here to the device painted on (a grab may paint at
+    // another density than the screen the window is on).
+    const qreal ratio = painter.deviceTransform().m11();
     // Paint in device pixels with a whole-number factor, centred; the rest of
     // the control (only at fractional display scales) stays white.
     const int factor = std::max(1, static_cast<int>(std::floor(ratio + 1e-6)));

@@ -91,3 +91,42 @@ TEST_F(ViewerTest, RepaintAfterActivationDrawsTheSamePicture)
 }
 
 } // namespace
+
+namespace {
+
+// The screen window drawn onto a device of the given pixel ratio.
+QImage RenderAtRatio(QWidget& screen, qreal ratio)
+{
+    QImage image(screen.size() * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::red);
+    screen.render(&image);
+    image.setDevicePixelRatio(1);
+    return image;
+}
+
+TEST_F(ViewerTest, ScreenStaysCrispAtAnyDisplayScale)
+{
+    StartOnCard();
+    ASSERT_TRUE(SelectId(FirstRecordOf(kindLevel)));
+    const QImage& picture = m_window->Screen().picture();
+
+    // Twice the density: every canvas pixel is exactly a 2 x 2 block.
+    const QImage doubled = RenderAtRatio(m_window->Screen(), 2);
+    EXPECT_EQ(doubled, picture.scaled(640, 480, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+
+    // One and a half: whole pixels only, so one device pixel per canvas
+    // pixel, centred on white; no blended grey anywhere.
+    const QImage oneAndHalf = RenderAtRatio(m_window->Screen(), 1.5);
+    EXPECT_EQ(oneAndHalf.copy(80, 60, 320, 240), picture);
+    for (int y = 0; y < oneAndHalf.height(); ++y) {
+        for (int x = 0; x < oneAndHalf.width(); ++x) {
+            const QRgb pixel = oneAndHalf.pixel(x, y);
+            ASSERT_TRUE(pixel == picture.pixel(std::clamp(x - 80, 0, 319), std::clamp(y - 60, 0, 239))
+                        || pixel == qRgb(255, 255, 255))
+                << x << "," << y;
+        }
+    }
+}
+
+} // namespace
