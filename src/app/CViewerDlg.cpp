@@ -108,7 +108,11 @@ void CViewerDlg::OnInitDialog()
     qApp->installEventFilter(this);
     m_bRepeating = false;
     m_pollTimer.start();
+    // The tree takes the focus; having no selection yet, it selects its first
+    // item, a kind heading, so the window starts showing nothing.
     FocusTree();
+    if (!m_ui->m_tree->currentItem() && m_ui->m_tree->topLevelItemCount() > 0)
+        m_ui->m_tree->setCurrentItem(m_ui->m_tree->topLevelItem(0));
 }
 
 void CViewerDlg::ReadSettings()

@@ -120,6 +120,14 @@ bool CViewerDlg::eventFilter(QObject* watched, QEvent* event)
 // never closes the window. Keys not consumed go on to the tree.
 bool CViewerDlg::FilterKeyPress(QKeyEvent* event)
 {
+    // An accelerator reaches here only when its command is greyed; then it
+    // does nothing (the tree would otherwise copy its item text on Ctrl+C).
+    const QKeySequence typed(event->keyCombination());
+    for (const QAction* command : {m_ui->actionSelectFolder, m_ui->actionSaveScreen,
+                                   m_ui->actionExit, m_ui->actionCopyScreen}) {
+        if (command->shortcut() == typed)
+            return true;
+    }
     const int key = event->key();
     switch (key) {
     case Qt::Key_Return:

@@ -1,5 +1,7 @@
 #include "ViewerFixture.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QTest>
 
 #include <tuple>
@@ -192,6 +194,14 @@ TEST_F(KeyTest, KeyboardOnTheMultiChannelScreen)
     EXPECT_FALSE(Button("m_enterButton")->isDown());
     QTest::keyClick(Tree(), Qt::Key_Return);
     EXPECT_EQ(multi.m_nReference, -1);
+}
+
+TEST_F(KeyTest, GreyedAcceleratorsDoNothing)
+{
+    StartAt(Place::Folder);
+    QGuiApplication::clipboard()->setText("before");
+    QTest::keyClick(Tree(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "before");
 }
 
 TEST_F(KeyTest, EscapeAndEnterNeverCloseTheWindow)

@@ -100,6 +100,27 @@ TEST_F(ViewerTest, MenuItemsCarryTheirTextsAndAccelerators)
     EXPECT_EQ(Child<QAction>("actionExit")->shortcut(), QKeySequence("Alt+F4"));
 }
 
+TEST_F(ViewerTest, ButtonsCarryTheirFixedToolTips)
+{
+    Start("");
+    const std::pair<const char*, const char*> tips[] = {
+        {"m_saveButton", "表示画面をビットマップに保存します"},
+        {"m_copyButton", "表示画面をクリップボードにコピーします"},
+        {"m_folderButton", "フォルダを選択します"},
+        {"m_exitButton", "ソフトウェアを終了します"},
+        {"m_shiftButton", "キーの機能を変更します"},
+        {"m_enterButton", "決定"},
+        {"m_upButton", "衛星・バンド↑"},
+        {"m_rightButton", "ch →"},
+        {"m_leftButton", "ch ←"},
+        {"m_downButton", "衛星・バンド↓"}};
+    for (bool shift : {false, true}) {
+        Button("m_shiftButton")->setChecked(shift);
+        for (const auto& [name, tip] : tips)
+            EXPECT_EQ(Button(name)->toolTip(), QString::fromUtf8(tip)) << name;
+    }
+}
+
 TEST_F(ViewerTest, ClosingAsksAndNoKeepsTheWindow)
 {
     Start("");
