@@ -98,7 +98,9 @@ QAbstractButton* CViewerDlg::ArrowButtonOfKey(int key) const
 
 bool CViewerDlg::eventFilter(QObject* watched, QEvent* event)
 {
-    if (m_bSendingTreeKey || !watched->isWidgetType()
+    // The menu bar's own keyboard navigation stays its own, as the menus of
+    // the original ran their own loop.
+    if (m_bSendingTreeKey || !watched->isWidgetType() || watched == m_ui->m_menuBar
         || static_cast<QWidget*>(watched)->window() != this)
         return false;
     switch (event->type()) {
