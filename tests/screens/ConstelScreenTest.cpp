@@ -1,6 +1,6 @@
 #include "screens/CConstelScreen.h"
 
-#include "screens/MultiScreenSupport.h"
+#include "screens/ScreenTestSupport.h"
 #include "support/TempCard.h"
 
 #include <gtest/gtest.h>

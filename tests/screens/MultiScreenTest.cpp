@@ -1,6 +1,6 @@
 #include "screens/CMultiScreen.h"
 
-#include "screens/MultiScreenSupport.h"
+#include "screens/ScreenTestSupport.h"
 
 #include <gtest/gtest.h>
 
