@@ -26,7 +26,8 @@ struct Point {
 };
 
 // Solid, or dotted: three pixels on, three off, counted along each line from
-// its start (the cosmetic one-pixel dotted pen of the meter's grid).
+// its start. That is the run length of the one-pixel cosmetic dotted pen of
+// the original's graphics system, which the constellation grid was drawn with.
 enum class PenStyle { Solid, Dot };
 
 // Opaque text paints each character cell in the background colour first;
