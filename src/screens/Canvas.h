@@ -74,7 +74,13 @@ public:
 
 private:
     void plot(int x, int y, Rgb colour);
-    bool penPaints(int step) const;
+    bool penPaints(long long step) const;
+    // A line in (major, minor) coordinates; limit is the buffer's size along
+    // the major axis.
+    struct MajorLine {
+        long long a0, b0, a1, b1, limit;
+    };
+    void drawLine(const MajorLine& line, bool xMajor);
     void drawGlyph(int x, int y, unsigned code);
 
     int m_width;
