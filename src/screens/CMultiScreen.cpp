@@ -246,11 +246,11 @@ void CMultiScreen::DrawBar(Canvas& dc, int channel)
     int top;
     if (level > m_nTop) {
         top = 24;
-    } else if (level < m_nBottom) {
+    } else if (!(level >= m_nBottom)) { // below the scale, or "nan" read as a number
         top = 189;
     } else {
         const double perDb = m_nRange == 1 ? 5.0 : m_nRange == 2 ? 10.0 : 2.5;
-        top = 186 - static_cast<int>(perDb * (level - m_nBottom));
+        top = 186 - static_cast<int>(std::min(perDb * (level - m_nBottom), 160.0));
     }
     static constexpr Rgb kColours[] = {
         0x000000, // Normal: black

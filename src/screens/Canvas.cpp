@@ -3,6 +3,7 @@
 #include "screens/Font.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 namespace {
@@ -53,42 +54,57 @@ void Canvas::moveTo(int x, int y)
     m_y = y;
 }
 
-bool Canvas::penPaints(int step) const
+bool Canvas::penPaints(long long step) const
 {
     return m_penStyle == PenStyle::Solid || step % (2 * kDotRun) < kDotRun;
 }
 
-// Bresenham along the major axis; the end point itself is left out.
+// Bresenham along the major axis; the end point itself is left out. Only the
+// steps whose major coordinate lies inside the buffer are visited, so lines
+// from far outside cost no more than lines inside.
 void Canvas::lineTo(int x, int y)
 {
-    const int dx = std::abs(x - m_x);
-    const int dy = std::abs(y - m_y);
-    const int sx = x < m_x ? -1 : 1;
-    const int sy = y < m_y ? -1 : 1;
-    const int steps = std::max(dx, dy);
-    int px = m_x;
-    int py = m_y;
-    int error = 0;
-    for (int step = 0; step < steps; ++step) {
-        if (penPaints(step))
-            plot(px, py, m_pen);
-        if (dx >= dy) {
-            px += sx;
-            error += 2 * dy;
-            if (error > dx) {
-                py += sy;
-                error -= 2 * dx;
-            }
-        } else {
-            py += sy;
-            error += 2 * dx;
-            if (error > dy) {
-                px += sx;
-                error -= 2 * dy;
-            }
-        }
-    }
+    const bool xMajor = std::llabs(static_cast<long long>(x) - m_x) >= std::llabs(static_cast<long long>(y) - m_y);
+    if (xMajor)
+        drawLine({m_x, m_y, x, y, m_width}, true);
+    else
+        drawLine({m_y, m_x, y, x, m_height}, false);
     moveTo(x, y);
+}
+
+// Step k of a line with major run da and minor run db has made
+// ceil((2k*db - da) / (2*da)) minor steps: the classic error term stays in
+// (-da, da] after every step.
+void Canvas::drawLine(const MajorLine& line, bool xMajor)
+{
+    const long long da = std::llabs(line.a1 - line.a0);
+    const long long db = std::llabs(line.b1 - line.b0);
+    const int sa = line.a1 < line.a0 ? -1 : 1;
+    const int sb = line.b1 < line.b0 ? -1 : 1;
+    long long first = 0;
+    long long last = da; // exclusive: the end point is not set
+    if (sa > 0) {
+        first = std::max(first, -line.a0);
+        last = std::min(last, line.limit - line.a0);
+    } else {
+        first = std::max(first, line.a0 - (line.limit - 1));
+        last = std::min(last, line.a0 + 1);
+    }
+    for (long long k = first; k < last; ++k) {
+        if (!penPaints(k))
+            continue;
+        const __int128 numerator = static_cast<__int128>(2 * k) * db - da;
+        const __int128 denominator = 2 * static_cast<__int128>(da);
+        const __int128 minorSteps = numerator <= 0 ? 0 : (numerator + denominator - 1) / denominator;
+        const long long a = line.a0 + sa * k;
+        const long long b = line.b0 + sb * static_cast<long long>(minorSteps);
+        if (b < INT_MIN || b > INT_MAX)
+            continue;
+        if (xMajor)
+            plot(static_cast<int>(a), static_cast<int>(b), m_pen);
+        else
+            plot(static_cast<int>(b), static_cast<int>(a), m_pen);
+    }
 }
 
 void Canvas::fillRect(const Rect& rect, Rgb colour)
@@ -134,6 +150,8 @@ void Canvas::textOut(int x, int y, std::string_view bytes)
         unsigned code = static_cast<unsigned char>(bytes[i]);
         if (IsLeadByte(static_cast<unsigned char>(code)) && i + 1 < bytes.size())
             code = code << 8 | static_cast<unsigned char>(bytes[++i]);
+        if (x >= m_width)
+            return; // the rest of a long text lies beyond the right edge
         drawGlyph(x, y, code);
         x += (code > 0xFF ? 2 : 1) * m_font->cellWidth();
     }

@@ -26,7 +26,8 @@ struct Point {
 };
 
 // Solid, or dotted: three pixels on, three off, counted along each line from
-// its start (the cosmetic one-pixel dotted pen of the meter's grid).
+// its start. That is the run length of the one-pixel cosmetic dotted pen of
+// the original's graphics system, which the constellation grid was drawn with.
 enum class PenStyle { Solid, Dot };
 
 // Opaque text paints each character cell in the background colour first;
@@ -73,7 +74,13 @@ public:
 
 private:
     void plot(int x, int y, Rgb colour);
-    bool penPaints(int step) const;
+    bool penPaints(long long step) const;
+    // A line in (major, minor) coordinates; limit is the buffer's size along
+    // the major axis.
+    struct MajorLine {
+        long long a0, b0, a1, b1, limit;
+    };
+    void drawLine(const MajorLine& line, bool xMajor);
     void drawGlyph(int x, int y, unsigned code);
 
     int m_width;

@@ -12,6 +12,9 @@
 // number reading, record class, the fixed-width forms, display limits with
 // their marks, the correction flag and the over-range test of a level.
 // Numbers are read and printed the same way whatever the process locale.
+// Rounding follows the exact binary value of the number; a value exactly
+// half-way (0.25, 0.75, ...) goes to the even digit, as the C library's
+// printf does here.
 
 // Without leading and trailing white space (space, \t, \n, \v, \f, \r).
 std::string_view Trim(std::string_view text);
@@ -49,7 +52,8 @@ std::string OneDecimalForm(std::string_view stored);
 LimitedText OneDecimalForm(std::string_view stored, const std::optional<DisplayLimits>& limits);
 
 // Column 5's number: class 1 the integer part as "    %d", rightmost four
-// characters; classes 2 and 3 "      %4.2f", rightmost six.
+// characters; classes 2 and 3 "      %4.2f", rightmost six. An integer part
+// beyond int saturates (and NaN reads as 0) rather than being undefined.
 std::string FrequencyForm(double megahertz, int recordClass);
 
 // 0 when the trimmed text is exactly "OFF", else 1 (the empty text included).

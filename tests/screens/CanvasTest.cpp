@@ -72,6 +72,70 @@ TEST(Canvas, ShallowLinesStepOnePixelPerColumn)
     }
 }
 
+// The classic stepping form of the line, end point left out.
+PixelSet SteppedLine(int x0, int y0, int x1, int y1)
+{
+    PixelSet set;
+    const int dx = std::abs(x1 - x0);
+    const int dy = std::abs(y1 - y0);
+    const int sx = x1 < x0 ? -1 : 1;
+    const int sy = y1 < y0 ? -1 : 1;
+    int x = x0;
+    int y = y0;
+    int error = 0;
+    for (int step = 0; step < std::max(dx, dy); ++step) {
+        if (x >= 0 && y >= 0 && x < 40 && y < 30)
+            set.insert({x, y});
+        if (dx >= dy) {
+            x += sx;
+            error += 2 * dy;
+            if (error > dx) {
+                y += sy;
+                error -= 2 * dx;
+            }
+        } else {
+            y += sy;
+            error += 2 * dx;
+            if (error > dy) {
+                x += sx;
+                error -= 2 * dy;
+            }
+        }
+    }
+    return set;
+}
+
+TEST(Canvas, LinesInEveryDirectionMatchTheSteppedForm)
+{
+    const int ends[][4] = {{0, 0, 39, 29}, {39, 0, 0, 29}, {5, 25, 30, 2}, {20, 15, 1, 14},
+                           {20, 15, 21, 1}, {3, 3, 38, 7},  {-50, -7, 60, 33}, {35, 28, -9, -40},
+                           {10, 10, 10, 10}, {7, 2, 9, 28}, {-100, 20, 100, 21}, {15, -60, 16, 60}};
+    for (const auto& e : ends) {
+        Canvas canvas(40, 30);
+        canvas.moveTo(e[0], e[1]);
+        canvas.lineTo(e[2], e[3]);
+        EXPECT_EQ(PixelsOf(canvas, kBlack), SteppedLine(e[0], e[1], e[2], e[3]))
+            << e[0] << "," << e[1] << " -> " << e[2] << "," << e[3];
+    }
+}
+
+TEST(Canvas, LinesFromFarOutsideOnlyVisitTheBuffer)
+{
+    Canvas canvas(40, 30);
+    canvas.moveTo(-2000000000, 5);
+    canvas.lineTo(10, 5);
+    canvas.moveTo(20, 2147483647);
+    canvas.lineTo(20, -2147483647 - 1);
+    canvas.moveTo(-2000000000, -2000000000);
+    canvas.lineTo(2000000000, 2000000000);
+    PixelSet expected;
+    AddRun(expected, 0, 5, 9, 5);
+    AddRun(expected, 20, 0, 20, 29);
+    for (int i = 0; i < 30; ++i)
+        expected.insert({i, i});
+    EXPECT_EQ(PixelsOf(canvas, kBlack), expected);
+}
+
 TEST(Canvas, DottedPenPaintsThreeOnThreeOffFromEachLineStart)
 {
     Canvas canvas(20, 4);

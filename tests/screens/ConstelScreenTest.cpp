@@ -1,6 +1,6 @@
 #include "screens/CConstelScreen.h"
 
-#include "screens/MultiScreenSupport.h"
+#include "screens/ScreenTestSupport.h"
 #include "support/TempCard.h"
 
 #include <gtest/gtest.h>
@@ -66,6 +66,39 @@ TEST(ConstelScreen, SystemCodeChoosesLabelAndLayout)
         EXPECT_EQ(dc.pixel(148, 30), kWhite) << c.system;
         EXPECT_EQ(dc.pixel(125, 50) == kBlack, grid) << c.system;
     }
+}
+
+TEST(ConstelScreen, BoxOutlinesAndReversedLabels)
+{
+    CConstelScreen screen;
+    screen.Load(ConstelRow("20.0"), "");
+    Canvas dc;
+    screen.Draw(dc);
+    struct Pixel {
+        int x;
+        int y;
+        Rgb colour;
+    };
+    const Pixel pixels[] = {
+        // Band box: top rule to 106, bevel, right edge to 41; second bevel down to 73.
+        {0, 26, kBlack}, {105, 26, kBlack}, {107, 27, kBlack}, {108, 41, kBlack}, {108, 42, kWhite},
+        {110, 26, kBlack}, {111, 27, kBlack}, {112, 73, kBlack}, {112, 74, kWhite},
+        // Channel and layer boxes.
+        {51, 82, kBlack}, {54, 97, kBlack}, {58, 129, kBlack}, {58, 130, kWhite},
+        {105, 82, kBlack}, {108, 97, kBlack}, {112, 129, kBlack},
+        // MER box.
+        {105, 138, kBlack}, {108, 153, kBlack}, {112, 185, kBlack}, {112, 186, kWhite},
+        // Reversed label boxes, sampled beside their texts.
+        {62, 27, kBlack}, {62, 41, kBlack}, {64, 27, kWhite},
+        {2, 83, kBlack}, {24, 97, kBlack}, {25, 90, kWhite},
+        {65, 83, kBlack}, {99, 97, kBlack}, {100, 90, kWhite},
+        {2, 139, kBlack}, {43, 153, kBlack}, {44, 145, kWhite},
+        // Plot square and axes.
+        {124, 26, kBlack}, {316, 26, kBlack}, {316, 218, kBlack}, {124, 218, kBlack},
+        {220, 217, kBlack}, {315, 122, kBlack}, {317, 122, kWhite}, {123, 122, kWhite},
+    };
+    for (const Pixel& p : pixels)
+        EXPECT_EQ(dc.pixel(p.x, p.y), p.colour) << p.x << "," << p.y;
 }
 
 TEST(ConstelScreen, PictureNameFollowsColumnZero)

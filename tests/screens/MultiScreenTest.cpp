@@ -1,6 +1,6 @@
 #include "screens/CMultiScreen.h"
 
-#include "screens/MultiScreenSupport.h"
+#include "screens/ScreenTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -55,6 +55,8 @@ TEST(MultiScreen, BarHeightsFollowTheScale)
         {"42.0", 186},
         {"41.9", 189}, // below the scale: a stub on the base line
         {"---.-", 189},
+        {"nan", 189}, // the number reader takes it, the bar must not
+        {"inf", 24},
     };
     std::vector<std::string> levels;
     for (const Case& c : cases)
@@ -94,6 +96,33 @@ TEST(MultiScreen, BarColourShowsTheLevelState)
     const ValueState expected[] = {Normal, NotMeasured, OverRange, UnderRange, OverRange};
     for (int i = 1; i <= 5; ++i)
         EXPECT_EQ(screen.m_nState[i], expected[i - 1]) << "channel " << i;
+}
+
+TEST(MultiScreen, GridAxesAndBaseLine)
+{
+    CMultiScreen screen;
+    screen.Load(MultiCard{}.Rows({"10.0"})); // below the scale: only a stub on the base line
+    Canvas dc;
+    screen.Draw(dc);
+    for (int y = 24; y < 192; ++y) {
+        EXPECT_EQ(dc.pixel(24, y), kBlack) << y;
+        EXPECT_EQ(dc.pixel(288, y), kBlack) << y;
+    }
+    EXPECT_EQ(dc.pixel(24, 23), kWhite);
+    EXPECT_EQ(dc.pixel(288, 23), kWhite);
+    for (int y = 26; y <= 186; y += 20) {
+        // From x 20 to 291; the scale labels' opaque cells cover x 4 to 21.
+        for (int x = 22; x < 292; ++x)
+            ASSERT_EQ(dc.pixel(x, y), kBlack) << x << "," << y;
+        EXPECT_EQ(dc.pixel(292, y), kWhite) << y;
+        EXPECT_EQ(dc.pixel(22, y + 1), kWhite) << y;
+    }
+    for (int x = 0; x < 320; ++x) {
+        if (x < 4 || (x >= 22 && x < 296) || x >= 314) {
+            ASSERT_EQ(dc.pixel(x, 192), kBlack) << x;
+        }
+    }
+    EXPECT_EQ(BarTop(dc, 32), 189);
 }
 
 TEST(MultiScreen, ScaleLabelsStandBesideTheGridLinesOnBothSides)

@@ -1,7 +1,7 @@
 #include "screens/RecordDisplay.h"
 
 #include "data/CDataItem.h"
-#include "screens/MultiScreenSupport.h"
+#include "screens/ScreenTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,20 @@
+#include "data/CardTree.h"
+#include "support/TempCard.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The bundled card is what a new user opens first: it must load whole and quietly.
+TEST(SampleCard, LoadsEveryKindWithoutAMessage)
+{
+    RecordedMessages messages;
+    CardTree tree(messages);
+    tree.m_strDataRoot = SAMPLE_CARD_DIR;
+    tree.ScanDataRoot();
+    EXPECT_EQ(messages.m_shown, std::vector<std::string>{});
+    for (int root : tree.KindRoots())
+        EXPECT_FALSE(tree.Node(root)->m_children.empty()) << "kind root " << root;
+}
+
+} // namespace
