@@ -2,7 +2,7 @@
 
 #include "data/CCsvReader.h"
 
-CDataItem::CDataItem(DataKind kind, std::string number, std::string count, std::string csvPath,
+CDataItem::CDataItem(DataKind kind, std::string number, std::string count, SharedText csvPath,
                      const RecordRow* row)
     : m_nKind(kind), m_strNumber(std::move(number)), m_strCount(std::move(count)),
       m_strCsvPath(std::move(csvPath))
@@ -11,7 +11,7 @@ CDataItem::CDataItem(DataKind kind, std::string number, std::string count, std::
         m_row.CopyFrom(*row);
 }
 
-CDataItem::CDataItem(DataKind kind, std::string number, std::string count, std::string csvPath,
+CDataItem::CDataItem(DataKind kind, std::string number, std::string count, SharedText csvPath,
                      const CCsvReader& reader)
     : CDataItem(kind, std::move(number), std::move(count), std::move(csvPath))
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/RecordRow.h"
+#include "data/SharedText.h"
 
 #include <string>
 #include <vector>
@@ -20,10 +21,10 @@ enum DataKind {
 class CDataItem {
 public:
     // A kind root, a folder item, or a single-line record (with its row).
-    CDataItem(DataKind kind, std::string number, std::string count, std::string csvPath,
+    CDataItem(DataKind kind, std::string number, std::string count, SharedText csvPath,
               const RecordRow* row = nullptr);
     // A multi-channel record: one channel row per data line of the reader's file.
-    CDataItem(DataKind kind, std::string number, std::string count, std::string csvPath,
+    CDataItem(DataKind kind, std::string number, std::string count, SharedText csvPath,
               const CCsvReader& reader);
 
     void FillChannels(const CCsvReader* reader);
@@ -37,5 +38,5 @@ public:
     std::vector<RecordRow> m_channels;
     std::string m_strNumber;
     std::string m_strCount;
-    std::string m_strCsvPath;
+    SharedText m_strCsvPath; // shared by all records of one values file
 };

@@ -22,6 +22,12 @@ constexpr const char* kCountMismatch =
     " のデータ数が記録情報と異なります。\nデータが正常に表示できない可能性があります。\n"
     "CSVファイルを確認してください。";
 
+// What stands behind a kind root or a folder item: nothing to show.
+CDataItem FolderItem()
+{
+    return CDataItem(kindFolder, "", "", SharedText());
+}
+
 std::string RecordLabel(int number, std::string_view title)
 {
     char prefix[16];
@@ -50,7 +56,7 @@ void CardTree::ScanDataRoot()
     m_itemTable.clear();
     int* roots[] = {&m_hLevelRoot, &m_hBerRoot, &m_hSkyRoot, &m_hConstelRoot, &m_hMultiRoot};
     for (int i = 0; i < 5; ++i)
-        *roots[i] = AddItem(0, kKindRootLabels[i], CDataItem(kindFolder, "", "", ""));
+        *roots[i] = AddItem(0, kKindRootLabels[i], FolderItem());
     for (const std::string& folder : folders) {
         LoadLevelFolder(folder);
         LoadBerFolder(folder);
@@ -118,15 +124,16 @@ void CardTree::LoadSingleFileFolder(const std::string& folder, const char* subFo
     if (n != CountValue(count))
         ShowCountMismatch(csvPath);
 
-    const int folderId = AddItem(parent, folder, CDataItem(kindFolder, "", "", ""));
+    const int folderId = AddItem(parent, folder, FolderItem());
     const std::string countText = std::to_string(n);
+    const SharedText sharedPath(csvPath);
     // One row buffer for the whole file: a short line keeps the columns
     // of the line before it.
     RecordRow row;
     for (int i = 1; i <= n; ++i) {
         row.FillFromCsvRow(*reader.GetRow(i - 1));
         AddItem(folderId, RecordLabel(i, row.Column(1)),
-                CDataItem(kind, std::to_string(i), countText, csvPath, &row));
+                CDataItem(kind, std::to_string(i), countText, sharedPath, &row));
     }
 }
 
@@ -137,7 +144,7 @@ void CardTree::LoadMultiFolder(const std::string& folder)
     if (!ReadCountFile(FindInFolder(multiDir, "COUNT.CNT"), &count))
         return;
 
-    const int folderId = AddItem(m_hMultiRoot, folder, CDataItem(kindFolder, "", "", ""));
+    const int folderId = AddItem(m_hMultiRoot, folder, FolderItem());
     const int files = CountValue(count);
     RecordRow row;
     for (int j = 1; j <= files; ++j) {
