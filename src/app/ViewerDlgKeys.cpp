@@ -98,8 +98,7 @@ QAbstractButton* CViewerDlg::ArrowButtonOfKey(int key) const
 
 bool CViewerDlg::eventFilter(QObject* watched, QEvent* event)
 {
-    // The menu bar's own keyboard navigation stays its own, as the menus of
-    // the original ran their own loop.
+    // The menu bar keeps its own keyboard navigation while a menu is open.
     if (m_bSendingTreeKey || !watched->isWidgetType() || watched == m_ui->m_menuBar
         || static_cast<QWidget*>(watched)->window() != this)
         return false;

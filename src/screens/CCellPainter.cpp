@@ -107,7 +107,7 @@ Dashes PlaceholderDashes(const std::string& text, std::string_view high, std::st
     return text == low ? Dashes::Lowered : Dashes::None;
 }
 
-// C/N and MER: the limit word sits below the unit's row, reversed in its box.
+// C/N and MER: the limit word sits above the unit, reversed in its box.
 void DrawLimitedCell(const CCellPainter& painter, Canvas& dc, const ValueCell& cell,
                      const std::string& text, int limitMark)
 {

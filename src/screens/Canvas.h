@@ -26,8 +26,7 @@ struct Point {
 };
 
 // Solid, or dotted: three pixels on, three off, counted along each line from
-// its start. That is the run length of the one-pixel cosmetic dotted pen of
-// the original's graphics system, which the constellation grid was drawn with.
+// its start (the constellation grid's pen).
 enum class PenStyle { Solid, Dot };
 
 // Opaque text paints each character cell in the background colour first;
@@ -35,7 +34,7 @@ enum class PenStyle { Solid, Dot };
 enum class BackgroundMode { Opaque, Transparent };
 
 // The screen window's picture: an RGB pixel buffer, row-major, top row first,
-// with the drawing rules of the meter's original graphics calls. Everything
+// with the drawing rules the screens are laid out for. Everything
 // outside the buffer is clipped. The drawing state (pen, text colour,
 // background, font, current position) stays as set until it is set again.
 class Canvas {

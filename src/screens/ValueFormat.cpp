@@ -96,6 +96,13 @@ double NumberValue(std::string_view text)
         if (!text.empty() && text[0] == '-')
             return 0.0;
     }
+    // Only digits make a number: the words "inf" and "nan" read as 0.0 like
+    // any other text.
+    const std::string_view digits = !text.empty() && text[0] == '-' ? text.substr(1) : text;
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    if (digits.empty() || !(isDigit(digits[0]) ||
+                            (digits[0] == '.' && digits.size() > 1 && isDigit(digits[1]))))
+        return 0.0;
     double value = 0.0;
     const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
     if (result.ec == std::errc::result_out_of_range) {
