@@ -9,3 +9,7 @@ int RunTreeCommand(const std::vector<std::string>& args);
 int RunShowCommand(const std::vector<std::string>& args);
 
 int UsageError(const std::string& usage);
+
+// Writes a command's whole output to standard output. 0 when it got there;
+// otherwise says so on standard error and returns 1.
+int WriteOutput(const std::string& out);

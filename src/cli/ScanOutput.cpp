@@ -5,12 +5,31 @@
 
 #include <cstdio>
 
-void ConsoleMessages::ShowMessage(const std::string& text)
+std::string OneLine(const std::string& text)
 {
     std::string line;
-    for (char c : text)
-        line += c == '\n' ? std::string("\\n") : std::string(1, c);
-    std::fprintf(stderr, "%s\n", line.c_str());
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n')
+            line += "\\n";
+        else if (c == '\r')
+            line += "\\r";
+        else if (c == '\t')
+            line += "\\t";
+        else if (byte < 0x20 || byte == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
+            line += escaped;
+        } else {
+            line += c;
+        }
+    }
+    return line;
+}
+
+void ConsoleMessages::ShowMessage(const std::string& text)
+{
+    std::fprintf(stderr, "%s\n", OneLine(text).c_str());
     m_shown.push_back(text);
 }
 

@@ -20,8 +20,16 @@ public:
 // A tree label as UTF-8: a record's card bytes decoded, other labels as they are.
 std::string DisplayLabel(const TreeNode& node);
 
+// `text` with its control bytes shown as escapes ("\n", "\r", "\t", "\x01"),
+// so that it stays on one line of a terminal.
+std::string OneLine(const std::string& text);
+
 // The JSON array of a record's 28 columns, each decoded to UTF-8.
 std::string RecordRowJson(const RecordRow& row);
+
+// `text` with its control bytes shown as escapes ("\n", "\r", "\t", "\x01"),
+// so that it stays on one line of a terminal.
+std::string OneLine(const std::string& text);
 
 // The JSON array of the shown messages.
 std::string MessagesJson(const std::vector<std::string>& messages);

@@ -186,7 +186,8 @@ int RunShowCommand(const std::vector<std::string>& args)
         display.PressKey(press.key, press.shift, canvas);
 
     const std::string out = options->json ? LabelsJson(display) : LabelsText(display);
-    std::fwrite(out.data(), 1, out.size(), stdout);
+    if (WriteOutput(out) != 0)
+        return 1;
 
     if (!options->outputPath.empty() && !WritePicture(options->outputPath, canvas)) {
         std::fprintf(stderr, "kr80a: cannot write %s\n", options->outputPath.c_str());

@@ -13,7 +13,7 @@ void AppendTextTree(const CardTree& tree, int id, int depth, std::string& out)
 {
     const TreeNode* node = tree.Node(id);
     out.append(static_cast<std::size_t>(depth) * 2, ' ');
-    out += '[' + std::to_string(id) + "] " + DisplayLabel(*node) + '\n';
+    out += '[' + std::to_string(id) + "] " + OneLine(DisplayLabel(*node)) + '\n';
     for (int child : node->m_children)
         AppendTextTree(tree, child, depth + 1, out);
 }
@@ -82,6 +82,5 @@ int RunTreeCommand(const std::vector<std::string>& args)
         for (int root : tree.KindRoots())
             AppendTextTree(tree, root, 0, out);
     }
-    std::fwrite(out.data(), 1, out.size(), stdout);
-    return 0;
+    return WriteOutput(out);
 }

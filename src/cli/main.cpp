@@ -13,6 +13,15 @@ int UsageError(const std::string& usage)
     return 2;
 }
 
+int WriteOutput(const std::string& out)
+{
+    const bool written = std::fwrite(out.data(), 1, out.size(), stdout) == out.size();
+    if (written && std::fflush(stdout) == 0)
+        return 0;
+    std::fprintf(stderr, "kr80a: cannot write the output\n");
+    return 1;
+}
+
 int main(int argc, char** argv)
 {
     if (argc < 2)

@@ -3,7 +3,7 @@
 void CsvRow::AddField(std::string_view text)
 {
     m_bytes.append(text);
-    m_ends.push_back(static_cast<std::uint32_t>(m_bytes.size()));
+    m_ends.push_back(m_bytes.size());
 }
 
 std::string_view CsvRow::Field(std::size_t k) const

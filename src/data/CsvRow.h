@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,5 +15,5 @@ public:
 
 private:
     std::string m_bytes;
-    std::vector<std::uint32_t> m_ends;
+    std::vector<std::size_t> m_ends;
 };

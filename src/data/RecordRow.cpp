@@ -44,6 +44,14 @@ void RecordRow::SetColumn(int k, std::string_view text)
     m_text.replace(begin, end - begin, clean);
 }
 
+bool RecordRow::operator==(const RecordRow& other) const
+{
+    for (int k = 0; k < kColumnCount; ++k)
+        if (Column(k) != other.Column(k))
+            return false;
+    return true;
+}
+
 ValueState RecordRow::ColumnState(int k) const
 {
     const std::string_view text = Column(k);

@@ -31,7 +31,8 @@ public:
     // The correction flag: column 10, trimmed, differs from "OFF".
     bool CorrectionOn() const;
 
-    bool operator==(const RecordRow&) const = default;
+    // Rows are equal when every column is.
+    bool operator==(const RecordRow& other) const;
 
 private:
     // The columns joined by line feeds, which no field of a data line can

@@ -52,6 +52,15 @@ TEST(RecordRow, SetColumnChangesOnlyThatColumn)
     RecordRow copy;
     copy.CopyFrom(row);
     EXPECT_EQ(copy, row);
+
+    // Equality is by columns: a fresh row equals one filled with empty fields.
+    CsvRow empties;
+    for (int k = 0; k < RecordRow::kColumnCount; ++k)
+        empties.AddField("");
+    RecordRow filled;
+    filled.FillFromCsvRow(empties);
+    EXPECT_EQ(filled, RecordRow());
+    EXPECT_NE(copy, RecordRow());
 }
 
 TEST(RecordRow, PlaceholderStatesAndCorrectionFlag)

@@ -1,35 +1,19 @@
 #include "data/CardTree.h"
 #include "export/BitmapFile.h"
 #include "screens/RecordDisplay.h"
+#include "support/RunKr80a.h"
 #include "support/TempCard.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <fstream>
 #include <iterator>
-#include <sys/wait.h>
 
 namespace {
 
-struct RunResult {
-    int status = -1;
-    std::string out;
-};
-
 RunResult RunShow(const std::string& arguments)
 {
-    RunResult result;
-    const std::string command = std::string(KR80A_BINARY) + " show " + arguments + " 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return result;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        result.out.append(buffer, n);
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+    return RunKr80a("show " + arguments);
 }
 
 std::string ChannelLine(int channel, const std::string& level)

@@ -1,0 +1,80 @@
+#include "support/RunKr80a.h"
+#include "support/TempCard.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A card with a LEVEL record whose caption is Shift-JIS, an undecodable byte
+// and a CR, and a MULTI record of two channels whose count line keeps its CR.
+class TreeCommand : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_card.Write("A/LEVEL/A.cnt", "2\n1.00\n");
+        m_card.Write("A/LEVEL/A.CSV", "h\r\n0,\x83\x65\x83\x58\x83\x67,\"q\\\r\n0,\xff\r\n");
+        m_card.Write("A/MULTI/COUNT.CNT", "1\r\n1.00\n");
+        m_card.Write("A/MULTI/01.CSV", "h\n1,m,,,,,,,,,,,,,,,,3\n2,m\n");
+    }
+    TempCard m_card;
+};
+
+TEST_F(TreeCommand, PrintsTheTreeIndentedWithIdsAndMessagesOnStandardError)
+{
+    const RunResult r = RunKr80a("tree " + m_card.Root());
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "[1] レベル測定データ\n"
+                     "  [6] A\n"
+                     "    [7]   1:テスト\n"
+                     "    [8]   2:\xEF\xBF\xBD\\r\n"
+                     "[2] BER測定データ\n[3] スカパー測定データ\n[4] コンスタレーションデータ\n"
+                     "[5] 多チャンネルデータ\n"
+                     "  [9] A\n"
+                     "    [10]   1:m\n");
+    EXPECT_EQ(r.err, m_card.Path("A/MULTI/01.CSV") +
+                         " のデータ数が記録情報と異なります。\\nデータが正常に表示できない可能性が"
+                         "あります。\\nCSVファイルを確認してください。\n");
+}
+
+TEST_F(TreeCommand, JsonListsEveryItemInTreeOrder)
+{
+    const RunResult r = RunKr80a("tree " + m_card.Root() + " --json");
+    EXPECT_EQ(r.status, 0);
+    const std::string& j = r.out;
+    EXPECT_EQ(j.find("{\"dataRoot\": \"" + m_card.Root() + "\""), 0u);
+    EXPECT_NE(j.find("{\"id\": 1, \"parent\": 0, \"kind\": 0, \"label\": \"レベル測定データ\"}"),
+              std::string::npos);
+    EXPECT_NE(j.find("{\"id\": 7, \"parent\": 6, \"kind\": 2, \"label\": \"  1:テスト\", "
+                     "\"number\": \"1\", \"count\": \"2\", \"csvPath\": \"" +
+                     m_card.Path("A/LEVEL/A.CSV") + "\", \"row\": [\"0\", \"テスト\", \"\\\"q\\\\\\r\", \"\""),
+              std::string::npos);
+    EXPECT_NE(j.find("{\"id\": 10, \"parent\": 9, \"kind\": 6, \"label\": \"  1:m\", \"number\": \"1\", "
+                     "\"count\": \"1\\r\", "),
+              std::string::npos);
+    EXPECT_NE(j.find("\"channels\": [[\"1\", \"m\", "), std::string::npos);
+    EXPECT_NE(j.find("], [\"2\", \"m\", \"\", "), std::string::npos);
+    // Tree order: the LEVEL folder's record 8 comes before kind root 2.
+    EXPECT_LT(j.find("{\"id\": 8,"), j.find("{\"id\": 2,"));
+    EXPECT_LT(j.find("{\"id\": 5,"), j.find("{\"id\": 9,"));
+    EXPECT_NE(j.find("\"messages\": [\"" + m_card.Path("A/MULTI/01.CSV") +
+                     " のデータ数が記録情報と異なります。\\n"),
+              std::string::npos);
+}
+
+TEST(TreeCommandUsage, WrongArgumentsExitWithTwo)
+{
+    for (const std::string arguments : {"tree", "tree a b", "tree a --jsn", "tree --json", "nothing"}) {
+        const RunResult r = RunKr80a(arguments);
+        EXPECT_EQ(r.status, 2) << arguments;
+        EXPECT_TRUE(r.out.empty()) << arguments;
+        EXPECT_NE(r.err.find("usage: kr80a"), std::string::npos) << arguments;
+    }
+}
+
+TEST(TreeCommandOutput, AFailedWriteIsNoSuccess)
+{
+    TempCard card;
+    EXPECT_EQ(RunKr80a("tree " + card.Root() + " >/dev/full").status, 1);
+}
+
+} // namespace
