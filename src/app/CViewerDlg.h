@@ -104,6 +104,8 @@ private:
     bool FilterKeyPress(QKeyEvent* event);
     bool FilterKeyRelease(QKeyEvent* event);
     void TrackArrowCapture(QObject* watched, QEvent* event);
+    void ReleaseArrowCapture();
+    QAbstractButton* CaptureButton();
     QAbstractButton* ArrowButtonOfKey(int key) const;
     void RunRepeatAction();
     void StopRepeat();
