@@ -95,6 +95,7 @@ private:
     void ScanDataRoot();
     void FillTree();
     QTreeWidgetItem* AddTreeItem(QTreeWidgetItem* parent, int id);
+    void KeepTreeSelection();
     void ShowLabels();
     void EnableExportCommands(bool enable);
     void LayBlankPanel();
