@@ -155,6 +155,7 @@ void CViewerDlg::ConnectCommands()
         FocusTree();
     });
     connect(m_ui->m_tree, &QTreeWidget::currentItemChanged, this, [this] { OnSelChangedTree(); });
+    connect(m_ui->m_tree, &QTreeWidget::itemSelectionChanged, this, &CViewerDlg::KeepTreeSelection);
     connect(m_ui->m_exitButton, &QPushButton::clicked, this, &CViewerDlg::OnExit);
     connect(m_ui->actionExit, &QAction::triggered, this, &CViewerDlg::OnExit);
 }

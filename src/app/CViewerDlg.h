@@ -95,6 +95,7 @@ private:
     void ScanDataRoot();
     void FillTree();
     QTreeWidgetItem* AddTreeItem(QTreeWidgetItem* parent, int id);
+    void KeepTreeSelection();
     void ShowLabels();
     void EnableExportCommands(bool enable);
     void LayBlankPanel();
@@ -104,6 +105,8 @@ private:
     bool FilterKeyPress(QKeyEvent* event);
     bool FilterKeyRelease(QKeyEvent* event);
     void TrackArrowCapture(QObject* watched, QEvent* event);
+    void ReleaseArrowCapture();
+    QAbstractButton* CaptureButton();
     QAbstractButton* ArrowButtonOfKey(int key) const;
     void RunRepeatAction();
     void StopRepeat();

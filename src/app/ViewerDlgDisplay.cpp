@@ -52,6 +52,16 @@ QTreeWidgetItem* CViewerDlg::AddTreeItem(QTreeWidgetItem* parent, int id)
     return item;
 }
 
+// The tree never loses its selection: Ctrl+click or Ctrl+Space on the selected
+// item would deselect it while it stays current, leaving its record shown
+// with nothing selected.
+void CViewerDlg::KeepTreeSelection()
+{
+    QTreeWidgetItem* current = m_ui->m_tree->currentItem();
+    if (current && m_ui->m_tree->selectedItems().isEmpty())
+        current->setSelected(true);
+}
+
 void CViewerDlg::OnSelChangedTree()
 {
     const QTreeWidgetItem* selected = m_ui->m_tree->currentItem();

@@ -7,6 +7,7 @@
 #include "ui_CViewerDlg.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -112,6 +113,11 @@ bool CViewerDlg::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonRelease:
         TrackArrowCapture(watched, event);
         return false;
+    case QEvent::WindowBlocked:
+    case QEvent::WindowDeactivate:
+        if (watched == this)
+            ReleaseArrowCapture();
+        return false;
     default:
         return false;
     }
@@ -216,15 +222,36 @@ void CViewerDlg::StopRepeat()
     m_bRepeating = false;
 }
 
+// A modal box or another window takes the mouse away: the release of a held
+// arrow button then never reaches it, so it is let go here, without a click.
+void CViewerDlg::ReleaseArrowCapture()
+{
+    if (m_pCaptureButton)
+        m_pCaptureButton->setDown(false);
+    m_pCaptureButton = nullptr;
+    m_bCursorOnCapture = false;
+    StopRepeat();
+}
+
+// The arrow button that holds the mouse. The left button must still be down:
+// its release may have gone to another window.
+QAbstractButton* CViewerDlg::CaptureButton()
+{
+    if (m_pCaptureButton && !(QGuiApplication::mouseButtons() & Qt::LeftButton))
+        ReleaseArrowCapture();
+    return m_pCaptureButton;
+}
+
 void CViewerDlg::OnRepeatTimer(int timerId)
 {
-    if (m_pCaptureButton == m_ui->m_upButton)
+    const QAbstractButton* held = CaptureButton();
+    if (held == m_ui->m_upButton)
         m_nRepeatKey = VK_UP;
-    else if (m_pCaptureButton == m_ui->m_leftButton)
+    else if (held == m_ui->m_leftButton)
         m_nRepeatKey = VK_LEFT;
-    else if (m_pCaptureButton == m_ui->m_rightButton)
+    else if (held == m_ui->m_rightButton)
         m_nRepeatKey = VK_RIGHT;
-    else if (m_pCaptureButton == m_ui->m_downButton)
+    else if (held == m_ui->m_downButton)
         m_nRepeatKey = VK_DOWN;
     else
         return StopRepeat();

@@ -7,9 +7,13 @@
 
 int main(int argc, char* argv[])
 {
-    QApplication application(argc, argv);
+    // Command-line arguments mean nothing here, Qt's own options (-reverse,
+    // -style, ...) included: the application sees only the program's name.
+    int qtArgc = argc > 0 ? 1 : 0;
+    char* qtArgv[] = {argv[0], nullptr};
+    QApplication application(qtArgc, qtArgv);
     // Names the settings folder and file, the message boxes' caption and the
-    // marker of a running copy. Command-line arguments mean nothing here.
+    // marker of a running copy.
     QApplication::setApplicationName(ApplicationNameOfExecutable());
     BoxMessages messages(QApplication::applicationName());
     CViewerDlg window(messages);

@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QTest>
 
 #include <tuple>
@@ -23,7 +24,7 @@ std::ostream& operator<<(std::ostream& out, const KeyCase& c)
     return out << static_cast<int>(c.start) << " " << c.button << (c.shift ? " shift" : "");
 }
 
-class KeyTest : public ViewerTest, public testing::WithParamInterface<KeyCase> {
+class KeysFixture : public ViewerTest {
 protected:
     // Puts the tree on the case's item: the LEVEL folder (collapsed, under
     // its open kind root), the first LEVEL record or the MULTI record.
@@ -46,6 +47,8 @@ protected:
                           multi.m_nRange, multi.m_nSpan);
     }
 };
+
+class KeyTest : public KeysFixture, public testing::WithParamInterface<KeyCase> {};
 
 TEST_P(KeyTest, OnScreenKeyActsByScreenAndShift)
 {
@@ -258,5 +261,56 @@ TEST_F(KeyTest, ReleaseOffTheButtonGivesNoClick)
     EXPECT_FALSE(m_window->m_bRepeating);
     EXPECT_EQ(CurrentId(), id);
 }
+
+// Ways a held arrow button loses the mouse without seeing its release.
+enum class MouseLoss { ModalBox, Deactivation, ReleaseInAnotherWindow };
+
+class LostMouseTest : public KeysFixture, public testing::WithParamInterface<MouseLoss> {};
+
+TEST_P(LostMouseTest, HeldArrowButtonStopsRepeating)
+{
+    const int id = StartAt(Place::Level);
+    QPushButton* down = Button("m_downButton");
+    QTest::mousePress(down, Qt::LeftButton);
+    m_window->OnRepeatTimer(CViewerDlg::IDT_POLL);
+    m_window->OnRepeatTimer(CViewerDlg::IDT_REPEAT);
+    ASSERT_EQ(CurrentId(), id + 1);
+
+    QMessageBox box(QMessageBox::Warning, "KR80A_Viewer", "box", QMessageBox::Ok, m_window.get());
+    QWidget other(nullptr, Qt::ToolTip); // takes no activation
+    switch (GetParam()) {
+    case MouseLoss::ModalBox:
+        box.setWindowModality(Qt::ApplicationModal);
+        box.show();
+        break;
+    case MouseLoss::Deactivation: {
+        QEvent deactivation(QEvent::WindowDeactivate);
+        QCoreApplication::sendEvent(m_window.get(), &deactivation);
+        break;
+    }
+    case MouseLoss::ReleaseInAnotherWindow:
+        other.show();
+        QTest::mouseRelease(other.windowHandle(), Qt::LeftButton);
+        break;
+    }
+    // While the mouse is still held (or let go elsewhere) no tick moves the tree.
+    for (int tick : {CViewerDlg::IDT_REPEAT, CViewerDlg::IDT_POLL, CViewerDlg::IDT_REPEAT})
+        m_window->OnRepeatTimer(tick);
+    EXPECT_FALSE(m_window->m_bRepeating);
+    EXPECT_FALSE(down->isDown());
+    EXPECT_EQ(CurrentId(), id + 1);
+
+    // Back in the window, a late release on the button is no click.
+    box.hide();
+    if (GetParam() != MouseLoss::ReleaseInAnotherWindow)
+        QTest::mouseRelease(down, Qt::LeftButton);
+    m_window->OnRepeatTimer(CViewerDlg::IDT_POLL);
+    EXPECT_FALSE(m_window->m_bRepeating);
+    EXPECT_EQ(CurrentId(), id + 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryWay, LostMouseTest,
+                         testing::Values(MouseLoss::ModalBox, MouseLoss::Deactivation,
+                                         MouseLoss::ReleaseInAnotherWindow));
 
 } // namespace

@@ -11,12 +11,12 @@
 namespace {
 
 // Starts the real program and waits until it holds the marker of a running copy.
-bool StartRunningCopy(QProcess& process)
+bool StartRunningCopy(QProcess& process, const QStringList& arguments = {})
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
     process.setProcessEnvironment(environment);
-    process.start(VIEWER_PROGRAM, QStringList());
+    process.start(VIEWER_PROGRAM, arguments);
     if (!process.waitForStarted())
         return false;
     const QString lock = SingleInstance::LockPath("KR80A_Viewer");
@@ -48,6 +48,16 @@ TEST(SecondCopy, IsRefusedWhileAnotherRunsAndAllowedAfterItCrashed)
     CViewerDlg next(messages);
     EXPECT_TRUE(next.OnCreate());
     EXPECT_EQ(messages.m_shown.size(), 1u);
+}
+
+// Qt's own options are not acted on: an unknown platform would end the
+// program at once.
+TEST(RunningCopy, IgnoresTheCommandLine)
+{
+    QProcess program;
+    EXPECT_TRUE(StartRunningCopy(program, {"-platform", "no-such-platform", "-reverse"}));
+    program.kill();
+    program.waitForFinished();
 }
 
 } // namespace

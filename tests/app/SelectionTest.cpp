@@ -1,6 +1,7 @@
 #include "ViewerFixture.h"
 
 #include <QLabel>
+#include <QTest>
 
 namespace {
 
@@ -76,6 +77,41 @@ TEST_F(ViewerTest, MultiSelectionKeepsTheLastRecordAndFolderClearsTheScreenId)
     EXPECT_EQ(m_window->m_display.m_nScreenId, 0);
     EXPECT_FALSE(ExportEnabled());
 }
+
+// Gestures that deselect the tree's selected item while leaving it current.
+enum class Deselect { ControlClick, ControlSpace };
+
+struct DeselectCase {
+    Deselect gesture;
+    int levelOffset; // the item: the first LEVEL record plus this (-1: its folder)
+};
+
+class KeepSelectionTest : public ViewerTest, public testing::WithParamInterface<DeselectCase> {};
+
+TEST_P(KeepSelectionTest, CurrentItemStaysSelected)
+{
+    StartOnCard();
+    const int id = FirstRecordOf(kindLevel) + GetParam().levelOffset;
+    ASSERT_TRUE(SelectId(id));
+    const int screenId = m_window->m_display.m_nScreenId;
+    QTreeWidgetItem* item = Tree()->currentItem();
+    if (GetParam().gesture == Deselect::ControlClick)
+        QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          Tree()->visualItemRect(item).center());
+    else
+        QTest::keyClick(Tree(), Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(Tree()->selectedItems(), QList<QTreeWidgetItem*>{item});
+    EXPECT_EQ(CurrentId(), id);
+    EXPECT_EQ(m_window->m_display.m_nScreenId, screenId);
+}
+
+// Space also searches the shown items by typed text; the records' labels start
+// with blanks, so there it goes on to the next record. On the collapsed folder
+// it finds nothing and shows the key's own effect.
+INSTANTIATE_TEST_SUITE_P(EveryGesture, KeepSelectionTest,
+                         testing::Values(DeselectCase{Deselect::ControlClick, 0},
+                                         DeselectCase{Deselect::ControlClick, -1},
+                                         DeselectCase{Deselect::ControlSpace, -1}));
 
 TEST_F(ViewerTest, RepaintAfterActivationDrawsTheSamePicture)
 {
