@@ -40,9 +40,7 @@ const char* SystemLabelOf(int system)
 void CBerScreen::Prepare()
 {
     const double frequency = NumberValue(m_row.Column(5));
-    m_nSystem = IntegerValue(m_row.Column(18));
-    m_nClassHint = IntegerValue(m_row.Column(11));
-    m_nClass = RecordClass(m_row);
+    PrepareCommonFields();
     m_strBer = m_row.Column(19);
     const LimitedText mer = OneDecimalForm(m_row.Column(20), BerScreenMerLimits(m_nSystem));
     m_strMer = mer.text;
@@ -51,10 +49,7 @@ void CBerScreen::Prepare()
         OneDecimalForm(m_row.Column(7), BerScreenCnLimits(m_nSystem, m_row.Column(2)));
     m_strCn = cn.text;
     m_nCnLimit = static_cast<std::uint8_t>(cn.limitMark);
-    m_strCaption = m_row.Column(1);
-    m_strBandName = m_row.Column(2);
     m_strChannel = m_row.Column(3);
-    m_strConverter = m_row.Column(9);
     m_strSystemLabel = ProgramText(SystemLabelOf(m_nSystem));
     m_strFrequency = FrequencyForm(frequency, m_nClass);
     m_strModulation = m_row.Column(m_nClass == 1 ? 4 : 8);

@@ -53,15 +53,10 @@ const char* SystemLabelOf(int system)
 void CLevelScreen::Prepare()
 {
     const double frequency = NumberValue(m_row.Column(5));
-    m_nSystem = IntegerValue(m_row.Column(18));
-    m_nClassHint = IntegerValue(m_row.Column(11));
-    m_nClass = RecordClass(m_row);
+    PrepareCommonFields();
     m_strLevel = OneDecimalForm(m_row.Column(6));
     m_strCn = OneDecimalForm(m_row.Column(7));
-    m_strCaption = m_row.Column(1);
-    m_strBandName = m_row.Column(2);
     m_strChannel = m_row.Column(3);
-    m_strConverter = m_row.Column(9);
     m_strSystemLabel = ProgramText(SystemLabelOf(m_nSystem));
     m_strFrequency = FrequencyForm(frequency, m_nClass);
     m_strModulation = m_row.Column(m_nClass == 1 ? 4 : 8);

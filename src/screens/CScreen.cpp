@@ -85,3 +85,13 @@ void RecordScreen::Load(const RecordRow* row)
     m_row.CopyFrom(*row);
     Prepare();
 }
+
+void RecordScreen::PrepareCommonFields()
+{
+    m_nSystem = IntegerValue(m_row.Column(18));
+    m_nClassHint = IntegerValue(m_row.Column(11));
+    m_nClass = RecordClass(m_row);
+    m_strCaption = m_row.Column(1);
+    m_strBandName = m_row.Column(2);
+    m_strConverter = m_row.Column(9);
+}

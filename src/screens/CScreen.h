@@ -102,4 +102,9 @@ public:
 
     CCellPainter m_painter;
     RecordRow m_row;
+
+protected:
+    // The fields every record screen takes alike from its row: system code,
+    // class hint and class, caption, band name and converter.
+    void PrepareCommonFields();
 };

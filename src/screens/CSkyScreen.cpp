@@ -13,9 +13,7 @@ constexpr int kCns = 6;
 
 void CSkyScreen::Prepare()
 {
-    m_nSystem = IntegerValue(m_row.Column(18));
-    m_nClassHint = IntegerValue(m_row.Column(11));
-    m_nClass = RecordClass(m_row);
+    PrepareCommonFields();
     m_strLevel = OneDecimalForm(m_row.Column(6));
     m_strLevel2 = OneDecimalForm(m_row.Column(24));
     m_strBer = m_row.Column(19);
@@ -26,12 +24,9 @@ void CSkyScreen::Prepare()
     const LimitedText cn2 = OneDecimalForm(m_row.Column(26), kSkyCnLimits);
     m_strCn2 = cn2.text;
     m_nCnLimit2 = static_cast<std::uint8_t>(cn2.limitMark);
-    m_strCaption = m_row.Column(1);
-    m_strBandName = m_row.Column(2);
     m_strChannel = m_row.Column(3);
     m_strBandName2 = m_row.Column(21);
     m_strChannel2 = m_row.Column(22);
-    m_strConverter = m_row.Column(9);
     const bool known = m_nSystem >= kLevels && m_nSystem <= kCns;
     m_strSystemLabel = ProgramText(known ? "スカイパーフェクトＴＶ！" : " ");
     m_strModulation = m_row.Column(4);
