@@ -101,6 +101,7 @@ private:
     void LayBlankPanel();
 
     void SendTreeKey(int qtKey);
+    void PressArrowKey(InstrumentKey key, int repeatKey, int treeKey, bool fromButton);
     void FocusTree();
     bool FilterKeyPress(QKeyEvent* event);
     bool FilterKeyRelease(QKeyEvent* event);

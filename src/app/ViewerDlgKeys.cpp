@@ -32,39 +32,31 @@ void CViewerDlg::SendTreeKey(int qtKey)
 
 void CViewerDlg::PressUpKey(bool fromButton)
 {
-    m_nRepeatKey = VK_UP;
-    if (m_display.PressKey(InstrumentKey::Up, ShiftOn(), Screen().canvas()))
-        SendTreeKey(Qt::Key_Up);
-    Screen().Present();
-    if (fromButton)
-        FocusTree();
+    PressArrowKey(InstrumentKey::Up, VK_UP, Qt::Key_Up, fromButton);
 }
 
 void CViewerDlg::PressDownKey(bool fromButton)
 {
-    m_nRepeatKey = VK_DOWN;
-    if (m_display.PressKey(InstrumentKey::Down, ShiftOn(), Screen().canvas()))
-        SendTreeKey(Qt::Key_Down);
-    Screen().Present();
-    if (fromButton)
-        FocusTree();
+    PressArrowKey(InstrumentKey::Down, VK_DOWN, Qt::Key_Down, fromButton);
 }
 
 void CViewerDlg::PressLeftKey(bool fromButton)
 {
-    m_nRepeatKey = VK_LEFT;
-    if (m_display.PressKey(InstrumentKey::Left, ShiftOn(), Screen().canvas()))
-        SendTreeKey(Qt::Key_Left);
-    Screen().Present();
-    if (fromButton)
-        FocusTree();
+    PressArrowKey(InstrumentKey::Left, VK_LEFT, Qt::Key_Left, fromButton);
 }
 
 void CViewerDlg::PressRightKey(bool fromButton)
 {
-    m_nRepeatKey = VK_RIGHT;
-    if (m_display.PressKey(InstrumentKey::Right, ShiftOn(), Screen().canvas()))
-        SendTreeKey(Qt::Key_Right);
+    PressArrowKey(InstrumentKey::Right, VK_RIGHT, Qt::Key_Right, fromButton);
+}
+
+// Every arrow action remembers its key for the auto-repeat first; the shown
+// screen takes the key, or it goes on to the tree.
+void CViewerDlg::PressArrowKey(InstrumentKey key, int repeatKey, int treeKey, bool fromButton)
+{
+    m_nRepeatKey = repeatKey;
+    if (m_display.PressKey(key, ShiftOn(), Screen().canvas()))
+        SendTreeKey(treeKey);
     Screen().Present();
     if (fromButton)
         FocusTree();
