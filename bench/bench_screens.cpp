@@ -37,7 +37,7 @@ void MeasureDraws(benchmark::State& state, Screen& screen)
     screen.Draw(canvas);
     for (auto _ : state) {
         screen.Draw(canvas);
-        benchmark::DoNotOptimize(canvas.pixels().data());
+        benchmark::DoNotOptimize(canvas.Pixels().data());
     }
     state.counters["draws/s"] = benchmark::Counter(static_cast<double>(state.iterations()),
                                                    benchmark::Counter::kIsRate);

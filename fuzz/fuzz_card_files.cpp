@@ -2,7 +2,7 @@
 // file and a multi-channel record, and reads every column of every row.
 #include "data/CCsvReader.h"
 #include "data/CDataItem.h"
-#include "data/CountText.h"
+#include "data/CardText.h"
 #include "data/Messages.h"
 
 #include <cstdint>
@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     CCsvReader count(messages);
     if (count.ReadCount(path) == 0)
-        CountValue(count.m_strCount);
+        IntegerValue(count.m_strCount);
 
     CCsvReader values(messages);
     values.ReadCsv(path);
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         row.FillFromCsvRow(*values.GetRow(i));
         for (int k = 0; k < RecordRow::kColumnCount; ++k)
             total += row.Column(k).size();
-        total += row.ColumnState(6) + row.CorrectionOn();
+        total += row.ColumnState(6) + CorrectionOn(row.Column(10));
     }
     CDataItem item(kindMulti, "1", count.m_strCount, path, values);
     return total == static_cast<std::size_t>(-1) && item.m_channels.empty();

@@ -1,35 +1,13 @@
 #include "data/CardFiles.h"
 
+#include "data/CardText.h"
+
 #include <algorithm>
 #include <dirent.h>
 #include <memory>
 #include <sys/stat.h>
 
 namespace {
-
-char LowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualIgnoringCase(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-}
-
-bool LessIgnoringCase(const std::string& a, const std::string& b)
-{
-    const auto cmp = std::lexicographical_compare_three_way(
-        a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-            return static_cast<unsigned char>(LowerAscii(x)) <=>
-                   static_cast<unsigned char>(LowerAscii(y));
-        });
-    if (cmp != 0)
-        return cmp < 0;
-    return a < b;
-}
 
 struct DirCloser {
     void operator()(DIR* dir) const { closedir(dir); }

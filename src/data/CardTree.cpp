@@ -2,7 +2,7 @@
 
 #include "data/CCsvReader.h"
 #include "data/CardFiles.h"
-#include "data/CountText.h"
+#include "data/CardText.h"
 #include "data/Messages.h"
 
 #include <cstdio>
@@ -121,7 +121,7 @@ void CardTree::LoadSingleFileFolder(const std::string& folder, const char* subFo
     const int n = reader.GetRowCount();
     if (n < 1)
         return;
-    if (n != CountValue(count))
+    if (n != IntegerValue(count))
         ShowCountMismatch(csvPath);
 
     const int folderId = AddItem(parent, folder, FolderItem());
@@ -145,7 +145,7 @@ void CardTree::LoadMultiFolder(const std::string& folder)
         return;
 
     const int folderId = AddItem(m_hMultiRoot, folder, FolderItem());
-    const int files = CountValue(count);
+    const int files = IntegerValue(count);
     RecordRow row;
     for (int j = 1; j <= files; ++j) {
         const std::string csvPath = FindInFolder(multiDir, MultiFileName(j));
@@ -155,7 +155,7 @@ void CardTree::LoadMultiFolder(const std::string& folder)
         if (m < 1)
             return;
         row.FillFromCsvRow(*reader.GetRow(0));
-        if (m != CountValue(row.Column(17)))
+        if (m != IntegerValue(row.Column(17)))
             ShowCountMismatch(csvPath);
         AddItem(folderId, RecordLabel(j, row.Column(1)),
                 CDataItem(kindMulti, std::to_string(j), count, csvPath, reader));

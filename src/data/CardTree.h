@@ -40,27 +40,26 @@ public:
     std::vector<int> KindRoots() const;
     int ItemCount() const { return static_cast<int>(m_nodes.size()); }
 
+    std::string m_strDataRoot;
+
+private:
     void LoadLevelFolder(const std::string& folder);
     void LoadBerFolder(const std::string& folder);
     void LoadSkyFolder(const std::string& folder);
     void LoadConstelFolder(const std::string& folder);
     void LoadMultiFolder(const std::string& folder);
-
-    std::string m_strDataRoot;
-    int m_nItemId = 0;
-    int m_hLevelRoot = 0;
-    int m_hBerRoot = 0;
-    int m_hSkyRoot = 0;
-    int m_hConstelRoot = 0;
-    int m_hMultiRoot = 0;
-
-private:
     void LoadSingleFileFolder(const std::string& folder, const char* subFolder, int parent,
                               DataKind kind);
     bool ReadCountFile(const std::string& path, std::string* count);
     int AddItem(int parent, std::string label, CDataItem item);
     void ShowCountMismatch(const std::string& csvPath);
 
+    int m_nItemId = 0;
+    int m_hLevelRoot = 0;
+    int m_hBerRoot = 0;
+    int m_hSkyRoot = 0;
+    int m_hConstelRoot = 0;
+    int m_hMultiRoot = 0;
     Messages& m_messages;
     std::deque<TreeNode> m_nodes;      // m_nodes[id - 1]; a deque never moves what it holds
     std::deque<CDataItem> m_itemTable; // m_itemTable[id - 1]

@@ -1,5 +1,7 @@
 #include "data/RecordRow.h"
 
+#include "data/CardText.h"
+
 #include <algorithm>
 
 namespace {
@@ -54,23 +56,5 @@ bool RecordRow::operator==(const RecordRow& other) const
 
 ValueState RecordRow::ColumnState(int k) const
 {
-    const std::string_view text = Column(k);
-    if (text == "---.-")
-        return NotMeasured;
-    if (text == "~~~.~")
-        return OverRange;
-    if (text == "___._")
-        return UnderRange;
-    return Normal;
-}
-
-bool RecordRow::CorrectionOn() const
-{
-    std::string_view text = Column(10);
-    const char* blanks = " \t\r\n\v\f";
-    const auto first = text.find_first_not_of(blanks);
-    if (first == std::string_view::npos)
-        return true; // empty differs from "OFF"
-    text = text.substr(first, text.find_last_not_of(blanks) - first + 1);
-    return text != "OFF";
+    return PlaceholderState(Column(k));
 }

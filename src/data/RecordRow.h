@@ -28,8 +28,6 @@ public:
     // ValueState of a level column (6 or 24), by exact comparison with the
     // meter's placeholders.
     ValueState ColumnState(int k) const;
-    // The correction flag: column 10, trimmed, differs from "OFF".
-    bool CorrectionOn() const;
 
     // Rows are equal when every column is.
     bool operator==(const RecordRow& other) const;

@@ -12,8 +12,8 @@ public:
     SharedText(std::string text) : m_text(std::make_shared<const std::string>(std::move(text))) {}
     SharedText(const char* text) : SharedText(std::string(text)) {}
 
-    const std::string& str() const { return m_text ? *m_text : Empty(); }
-    operator const std::string&() const { return str(); }
+    const std::string& Str() const { return m_text ? *m_text : Empty(); }
+    operator const std::string&() const { return Str(); }
 
 private:
     static const std::string& Empty()

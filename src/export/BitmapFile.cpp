@@ -8,16 +8,16 @@ constexpr std::uint32_t kFileHeaderSize = 14;
 constexpr std::uint32_t kInfoHeaderSize = 40;
 constexpr std::uint16_t kBitsPerPixel = 32;
 
-void put16(std::vector<std::uint8_t>& out, std::uint16_t v)
+void Put16(std::vector<std::uint8_t>& out, std::uint16_t v)
 {
     out.push_back(static_cast<std::uint8_t>(v));
     out.push_back(static_cast<std::uint8_t>(v >> 8));
 }
 
-void put32(std::vector<std::uint8_t>& out, std::uint32_t v)
+void Put32(std::vector<std::uint8_t>& out, std::uint32_t v)
 {
-    put16(out, static_cast<std::uint16_t>(v));
-    put16(out, static_cast<std::uint16_t>(v >> 16));
+    Put16(out, static_cast<std::uint16_t>(v));
+    Put16(out, static_cast<std::uint16_t>(v >> 16));
 }
 
 } // namespace
@@ -32,23 +32,23 @@ std::vector<std::uint8_t> EncodeBitmapFile(const BitmapPixels& picture)
 
     std::vector<std::uint8_t> out;
     out.reserve(offBits + imageSize);
-    put16(out, 0x4D42); // "BM"
-    put32(out, offBits + imageSize);
-    put16(out, 0);
-    put16(out, 0);
-    put32(out, offBits);
+    Put16(out, 0x4D42); // "BM"
+    Put32(out, offBits + imageSize);
+    Put16(out, 0);
+    Put16(out, 0);
+    Put32(out, offBits);
 
-    put32(out, kInfoHeaderSize);
-    put32(out, static_cast<std::uint32_t>(width));
-    put32(out, static_cast<std::uint32_t>(height)); // positive: bottom row first
-    put16(out, 1);
-    put16(out, kBitsPerPixel);
-    put32(out, 0); // BI_RGB
-    put32(out, imageSize);
-    put32(out, 0);
-    put32(out, 0);
-    put32(out, 0);
-    put32(out, 0);
+    Put32(out, kInfoHeaderSize);
+    Put32(out, static_cast<std::uint32_t>(width));
+    Put32(out, static_cast<std::uint32_t>(height)); // positive: bottom row first
+    Put16(out, 1);
+    Put16(out, kBitsPerPixel);
+    Put32(out, 0); // BI_RGB
+    Put32(out, imageSize);
+    Put32(out, 0);
+    Put32(out, 0);
+    Put32(out, 0);
+    Put32(out, 0);
 
     const bool complete = picture.pixels.size() >= static_cast<std::size_t>(width) * height;
     for (int y = height - 1; y >= 0; --y) {

@@ -8,8 +8,8 @@
 // header, a 40-byte BITMAPINFOHEADER and the pixel rows bottom row first, at
 // 32 bits per pixel (blue, green, red, 0), so no colour table and no padding.
 //
-// Who calls it: the viewer's save command and `kr80a show -o x.bmp`, with the
-// pixels they have just painted. No Qt here, so both can share it.
+// Who calls it: `kr80a show -o x.bmp`, with the pixels it has just painted.
+// No Qt here, so the viewer can share it too.
 
 // Pixels top row first, each 0xRRGGBB; pixels.size() must be width * height.
 struct BitmapPixels {

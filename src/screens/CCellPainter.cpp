@@ -53,14 +53,6 @@ ValueCell BerCell(CellRow row)
     return {0, "BER", {204, 170}, nullptr, {}, {208, 192}, {208, 183}, {208, 203}, {221, 192}, kRowBTop};
 }
 
-// The top rule with its bevel closing the label row, and the second bevel
-// continuing down as the cell's right edge.
-void Outline(Canvas& dc, int x0, int y0, int x1, int y2)
-{
-    drawChain(dc, {{x0, y0}, {x1 - 6, y0}, {x1 - 4, y0 + 2}, {x1 - 4, y0 + 16}});
-    drawChain(dc, {{x1 - 2, y0}, {x1, y0 + 2}, {x1, y2}});
-}
-
 enum class Dashes { None, Raised, Lowered };
 
 // The value, or the dashes standing high or low around a decimal point in
@@ -70,26 +62,26 @@ void DrawValue(const CCellPainter& painter, Canvas& dc, const ValueCell& cell,
 {
     painter.SelectFont(cell.font, dc);
     if (dashes == Dashes::None) {
-        dc.textOut(cell.value.x, cell.value.y, text);
+        dc.TextOut(cell.value.x, cell.value.y, text);
         return;
     }
     const Point at = dashes == Dashes::Raised ? cell.raised : cell.lowered;
-    dc.textOut(at.x, at.y, cell.font == 4 ? " -- -" : "- -----");
-    dc.textOut(cell.point.x, cell.point.y, ".");
+    dc.TextOut(at.x, at.y, cell.font == 4 ? " -- -" : "- -----");
+    dc.TextOut(cell.point.x, cell.point.y, ".");
 }
 
 void DrawLabelAndUnit(const CCellPainter& painter, Canvas& dc, const ValueCell& cell)
 {
     painter.SelectFont(3, dc);
-    dc.textOut(cell.labelAt.x, cell.labelAt.y, ProgramText(cell.label));
+    dc.TextOut(cell.labelAt.x, cell.labelAt.y, ProgramText(cell.label));
     if (cell.unit)
-        dc.textOut(cell.unitAt.x, cell.unitAt.y, ProgramText(cell.unit));
+        dc.TextOut(cell.unitAt.x, cell.unitAt.y, ProgramText(cell.unit));
 }
 
 void FinishValueCell(Canvas& dc, const ValueCell& cell)
 {
-    dc.invertRect({192, cell.top, 236, cell.top + 16});
-    Outline(dc, 192, cell.top, 320, cell.top + 16);
+    dc.InvertRect({192, cell.top, 236, cell.top + 16});
+    DrawBoxOutline(dc, 192, cell.top, 320, cell.top + 16);
 }
 
 void DrawValueCell(const CCellPainter& painter, Canvas& dc, const ValueCell& cell,
@@ -114,10 +106,10 @@ void DrawLimitedCell(const CCellPainter& painter, Canvas& dc, const ValueCell& c
     DrawValue(painter, dc, cell, text, PlaceholderDashes(text, " ~~.~", " __._"));
     DrawLabelAndUnit(painter, dc, cell);
     if (limitMark == AtOrBelowLower || limitMark == AtOrAboveUpper)
-        dc.textOut(288, cell.top + 19, ProgramText(limitMark == AtOrBelowLower ? "以下" : "以上"));
+        dc.TextOut(288, cell.top + 19, ProgramText(limitMark == AtOrBelowLower ? "以下" : "以上"));
     FinishValueCell(dc, cell);
     if (limitMark != NoLimit)
-        dc.invertRect({287, cell.top + 18, 316, cell.top + 33});
+        dc.InvertRect({287, cell.top + 18, 316, cell.top + 33});
 }
 
 void DrawNameCell(const CCellPainter& painter, Canvas& dc, const std::string& name,
@@ -125,14 +117,20 @@ void DrawNameCell(const CCellPainter& painter, Canvas& dc, const std::string& na
 {
     const std::string_view trimmed = Trim(name);
     painter.SelectFont(trimmed == ProgramText("BSパススルー") ? 1 : 0, dc);
-    dc.textOut(1, top + 24, trimmed);
+    dc.TextOut(1, top + 24, trimmed);
     painter.SelectFont(3, dc);
-    dc.textOut(labelAt.x, labelAt.y, ProgramText(label));
-    dc.invertRect({1, top, 64, top + 16});
-    Outline(dc, 0, top, 128, top + 48);
+    dc.TextOut(labelAt.x, labelAt.y, ProgramText(label));
+    dc.InvertRect({1, top, 64, top + 16});
+    DrawBoxOutline(dc, 0, top, 128, top + 48);
 }
 
 } // namespace
+
+void DrawBoxOutline(Canvas& dc, int x0, int y0, int x1, int y2)
+{
+    DrawChain(dc, {{x0, y0}, {x1 - 6, y0}, {x1 - 4, y0 + 2}, {x1 - 4, y0 + 16}});
+    DrawChain(dc, {{x1 - 2, y0}, {x1, y0 + 2}, {x1, y2}});
+}
 
 void CCellPainter::DrawBandNameCell(Canvas& dc, std::string name) const
 {
@@ -149,30 +147,30 @@ void CCellPainter::DrawChannelCell(Canvas& dc, std::string channel, CellRow row)
 {
     const int top = RowTop(row);
     SelectFont(0, dc);
-    dc.textOut(136, top + 24, channel);
+    dc.TextOut(136, top + 24, channel);
     SelectFont(3, dc);
-    dc.textOut(140, row == CellRow::A ? 113 : 169, "ch");
-    dc.invertRect({136, top, 160, top + 16});
-    Outline(dc, 136, top, 184, top + 48);
+    dc.TextOut(140, row == CellRow::A ? 113 : 169, "ch");
+    dc.InvertRect({136, top, 160, top + 16});
+    DrawBoxOutline(dc, 136, top, 184, top + 48);
 }
 
 void CCellPainter::DrawChannelTag(Canvas& dc, std::string text, CellRow row) const
 {
     const int top = RowTop(row);
     SelectFont(3, dc);
-    dc.textOut(165, row == CellRow::A ? 114 : 170, text);
-    drawChain(dc, {{176, top}, {176, top + 15}, {159, top + 15}});
+    dc.TextOut(165, row == CellRow::A ? 114 : 170, text);
+    DrawChain(dc, {{176, top}, {176, top + 15}, {159, top + 15}});
 }
 
 void CCellPainter::DrawFrequencyCell(Canvas& dc, std::string frequency) const
 {
     SelectFont(0, dc);
-    dc.textOut(64, 192, frequency);
+    dc.TextOut(64, 192, frequency);
     SelectFont(3, dc);
-    dc.textOut(60, 170, ProgramText("周波数"));
-    dc.textOut(152, 200, "MHz");
-    dc.invertRect({56, 168, 106, 184});
-    Outline(dc, 56, 168, 184, 216);
+    dc.TextOut(60, 170, ProgramText("周波数"));
+    dc.TextOut(152, 200, "MHz");
+    dc.InvertRect({56, 168, 106, 184});
+    DrawBoxOutline(dc, 56, 168, 184, 216);
 }
 
 void CCellPainter::DrawLevelCell(Canvas& dc, std::string level, ValueState state, CellRow row) const
@@ -187,8 +185,8 @@ void CCellPainter::DrawCorrectionTag(Canvas& dc, bool on, CellRow row) const
 {
     const int top = RowTop(row);
     SelectFont(5, dc);
-    dc.textOut(288, top + 20, ProgramText(on ? "補正" : "　　"));
-    dc.frameRect({286, top + 18, 314, top + 33}, on ? kBlack : kWhite);
+    dc.TextOut(288, top + 20, ProgramText(on ? "補正" : "　　"));
+    dc.FrameRect({286, top + 18, 314, top + 33}, on ? kBlack : kWhite);
 }
 
 void CCellPainter::DrawCnCell(Canvas& dc, std::string cn, int limitMark, CellRow row) const

@@ -20,8 +20,6 @@ public:
     static constexpr int kPictureColumns = 26;
     static constexpr int kPictureRows = 193;
 
-    CConstelScreen();
-
     // `imageBase` is the values file's path up to and including its last ".".
     void Load(const RecordRow& row, const std::string& imageBase);
     void Prepare() override;

@@ -60,7 +60,7 @@ void CLevelScreen::Prepare()
     m_strSystemLabel = ProgramText(SystemLabelOf(m_nSystem));
     m_strFrequency = FrequencyForm(frequency, m_nClass);
     m_strModulation = m_row.Column(m_nClass == 1 ? 4 : 8);
-    m_bCorrection = CorrectionFlag(m_row.Column(10));
+    m_bCorrection = CorrectionOn(m_row.Column(10)) ? 1 : 0;
 }
 
 void CLevelScreen::Draw(Canvas& dc)

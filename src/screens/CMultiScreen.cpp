@@ -5,7 +5,6 @@
 #include "screens/ValueFormat.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string>
 
 namespace {
@@ -16,51 +15,7 @@ constexpr std::string_view kVuCatv = "VU/CATV";
 // and a huge one must not overflow the scale arithmetic.
 constexpr int kMaxScaleOffset = 10000;
 
-// Program texts in card bytes, converted once.
-struct MultiTexts {
-    std::string groupPrefix = EncodeCardText("BS･CS ");
-    std::string cursor = EncodeCardText("▲");
-    std::string reference = EncodeCardText("△");
-    std::string correction = EncodeCardText("補");
-    std::string noCorrection = EncodeCardText("　");
-    std::string level = EncodeCardText("ﾚﾍﾞﾙ");
-    std::string levelDifference = EncodeCardText("Δﾚﾍﾞﾙ");
-    std::string unit = EncodeCardText("dBμ");
-};
-
-const MultiTexts& texts()
-{
-    static const MultiTexts converted;
-    return converted;
-}
-
-// The last `width` characters of `text` (all of it when shorter).
-std::string rightmost(const std::string& text, std::size_t width)
-{
-    return text.size() > width ? text.substr(text.size() - width) : text;
-}
-
-std::string formatted(const char* format, double value)
-{
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, format, value);
-    return buffer;
-}
-
-std::string formatted(const char* format, int value)
-{
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, format, value);
-    return buffer;
-}
-
 } // namespace
-
-CMultiScreen::CMultiScreen()
-{
-    m_nClass = 0;
-    m_nSystem = 0;
-}
 
 void CMultiScreen::Load(const std::vector<RecordRow>& rows)
 {
@@ -98,7 +53,7 @@ void CMultiScreen::Prepare()
         m_strSystemLabel = group;
     } else {
         m_nClass = 1;
-        m_strSystemLabel = texts().groupPrefix + group;
+        m_strSystemLabel = ProgramText("BS･CS ") + group;
     }
     m_strCaption = std::string(first.Column(1));
     m_strBandName = std::string(first.Column(2));
@@ -198,16 +153,16 @@ void CMultiScreen::FullDrawing(Canvas& dc)
 
 void CMultiScreen::DrawGrid(Canvas& dc)
 {
-    dc.moveTo(24, 24);
-    dc.lineTo(24, 192);
-    dc.moveTo(288, 24);
-    dc.lineTo(288, 192);
+    dc.MoveTo(24, 24);
+    dc.LineTo(24, 192);
+    dc.MoveTo(288, 24);
+    dc.LineTo(288, 192);
     for (int y = 26; y <= 186; y += 20) {
-        dc.moveTo(20, y);
-        dc.lineTo(292, y);
+        dc.MoveTo(20, y);
+        dc.LineTo(292, y);
     }
-    dc.moveTo(0, 192);
-    dc.lineTo(320, 192);
+    dc.MoveTo(0, 192);
+    dc.LineTo(320, 192);
 }
 
 void CMultiScreen::DrawScaleLabels(Canvas& dc)
@@ -215,9 +170,9 @@ void CMultiScreen::DrawScaleLabels(Canvas& dc)
     SelectFont(5, dc);
     int v = m_nTop;
     for (int y = 21; y <= 181; y += 20) {
-        const std::string label = rightmost(formatted("    %d", v), 3);
-        dc.textOut(4, y, label);
-        dc.textOut(296, y, label);
+        const std::string label = IntegerForm(v, 3);
+        dc.TextOut(4, y, label);
+        dc.TextOut(296, y, label);
         m_nBottom = v;
         v -= m_nStep;
     }
@@ -239,7 +194,7 @@ void CMultiScreen::DrawBar(Canvas& dc, int channel)
         return;
     const auto i = static_cast<std::size_t>(channel);
     m_dLevel[i] = NumberValue(row->Column(6));
-    m_bCorrection[i] = row->CorrectionOn() ? 1 : 0;
+    m_bCorrection[i] = CorrectionOn(row->Column(10)) ? 1 : 0;
     m_nState[i] = LevelState(*row, m_nClass);
 
     const double level = m_dLevel[i];
@@ -259,7 +214,7 @@ void CMultiScreen::DrawBar(Canvas& dc, int channel)
         0x2020FF, // UnderRange: blue
     };
     const int left = BarLeft(channel);
-    dc.fillRect(Rect{left, top, left + m_nBarWidth, 192}, kColours[m_nState[i]]);
+    dc.FillRect(Rect{left, top, left + m_nBarWidth, 192}, kColours[m_nState[i]]);
 }
 
 void CMultiScreen::ShowCursorChannel(Canvas& dc)
@@ -277,35 +232,35 @@ void CMultiScreen::ShowCursorChannel(Canvas& dc)
 
 void CMultiScreen::EraseMarkerRow(Canvas& dc)
 {
-    dc.fillRect(Rect{1, 193, 292, 207}, kWhite);
+    dc.FillRect(Rect{1, 193, 292, 207}, kWhite);
 }
 
 void CMultiScreen::DrawMarkers(Canvas& dc)
 {
-    dc.setBackgroundMode(BackgroundMode::Transparent);
+    dc.SetBackgroundMode(BackgroundMode::Transparent);
     SelectFont(5, dc);
-    dc.textOut(MarkerX(m_nCursor), 194, texts().cursor);
-    dc.setBackgroundMode(BackgroundMode::Opaque);
+    dc.TextOut(MarkerX(m_nCursor), 194, ProgramText("▲"));
+    dc.SetBackgroundMode(BackgroundMode::Opaque);
     ShowCursorChannel(dc);
     if (m_nReference != -1) {
         SelectFont(5, dc);
-        dc.textOut(MarkerX(m_nReference), 194, texts().reference);
+        dc.TextOut(MarkerX(m_nReference), 194, ProgramText("△"));
     }
 }
 
 void CMultiScreen::DrawReadout(Canvas& dc)
 {
     SelectFont(6, dc);
-    dc.textOut(4, 208, m_strBandName);
-    dc.textOut(148, 208, m_strChannelName);
+    dc.TextOut(4, 208, m_strBandName);
+    dc.TextOut(148, 208, m_strChannelName);
     DrawLevelValue(dc);
     DrawCorrectionBox(dc);
 }
 
 void CMultiScreen::DrawLevelValue(Canvas& dc)
 {
-    dc.textOut(236, 208, "     ");
-    dc.textOut(236, 213, "     ");
+    dc.TextOut(236, 208, "     ");
+    dc.TextOut(236, 213, "     ");
     ValueState state = StateOf(m_nCursor);
     double value = m_dCursorLevel;
     if (m_nReference != -1) {
@@ -314,18 +269,18 @@ void CMultiScreen::DrawLevelValue(Canvas& dc)
     }
     switch (state) {
     case Normal:
-        dc.textOut(236, 208, rightmost(formatted("   %3.1f", value), 5));
+        dc.TextOut(236, 208, FixedForm(value, 3, 1, 5));
         break;
     case NotMeasured:
-        dc.textOut(236, 208, " --.-");
+        dc.TextOut(236, 208, " --.-");
         break;
     case OverRange:
-        dc.textOut(236, 203, " -- -");
-        dc.textOut(263, 208, ".");
+        dc.TextOut(236, 203, " -- -");
+        dc.TextOut(263, 208, ".");
         break;
     case UnderRange:
-        dc.textOut(236, 213, " -- -");
-        dc.textOut(263, 208, ".");
+        dc.TextOut(236, 213, " -- -");
+        dc.TextOut(263, 208, ".");
         break;
     }
 }
@@ -334,8 +289,8 @@ void CMultiScreen::DrawCorrectionBox(Canvas& dc)
 {
     SelectFont(5, dc);
     const bool on = CorrectionOf(m_nCursor) == 1;
-    dc.textOut(296, 196, on ? texts().correction : texts().noCorrection);
-    dc.frameRect(Rect{294, 194, 310, 210}, on ? kBlack : kWhite);
+    dc.TextOut(296, 196, on ? ProgramText("補") : ProgramText("　"));
+    dc.FrameRect(Rect{294, 194, 310, 210}, on ? kBlack : kWhite);
 }
 
 ValueState CMultiScreen::DeltaState(ValueState reference, ValueState cursor)
@@ -352,19 +307,19 @@ ValueState CMultiScreen::DeltaState(ValueState reference, ValueState cursor)
 
 void CMultiScreen::DrawLabels(Canvas& dc)
 {
-    dc.fillRect(Rect{128, 208, 144, 223}, kWhite);
+    dc.FillRect(Rect{128, 208, 144, 223}, kWhite);
     SelectFont(5, dc);
-    dc.textOut(130, 210, "ch");
-    dc.fillRect(Rect{192, 208, 232, 223}, kWhite);
+    dc.TextOut(130, 210, "ch");
+    dc.FillRect(Rect{192, 208, 232, 223}, kWhite);
     SelectFont(5, dc);
-    dc.textOut(194, 210, m_nReference == -1 ? texts().level : texts().levelDifference);
-    dc.setBackgroundMode(BackgroundMode::Transparent);
-    dc.textOut(282, 213, texts().unit);
-    dc.setBackgroundMode(BackgroundMode::Opaque);
+    dc.TextOut(194, 210, m_nReference == -1 ? ProgramText("ﾚﾍﾞﾙ") : ProgramText("Δﾚﾍﾞﾙ"));
+    dc.SetBackgroundMode(BackgroundMode::Transparent);
+    dc.TextOut(282, 213, ProgramText("dBμ"));
+    dc.SetBackgroundMode(BackgroundMode::Opaque);
 }
 
 void CMultiScreen::HighlightLabels(Canvas& dc)
 {
-    dc.invertRect(Rect{128, 208, 144, 223});
-    dc.invertRect(Rect{192, 208, 232, 223});
+    dc.InvertRect(Rect{128, 208, 144, 223});
+    dc.InvertRect(Rect{192, 208, 232, 223});
 }

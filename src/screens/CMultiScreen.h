@@ -25,8 +25,6 @@ class CMultiScreen : public CScreen {
 public:
     static constexpr int kMaxChannels = 60;
 
-    CMultiScreen();
-
     // The measurement's channel rows, channel n being rows[n - 1]. The screen
     // keeps its own copies; the rows may go away right after the call.
     void Load(const std::vector<RecordRow>& rows);
@@ -56,7 +54,8 @@ public:
     // Channel n's row, or none (n outside the loaded rows).
     const RecordRow* ChannelRow(int n) const;
     // Table entries of channel n; channels outside 1..kMaxChannels read as
-    // not measured, level 0, no correction.
+    // not measured, level 0, no correction. The tables are filled as the bars
+    // are drawn: they hold the loaded channels only after a Draw.
     double LevelOf(int n) const;
     ValueState StateOf(int n) const;
     int CorrectionOf(int n) const;

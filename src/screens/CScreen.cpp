@@ -12,38 +12,38 @@ CScreen::CScreen()
 
 void CScreen::SelectFont(int number, Canvas& dc) const
 {
-    dc.selectFont(&m_fonts[number >= 1 && number <= 6 ? number : 0]);
+    dc.SelectFont(&m_fonts[number >= 1 && number <= 6 ? number : 0]);
 }
 
 void CScreen::ClearFooterLabel(Canvas& dc) const
 {
-    dc.fillRect({1, 225, 66, 240}, kWhite);
+    dc.FillRect({1, 225, 66, 240}, kWhite);
 }
 
 void CScreen::DrawModulationFooter(Canvas& dc) const
 {
     SelectFont(3, dc);
-    dc.textOut(80, 225, m_strModulation);
+    dc.TextOut(80, 225, m_strModulation);
     SelectFont(3, dc);
     ClearFooterLabel(dc);
-    dc.textOut(4, 226, ProgramText("変調方式"));
-    dc.invertRect({1, 224, 66, 239});
-    drawChain(dc, {{0, 224}, {154, 224}, {156, 226}, {156, 240}});
-    drawChain(dc, {{158, 224}, {160, 226}, {160, 240}});
+    dc.TextOut(4, 226, ProgramText("変調方式"));
+    dc.InvertRect({1, 224, 66, 239});
+    DrawChain(dc, {{0, 224}, {154, 224}, {156, 226}, {156, 240}});
+    DrawChain(dc, {{158, 224}, {160, 226}, {160, 240}});
 }
 
 void CScreen::DrawConverterFooter(Canvas& dc) const
 {
     if (m_strConverter.empty() || m_strConverter[0] != '*') {
         SelectFont(3, dc);
-        dc.textOut(232, 225, m_strConverter + "GHz");
+        dc.TextOut(232, 225, m_strConverter + "GHz");
     }
     SelectFont(3, dc);
     ClearFooterLabel(dc);
-    dc.textOut(4, 226, ProgramText("ｺﾝﾊﾞｰﾀｰ"));
-    dc.invertRect({1, 224, 64, 239});
-    drawChain(dc, {{0, 224}, {314, 224}, {316, 226}, {316, 240}});
-    drawChain(dc, {{318, 224}, {320, 226}, {320, 240}});
+    dc.TextOut(4, 226, ProgramText("ｺﾝﾊﾞｰﾀｰ"));
+    dc.InvertRect({1, 224, 64, 239});
+    DrawChain(dc, {{0, 224}, {314, 224}, {316, 226}, {316, 240}});
+    DrawChain(dc, {{318, 224}, {320, 226}, {320, 240}});
 }
 
 double CScreen::InputLevel(const RecordRow& row, int nClass) const
@@ -68,12 +68,12 @@ ValueState CScreen::LevelState2(const RecordRow& row, int nClass) const
 
 void ClearScreen(Canvas& dc)
 {
-    dc.fillRect({1, 1, dc.width() - 1, dc.height() - 1}, kWhite);
+    dc.FillRect({1, 1, dc.Width() - 1, dc.Height() - 1}, kWhite);
 }
 
 void FrameScreen(Canvas& dc)
 {
-    dc.frameRect({0, 0, dc.width(), dc.height()}, kBlack);
+    dc.FrameRect({0, 0, dc.Width(), dc.Height()}, kBlack);
 }
 
 void RecordScreen::Load(const RecordRow* row)

@@ -9,6 +9,25 @@
 #include <map>
 #include <string>
 
+// A text field of the main window that a screen fills: the kind-name and the
+// data-name fields. The core knows no widgets, so whoever shows the fields
+// provides one.
+class TextField {
+public:
+    virtual ~TextField() = default;
+    virtual void SetText(const std::string& text) = 0;
+};
+
+// A text field that keeps its text in a string.
+class StringField : public TextField {
+public:
+    explicit StringField(std::string& text) : m_text(text) {}
+    void SetText(const std::string& text) override { m_text = text; }
+
+private:
+    std::string& m_text;
+};
+
 // The base of every screen (and of the cell painter): its own font set, the
 // modulation correction table and the display fields the screens share.
 // Texts are the card's bytes (Shift-JIS); program texts are converted once.
@@ -17,15 +36,15 @@ public:
     CScreen();
     virtual ~CScreen() = default;
 
-    // The text the main window shows in its data-name field.
-    virtual std::string SetCaption() const { return m_strCaption; }
+    // Puts the data name into the main window's data-name field.
+    virtual void SetCaption(TextField& field) const { field.SetText(m_strCaption); }
     // Draws the whole screen. Empty here; each screen has its own.
     virtual void Draw(Canvas&) {}
     // Turns the screen's record copy into its display fields.
     virtual void Prepare() {}
 
-    // The text the main window shows in its kind-name field.
-    std::string SetSystemLabel() const { return m_strSystemLabel; }
+    // Puts the kind name into the main window's kind-name field.
+    void SetSystemLabel(TextField& field) const { field.SetText(m_strSystemLabel); }
 
     // Fonts 1 to 6 by number (cell sizes in CScreen.cpp); any other number
     // selects font 0. The font stays selected in dc.
@@ -69,6 +88,10 @@ private:
 void ClearScreen(Canvas& dc);
 // Frames (0, 0)-(w, h) black: the screen's one-pixel border.
 void FrameScreen(Canvas& dc);
+
+// A box's outline: the top rule from (x0, y0) with its bevel closing the
+// label row, and the second bevel continuing down to y2 as the right edge x1.
+void DrawBoxOutline(Canvas& dc, int x0, int y0, int x1, int y2);
 
 // The two measurement rows: A from y 112, B from y 168.
 enum class CellRow { A, B };

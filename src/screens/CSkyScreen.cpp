@@ -31,8 +31,8 @@ void CSkyScreen::Prepare()
     m_strSystemLabel = ProgramText(known ? "スカイパーフェクトＴＶ！" : " ");
     m_strModulation = m_row.Column(4);
     m_strModulation2 = m_row.Column(23);
-    m_bCorrection = CorrectionFlag(m_row.Column(10));
-    m_bCorrection2 = CorrectionFlag(m_row.Column(27));
+    m_bCorrection = CorrectionOn(m_row.Column(10)) ? 1 : 0;
+    m_bCorrection2 = CorrectionOn(m_row.Column(27)) ? 1 : 0;
 }
 
 void CSkyScreen::Draw(Canvas& dc)

@@ -23,38 +23,38 @@ Canvas::Canvas(int width, int height)
 {
 }
 
-Rgb Canvas::pixel(int x, int y) const
+Rgb Canvas::Pixel(int x, int y) const
 {
     if (x < 0 || y < 0 || x >= m_width || y >= m_height)
         return kWhite;
     return m_pixels[static_cast<std::size_t>(y) * m_width + x];
 }
 
-void Canvas::setPixel(int x, int y, Rgb colour)
+void Canvas::SetPixel(int x, int y, Rgb colour)
 {
-    plot(x, y, colour);
+    Plot(x, y, colour);
 }
 
-void Canvas::plot(int x, int y, Rgb colour)
+void Canvas::Plot(int x, int y, Rgb colour)
 {
     if (x < 0 || y < 0 || x >= m_width || y >= m_height)
         return;
     m_pixels[static_cast<std::size_t>(y) * m_width + x] = colour & 0xFFFFFF;
 }
 
-void Canvas::setPen(Rgb colour, PenStyle style)
+void Canvas::SetPen(Rgb colour, PenStyle style)
 {
     m_pen = colour;
     m_penStyle = style;
 }
 
-void Canvas::moveTo(int x, int y)
+void Canvas::MoveTo(int x, int y)
 {
     m_x = x;
     m_y = y;
 }
 
-bool Canvas::penPaints(long long step) const
+bool Canvas::PenPaints(long long step) const
 {
     return m_penStyle == PenStyle::Solid || step % (2 * kDotRun) < kDotRun;
 }
@@ -62,20 +62,20 @@ bool Canvas::penPaints(long long step) const
 // Bresenham along the major axis; the end point itself is left out. Only the
 // steps whose major coordinate lies inside the buffer are visited, so lines
 // from far outside cost no more than lines inside.
-void Canvas::lineTo(int x, int y)
+void Canvas::LineTo(int x, int y)
 {
     const bool xMajor = std::llabs(static_cast<long long>(x) - m_x) >= std::llabs(static_cast<long long>(y) - m_y);
     if (xMajor)
-        drawLine({m_x, m_y, x, y, m_width}, true);
+        DrawLine({m_x, m_y, x, y, m_width}, true);
     else
-        drawLine({m_y, m_x, y, x, m_height}, false);
-    moveTo(x, y);
+        DrawLine({m_y, m_x, y, x, m_height}, false);
+    MoveTo(x, y);
 }
 
 // Step k of a line with major run da and minor run db has made
 // ceil((2k*db - da) / (2*da)) minor steps: the classic error term stays in
 // (-da, da] after every step.
-void Canvas::drawLine(const MajorLine& line, bool xMajor)
+void Canvas::DrawLine(const MajorLine& line, bool xMajor)
 {
     const long long da = std::llabs(line.a1 - line.a0);
     const long long db = std::llabs(line.b1 - line.b0);
@@ -91,7 +91,7 @@ void Canvas::drawLine(const MajorLine& line, bool xMajor)
         last = std::min(last, line.a0 + 1);
     }
     for (long long k = first; k < last; ++k) {
-        if (!penPaints(k))
+        if (!PenPaints(k))
             continue;
         const __int128 numerator = static_cast<__int128>(2 * k) * db - da;
         const __int128 denominator = 2 * static_cast<__int128>(da);
@@ -101,13 +101,13 @@ void Canvas::drawLine(const MajorLine& line, bool xMajor)
         if (b < INT_MIN || b > INT_MAX)
             continue;
         if (xMajor)
-            plot(static_cast<int>(a), static_cast<int>(b), m_pen);
+            Plot(static_cast<int>(a), static_cast<int>(b), m_pen);
         else
-            plot(static_cast<int>(b), static_cast<int>(a), m_pen);
+            Plot(static_cast<int>(b), static_cast<int>(a), m_pen);
     }
 }
 
-void Canvas::fillRect(const Rect& rect, Rgb colour)
+void Canvas::FillRect(const Rect& rect, Rgb colour)
 {
     const int left = std::max(rect.left, 0);
     const int right = std::min(rect.right, m_width);
@@ -121,17 +121,17 @@ void Canvas::fillRect(const Rect& rect, Rgb colour)
     }
 }
 
-void Canvas::frameRect(const Rect& rect, Rgb colour)
+void Canvas::FrameRect(const Rect& rect, Rgb colour)
 {
     if (rect.left >= rect.right || rect.top >= rect.bottom)
         return;
-    fillRect({rect.left, rect.top, rect.right, rect.top + 1}, colour);
-    fillRect({rect.left, rect.bottom - 1, rect.right, rect.bottom}, colour);
-    fillRect({rect.left, rect.top, rect.left + 1, rect.bottom}, colour);
-    fillRect({rect.right - 1, rect.top, rect.right, rect.bottom}, colour);
+    FillRect({rect.left, rect.top, rect.right, rect.top + 1}, colour);
+    FillRect({rect.left, rect.bottom - 1, rect.right, rect.bottom}, colour);
+    FillRect({rect.left, rect.top, rect.left + 1, rect.bottom}, colour);
+    FillRect({rect.right - 1, rect.top, rect.right, rect.bottom}, colour);
 }
 
-void Canvas::invertRect(const Rect& rect)
+void Canvas::InvertRect(const Rect& rect)
 {
     const int left = std::max(rect.left, 0);
     const int right = std::min(rect.right, m_width);
@@ -142,7 +142,7 @@ void Canvas::invertRect(const Rect& rect)
         }
 }
 
-void Canvas::textOut(int x, int y, std::string_view bytes)
+void Canvas::TextOut(int x, int y, std::string_view bytes)
 {
     if (!m_font)
         return;
@@ -152,35 +152,35 @@ void Canvas::textOut(int x, int y, std::string_view bytes)
             code = code << 8 | static_cast<unsigned char>(bytes[++i]);
         if (x >= m_width)
             return; // the rest of a long text lies beyond the right edge
-        drawGlyph(x, y, code);
-        x += (code > 0xFF ? 2 : 1) * m_font->cellWidth();
+        DrawGlyph(x, y, code);
+        x += (code > 0xFF ? 2 : 1) * m_font->CellWidth();
     }
 }
 
-void Canvas::drawGlyph(int x, int y, unsigned code)
+void Canvas::DrawGlyph(int x, int y, unsigned code)
 {
-    const GlyphMask& glyph = m_font->glyph(code);
-    const int cellsWidth = (code > 0xFF ? 2 : 1) * m_font->cellWidth();
-    const int height = m_font->cellHeight();
+    const GlyphMask& glyph = m_font->Glyph(code);
+    const int cellsWidth = (code > 0xFF ? 2 : 1) * m_font->CellWidth();
+    const int height = m_font->CellHeight();
     if (m_backgroundMode == BackgroundMode::Opaque)
-        fillRect({x, y, x + cellsWidth, y + height}, m_background);
+        FillRect({x, y, x + cellsWidth, y + height}, m_background);
     const int width = std::min(glyph.width, cellsWidth);
     for (int row = 0; row < std::min(glyph.height, height); ++row) {
         const std::uint8_t* ink = glyph.ink.data() + static_cast<std::size_t>(row) * glyph.width;
         for (int col = 0; col < width; ++col)
             if (ink[col])
-                plot(x + col, y + row, m_textColour);
+                Plot(x + col, y + row, m_textColour);
     }
 }
 
-void drawChain(Canvas& dc, std::initializer_list<Point> points)
+void DrawChain(Canvas& dc, std::initializer_list<Point> points)
 {
     bool first = true;
     for (const Point& point : points) {
         if (first)
-            dc.moveTo(point.x, point.y);
+            dc.MoveTo(point.x, point.y);
         else
-            dc.lineTo(point.x, point.y);
+            dc.LineTo(point.x, point.y);
         first = false;
     }
 }

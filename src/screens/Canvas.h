@@ -41,46 +41,46 @@ class Canvas {
 public:
     explicit Canvas(int width = 320, int height = 240);
 
-    int width() const { return m_width; }
-    int height() const { return m_height; }
+    int Width() const { return m_width; }
+    int Height() const { return m_height; }
     // Outside the buffer: white.
-    Rgb pixel(int x, int y) const;
-    void setPixel(int x, int y, Rgb colour);
+    Rgb Pixel(int x, int y) const;
+    void SetPixel(int x, int y, Rgb colour);
     // width() * height() pixels, row-major, top row first.
-    const std::vector<Rgb>& pixels() const { return m_pixels; }
+    const std::vector<Rgb>& Pixels() const { return m_pixels; }
 
-    void setPen(Rgb colour, PenStyle style = PenStyle::Solid);
-    void moveTo(int x, int y);
+    void SetPen(Rgb colour, PenStyle style = PenStyle::Solid);
+    void MoveTo(int x, int y);
     // Sets the pixels from the current position up to, not including, (x, y),
     // then makes (x, y) the current position.
-    void lineTo(int x, int y);
+    void LineTo(int x, int y);
 
-    void fillRect(const Rect& rect, Rgb colour);
+    void FillRect(const Rect& rect, Rgb colour);
     // The one-pixel border just inside the rectangle.
-    void frameRect(const Rect& rect, Rgb colour);
+    void FrameRect(const Rect& rect, Rgb colour);
     // Every pixel's colour bits flipped: black becomes white and white black.
-    void invertRect(const Rect& rect);
+    void InvertRect(const Rect& rect);
 
-    void setBackgroundMode(BackgroundMode mode) { m_backgroundMode = mode; }
-    void setBackgroundColour(Rgb colour) { m_background = colour; }
-    void setTextColour(Rgb colour) { m_textColour = colour; }
+    void SetBackgroundMode(BackgroundMode mode) { m_backgroundMode = mode; }
+    void SetBackgroundColour(Rgb colour) { m_background = colour; }
+    void SetTextColour(Rgb colour) { m_textColour = colour; }
     // The font stays owned by the caller and must outlive its use here.
-    void selectFont(const Font* font) { m_font = font; }
+    void SelectFont(const Font* font) { m_font = font; }
     // Card bytes (Shift-JIS) with the top-left of the first cell at (x, y):
     // one cell per single-byte character, two per double-byte character.
     // Without a selected font nothing is drawn.
-    void textOut(int x, int y, std::string_view bytes);
+    void TextOut(int x, int y, std::string_view bytes);
 
 private:
-    void plot(int x, int y, Rgb colour);
-    bool penPaints(long long step) const;
+    void Plot(int x, int y, Rgb colour);
+    bool PenPaints(long long step) const;
     // A line in (major, minor) coordinates; limit is the buffer's size along
     // the major axis.
     struct MajorLine {
         long long a0, b0, a1, b1, limit;
     };
-    void drawLine(const MajorLine& line, bool xMajor);
-    void drawGlyph(int x, int y, unsigned code);
+    void DrawLine(const MajorLine& line, bool xMajor);
+    void DrawGlyph(int x, int y, unsigned code);
 
     int m_width;
     int m_height;
@@ -95,5 +95,5 @@ private:
     const Font* m_font = nullptr;
 };
 
-// A chain (x0,y0)->(x1,y1)->...: moveTo the first point, lineTo each further one.
-void drawChain(Canvas& dc, std::initializer_list<Point> points);
+// A chain (x0,y0)->(x1,y1)->...: MoveTo the first point, LineTo each further one.
+void DrawChain(Canvas& dc, std::initializer_list<Point> points);

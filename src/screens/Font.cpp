@@ -23,19 +23,19 @@ constexpr const char* kMissingFont =
 // through it under one lock, since a FreeType face is not thread-safe.
 class Face {
 public:
-    static Face& instance()
+    static Face& Instance()
     {
         static Face face;
         return face;
     }
-    const std::string& problem() const { return m_problem; }
-    GlyphMask render(int cellHeight, int cellWidth, unsigned code);
+    const std::string& Problem() const { return m_problem; }
+    GlyphMask Render(int cellHeight, int cellWidth, unsigned code);
 
 private:
     Face();
     ~Face();
-    std::string findFile();
-    char32_t unicodeOf(unsigned code) const;
+    std::string FindFile();
+    char32_t UnicodeOf(unsigned code) const;
 
     FT_Library m_library = nullptr;
     FT_Face m_face = nullptr;
@@ -45,7 +45,7 @@ private:
 
 Face::Face()
 {
-    const std::string file = findFile();
+    const std::string file = FindFile();
     if (file.empty() || FT_Init_FreeType(&m_library) != 0
         || FT_New_Face(m_library, file.c_str(), 0, &m_face) != 0)
         m_problem = kMissingFont;
@@ -60,7 +60,7 @@ Face::~Face()
 }
 
 // Fontconfig always offers some face; only IPAGothic itself is accepted.
-std::string Face::findFile()
+std::string Face::FindFile()
 {
     if (!FcInit())
         return {};
@@ -82,7 +82,7 @@ std::string Face::findFile()
     return file;
 }
 
-char32_t Face::unicodeOf(unsigned code) const
+char32_t Face::UnicodeOf(unsigned code) const
 {
     std::string bytes;
     if (code > 0xFF)
@@ -104,14 +104,14 @@ char32_t Face::unicodeOf(unsigned code) const
 // The face is scaled so that its ascender-to-descender height fills the cell
 // height and its full-width advance fills two cells; the baseline sits where
 // the ascender ends. Ink beyond the cells is cut off.
-GlyphMask Face::render(int cellHeight, int cellWidth, unsigned code)
+GlyphMask Face::Render(int cellHeight, int cellWidth, unsigned code)
 {
     GlyphMask mask;
     mask.cells = code > 0xFF ? 2 : 1;
     mask.width = mask.cells * cellWidth;
     mask.height = cellHeight;
     mask.ink.assign(static_cast<std::size_t>(mask.width) * mask.height, 0);
-    const char32_t unicode = unicodeOf(code);
+    const char32_t unicode = UnicodeOf(code);
     if (!m_face || unicode < 0x20)
         return mask;
     std::lock_guard lock(m_mutex);
@@ -149,7 +149,7 @@ struct Font::Cache {
     std::unordered_map<unsigned, GlyphMask> glyphs;
 };
 
-Font::Cache* Font::cacheFor(int cellHeight, int cellWidth)
+Font::Cache* Font::CacheFor(int cellHeight, int cellWidth)
 {
     static std::mutex mutex;
     static std::map<std::pair<int, int>, std::unique_ptr<Font::Cache>> caches;
@@ -162,20 +162,20 @@ Font::Cache* Font::cacheFor(int cellHeight, int cellWidth)
 
 Font::Font(int cellHeight, int cellWidth)
     : m_cellHeight(std::max(cellHeight, 1)), m_cellWidth(std::max(cellWidth, 1)),
-      m_cache(cacheFor(m_cellHeight, m_cellWidth))
+      m_cache(CacheFor(m_cellHeight, m_cellWidth))
 {
 }
 
-const GlyphMask& Font::glyph(unsigned code) const
+const GlyphMask& Font::Glyph(unsigned code) const
 {
     std::lock_guard lock(m_cache->mutex);
     auto found = m_cache->glyphs.find(code);
     if (found == m_cache->glyphs.end())
-        found = m_cache->glyphs.emplace(code, Face::instance().render(m_cellHeight, m_cellWidth, code)).first;
+        found = m_cache->glyphs.emplace(code, Face::Instance().Render(m_cellHeight, m_cellWidth, code)).first;
     return found->second;
 }
 
 std::string FontProblem()
 {
-    return Face::instance().problem();
+    return Face::Instance().Problem();
 }

@@ -5,7 +5,7 @@
 #include <vector>
 
 // A glyph fitted into its character cells: one byte per pixel (1 = ink),
-// width() = cells * cell width, rows top first.
+// width = cells * cell width, rows top first.
 struct GlyphMask {
     int cells = 1;
     int width = 0;
@@ -20,17 +20,17 @@ class Font {
 public:
     Font(int cellHeight, int cellWidth);
 
-    int cellHeight() const { return m_cellHeight; }
-    int cellWidth() const { return m_cellWidth; }
+    int CellHeight() const { return m_cellHeight; }
+    int CellWidth() const { return m_cellWidth; }
     // code: a single byte, or lead byte << 8 | trail byte of a double-byte
     // Shift-JIS character. Without a usable face the mask has no ink.
-    const GlyphMask& glyph(unsigned code) const;
+    const GlyphMask& Glyph(unsigned code) const;
 
 private:
     int m_cellHeight;
     int m_cellWidth;
     struct Cache;
-    static Cache* cacheFor(int cellHeight, int cellWidth);
+    static Cache* CacheFor(int cellHeight, int cellWidth);
     Cache* m_cache;
 };
 

@@ -44,8 +44,10 @@ void RecordDisplay::Select(const CDataItem* item)
 
 void RecordDisplay::SetLabels(const CScreen& screen, const CDataItem& item)
 {
-    m_strLabels[kSystemLabel] = screen.m_strSystemLabel;
-    m_strLabels[kCaption] = screen.m_strCaption;
+    StringField systemLabel(m_strLabels[kSystemLabel]);
+    screen.SetSystemLabel(systemLabel);
+    StringField caption(m_strLabels[kCaption]);
+    screen.SetCaption(caption);
     m_strLabels[kNumber] = item.m_strNumber;
     m_strLabels[kCount] = item.m_strCount;
 }

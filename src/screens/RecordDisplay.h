@@ -46,7 +46,11 @@ public:
     void Paint(Canvas& dc);
     bool PressKey(InstrumentKey key, bool shift, Canvas& dc);
 
-    // The screen object of m_nScreenId, or none when nothing is shown.
+    // Whether a record is shown (else the screen window shows nothing).
+    bool ShowsRecord() const { return m_nScreenId != 0; }
+    // 1 LEVEL, 2 BER, 3 SKY, 4 CONSTEL, 5 MULTI; 0 while nothing is shown.
+    int ScreenId() const { return m_nScreenId; }
+    // The screen object of ScreenId(), or none when nothing is shown.
     CScreen* ShownScreen();
     const std::string& LabelText(Label label) const { return m_strLabels[label]; }
 
@@ -57,12 +61,13 @@ public:
     CConstelScreen m_constelScreen;
     CMultiScreen m_multiScreen;
     RecordRow m_record;
-    int m_nScreenId = 0;
     // 1025 system label, 1026 record number, 1027 record count, 1028 caption;
     // the texts they hold before the first selection.
     std::string m_strLabels[4] = {"", "0", "0", ""};
 
 private:
+    int m_nScreenId = 0;
+
     void ShowNothing();
     void SetLabels(const CScreen& screen, const CDataItem& item);
 };

@@ -4,22 +4,8 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
-#include <limits>
 
 namespace {
-
-constexpr std::string_view kBlanks = " \t\n\v\f\r";
-
-std::string_view SkipLeadingBlanks(std::string_view text)
-{
-    const auto first = text.find_first_not_of(kBlanks);
-    return first == std::string_view::npos ? std::string_view() : text.substr(first);
-}
-
-std::string RightmostOf(const std::string& text, std::size_t count)
-{
-    return text.size() <= count ? text : text.substr(text.size() - count);
-}
 
 // printf's "%<width>.<precision>f" without the locale's decimal point.
 std::string Fixed(double value, int width, int precision)
@@ -47,71 +33,33 @@ int IntegerPart(double value)
 
 std::string_view PlaceholderDisplay(std::string_view stored)
 {
-    if (stored == "---.-")
+    if (stored == kNotMeasuredText)
         return " --.-";
-    if (stored == "___._")
+    if (stored == kUnderRangeText)
         return " __._";
-    if (stored == "~~~.~")
+    if (stored == kOverRangeText)
         return " ~~.~";
     return {};
 }
 
 } // namespace
 
-std::string_view Trim(std::string_view text)
+std::string RightmostOf(const std::string& text, std::size_t keep)
 {
-    text = SkipLeadingBlanks(text);
-    return TrimRight(text);
+    return text.size() <= keep ? text : text.substr(text.size() - keep);
 }
 
-std::string_view TrimRight(std::string_view text)
+std::string FixedForm(double value, int width, int precision, std::size_t keep)
 {
-    const auto last = text.find_last_not_of(kBlanks);
-    return last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
+    return RightmostOf(Fixed(value, std::max(width, static_cast<int>(keep)), precision), keep);
 }
 
-int IntegerValue(std::string_view text)
+std::string IntegerForm(long long value, std::size_t keep)
 {
-    text = SkipLeadingBlanks(text);
-    bool negative = false;
-    if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
-        negative = text[0] == '-';
-        text.remove_prefix(1);
-    }
-    long long value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            break;
-        value = std::min(value * 10 + (c - '0'), static_cast<long long>(INT_MAX) + 1);
-    }
-    value = negative ? -value : std::min(value, static_cast<long long>(INT_MAX));
-    return static_cast<int>(value);
-}
-
-double NumberValue(std::string_view text)
-{
-    text = SkipLeadingBlanks(text);
-    if (!text.empty() && text[0] == '+') {
-        text.remove_prefix(1);
-        if (!text.empty() && text[0] == '-')
-            return 0.0;
-    }
-    // Only digits make a number: the words "inf" and "nan" read as 0.0 like
-    // any other text.
-    const std::string_view digits = !text.empty() && text[0] == '-' ? text.substr(1) : text;
-    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
-    if (digits.empty() || !(isDigit(digits[0]) ||
-                            (digits[0] == '.' && digits.size() > 1 && isDigit(digits[1]))))
-        return 0.0;
-    double value = 0.0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (result.ec == std::errc::result_out_of_range) {
-        const bool tiny = text.find("e-") != std::string_view::npos
-                          || text.find("E-") != std::string_view::npos;
-        const double huge = std::numeric_limits<double>::infinity();
-        return tiny ? 0.0 : (text[0] == '-' ? -huge : huge);
-    }
-    return result.ec == std::errc() ? value : 0.0;
+    std::string text = std::to_string(value);
+    if (text.size() < keep)
+        text.insert(0, keep - text.size(), ' ');
+    return RightmostOf(text, keep);
 }
 
 int RecordClass(const RecordRow& row)
@@ -144,19 +92,14 @@ LimitedText OneDecimalForm(std::string_view stored, const std::optional<DisplayL
         value = limits->upper;
         mark = AtOrAboveUpper;
     }
-    return {RightmostOf("      " + Fixed(value, 3, 1), 5), mark};
+    return {FixedForm(value, 3, 1, 5), mark};
 }
 
 std::string FrequencyForm(double megahertz, int recordClass)
 {
     if (recordClass == 2 || recordClass == 3)
-        return RightmostOf("      " + Fixed(megahertz, 4, 2), 6);
-    return RightmostOf("    " + std::to_string(IntegerPart(megahertz)), 4);
-}
-
-int CorrectionFlag(std::string_view column)
-{
-    return Trim(column) == "OFF" ? 0 : 1;
+        return FixedForm(megahertz, 4, 2, 6);
+    return IntegerForm(IntegerPart(megahertz), 4);
 }
 
 std::optional<DisplayLimits> BerScreenCnLimits(int system, std::string_view bandName)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/CardText.h"
 #include "data/RecordRow.h"
 #include "data/ValueState.h"
 
@@ -9,23 +10,12 @@
 #include <string_view>
 
 // How the meter's stored values become the texts and states on its screens:
-// number reading, record class, the fixed-width forms, display limits with
-// their marks, the correction flag and the over-range test of a level.
-// Numbers are read and printed the same way whatever the process locale.
+// record class, the fixed-width forms, display limits with
+// their marks and the over-range test of a level.
+// Numbers are printed the same way whatever the process locale.
 // Rounding follows the exact binary value of the number; a value exactly
 // half-way (0.25, 0.75, ...) goes to the even digit, as the C library's
 // printf does here.
-
-// Without leading and trailing white space (space, \t, \n, \v, \f, \r).
-std::string_view Trim(std::string_view text);
-std::string_view TrimRight(std::string_view text);
-
-// The atoi rule: leading white space, an optional sign, decimal digits; 0 when
-// there are none. Values beyond int saturate.
-int IntegerValue(std::string_view text);
-// The atof rule: leading white space, then a decimal number with optional
-// sign, fraction and exponent; 0.0 when the text does not start with one.
-double NumberValue(std::string_view text);
 
 // 1, 2 or 3: column 12 when it holds one of these, else from column 11
 // (below 26: 1, below 43: 2, else 3).
@@ -44,6 +34,14 @@ struct LimitedText {
     int limitMark = NoLimit;
 };
 
+// The last `keep` characters of `text` (all of it when shorter).
+std::string RightmostOf(const std::string& text, std::size_t keep);
+// printf's "%<width>.<precision>f" (without the locale's decimal point),
+// right-aligned in `keep` characters and cut to its rightmost `keep`.
+std::string FixedForm(double value, int width, int precision, std::size_t keep);
+// printf's "%d" right-aligned in `keep` characters and cut to its rightmost `keep`.
+std::string IntegerForm(long long value, std::size_t keep);
+
 // Levels, C/N and MER: the placeholders "---.-", "___._", "~~~.~" become
 // " --.-", " __._", " ~~.~"; a number is printed "      %3.1f" and cut to its
 // rightmost five characters.
@@ -55,9 +53,6 @@ LimitedText OneDecimalForm(std::string_view stored, const std::optional<DisplayL
 // characters; classes 2 and 3 "      %4.2f", rightmost six. An integer part
 // beyond int saturates (and NaN reads as 0) rather than being undefined.
 std::string FrequencyForm(double megahertz, int recordClass);
-
-// 0 when the trimmed text is exactly "OFF", else 1 (the empty text included).
-int CorrectionFlag(std::string_view column);
 
 // Display limits of the BER screen's C/N (column 2 is the satellite name)
 // and MER, and of both SKY C/N values.
