@@ -1,6 +1,6 @@
 #include "CViewerDlg.h"
 
-#include "ProfileFile.h"
+#include "app/settings/StartUpSettings.h"
 #include "ScreenView.h"
 #include "SettingsLocation.h"
 #include "ViewerIcons.h"
@@ -18,15 +18,6 @@ namespace {
 
 const char* const kExitQuestion = "KR80A/80 CSV ビューアを終了します\nよろしいですか？";
 const char* const kSecondCopy = "多重起動は禁止されています";
-
-std::string TrimWhiteSpace(const std::string& text)
-{
-    const char* const white = " \t\r\n\v\f";
-    const std::size_t begin = text.find_first_not_of(white);
-    if (begin == std::string::npos)
-        return std::string();
-    return text.substr(begin, text.find_last_not_of(white) - begin + 1);
-}
 
 } // namespace
 
@@ -49,7 +40,7 @@ CViewerDlg::CViewerDlg(Messages& messages)
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
                    | Qt::MSWindowsFixedSizeDialogHint);
-    m_hIcon = ViewerIcon(128);
+    m_hIcon = ViewerIcon("app");
     m_pollTimer.setInterval(500);
     m_repeatTimer.setInterval(100);
     connect(&m_pollTimer, &QTimer::timeout, this, [this] { OnRepeatTimer(IDT_POLL); });
@@ -82,27 +73,23 @@ bool CViewerDlg::OnCreate()
 void CViewerDlg::OnInitDialog()
 {
     setWindowIcon(m_hIcon);
-    const SettingsLocation location = ComputeSettingsLocation();
-    m_strAppName = location.m_strAppName;
-    m_strIniPath = location.m_strIniPath;
     ReadSettings();
-    m_ui->m_enterButton->setIcon(ViewerIcon(177));
-    m_ui->m_shiftButton->setIcon(ViewerIcon(181));
-    m_ui->m_exitButton->setIcon(ViewerIcon(176));
+    m_ui->m_enterButton->setIcon(ViewerIcon("enter"));
+    m_ui->m_shiftButton->setIcon(ViewerIcon("shift"));
+    m_ui->m_exitButton->setIcon(ViewerIcon("exit"));
     UpdateArrowIcons();
-    m_display.m_nScreenId = 0;
     m_ui->m_dataRootLabel->setText(QFile::decodeName(QByteArray::fromStdString(m_strStartFolder)));
-    m_strStartFolder = TrimWhiteSpace(m_strStartFolder);
+    m_strStartFolder = ScanFolderOf(m_strStartFolder);
     m_card.m_strDataRoot = m_strStartFolder;
     if (const std::string problem = FontProblem(); !problem.empty())
         m_messages.ShowMessage(problem);
     ScanDataRoot();
-    ClearScreen(Screen().canvas());
-    FrameScreen(Screen().canvas());
+    ClearScreen(Screen().Canvas());
+    FrameScreen(Screen().Canvas());
     Screen().Present();
-    m_ui->m_saveButton->setIcon(ViewerIcon(167));
-    m_ui->m_copyButton->setIcon(ViewerIcon(166));
-    m_ui->m_folderButton->setIcon(ViewerIcon(165));
+    m_ui->m_saveButton->setIcon(ViewerIcon("save"));
+    m_ui->m_copyButton->setIcon(ViewerIcon("copy"));
+    m_ui->m_folderButton->setIcon(ViewerIcon("folder-open"));
     LayBlankPanel();
     m_ui->m_logo->setPixmap(ViewerLogo(m_ui->m_logo->contentsRect().size(), devicePixelRatioF()));
     qApp->installEventFilter(this);
@@ -118,16 +105,12 @@ void CViewerDlg::OnInitDialog()
 void CViewerDlg::ReadSettings()
 {
     const ProfileFile file(QFile::encodeName(m_strIniPath).toStdString());
-    const std::string section = m_strAppName.toStdString();
-    m_nUseDefaultFolder = file.ReadInt(section, "USE_DefaultFolder", 0);
-    m_nUseLastFolder = file.ReadInt(section, "USE_LastFolder", 0);
-    m_strDefaultFolder = file.ReadText(section, "DefaultFolder", "");
-    m_nFolderAlert = file.ReadInt(section, "USE_KR80A_FolderAlert", 1);
-    m_strStartFolder.clear();
-    if (m_nUseDefaultFolder == 1)
-        m_strStartFolder = m_strDefaultFolder;
-    if (m_nUseLastFolder == 1)
-        m_strStartFolder = file.ReadText(section, "Folder", "");
+    const StartUpSettings settings = ReadStartUpSettings(file, m_strAppName.toStdString());
+    m_nUseDefaultFolder = settings.m_nUseDefaultFolder;
+    m_nUseLastFolder = settings.m_nUseLastFolder;
+    m_strDefaultFolder = settings.m_strDefaultFolder;
+    m_nFolderAlert = settings.m_nFolderAlert;
+    m_strStartFolder = settings.m_strStartFolder;
 }
 
 void CViewerDlg::LayBlankPanel()

@@ -25,7 +25,8 @@ class CViewerDlg;
 //
 // Start-up: construct, then OnCreate (settings folder and single-instance
 // marker; false means another copy runs and the program must end without a
-// window), then OnInitDialog, then exec(). Teardown is the destructor.
+// window), then OnInitDialog (reads the settings file OnCreate located), then
+// exec(). Teardown is the destructor.
 // Everything runs on the user-interface thread.
 class CViewerDlg : public QDialog {
     Q_OBJECT
@@ -77,7 +78,7 @@ public:
     int m_nFolderAlert = 1;
     // The tree and the item table; holds m_strDataRoot.
     CardTree m_card;
-    // The five screens, m_record and m_nScreenId.
+    // The five screens, m_record and which screen is shown.
     RecordDisplay m_display;
     int m_nRepeatKey = 0;
     bool m_bRepeating = false;
@@ -101,7 +102,7 @@ private:
     void LayBlankPanel();
 
     void SendTreeKey(int qtKey);
-    void PressArrowKey(InstrumentKey key, int repeatKey, int treeKey, bool fromButton);
+    void PressArrowKey(InstrumentKey key, bool fromButton);
     void FocusTree();
     bool FilterKeyPress(QKeyEvent* event);
     bool FilterKeyRelease(QKeyEvent* event);

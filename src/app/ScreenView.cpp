@@ -1,12 +1,14 @@
 #include "ScreenView.h"
 
+#include "CanvasImage.h"
+
 #include <QPainter>
 
 #include <algorithm>
 #include <cmath>
 
 ScreenView::ScreenView(QWidget* parent)
-    : QWidget(parent), m_picture(m_canvas.width(), m_canvas.height(), QImage::Format_RGB32)
+    : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     Present();
@@ -14,12 +16,7 @@ ScreenView::ScreenView(QWidget* parent)
 
 void ScreenView::Present()
 {
-    const std::vector<Rgb>& pixels = m_canvas.pixels();
-    for (int y = 0; y < m_canvas.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(m_picture.scanLine(y));
-        for (int x = 0; x < m_canvas.width(); ++x)
-            line[x] = 0xFF000000u | pixels[static_cast<std::size_t>(y) * m_canvas.width() + x];
-    }
+    m_picture = ImageOfCanvas(m_canvas);
     update();
 }
 

@@ -15,16 +15,16 @@ class ScreenView : public QWidget {
 public:
     explicit ScreenView(QWidget* parent = nullptr);
 
-    Canvas& canvas() { return m_canvas; }
+    ::Canvas& Canvas() { return m_canvas; }
     // Shows what the canvas holds now.
     void Present();
     // The picture last presented, one pixel per canvas pixel.
-    const QImage& picture() const { return m_picture; }
+    const QImage& Picture() const { return m_picture; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    Canvas m_canvas;
+    ::Canvas m_canvas;
     QImage m_picture;
 };

@@ -68,10 +68,10 @@ void CViewerDlg::OnSelChangedTree()
     const CDataItem* item = selected ? m_card.FindItem(selected->data(0, kItemIdRole).toInt()) : nullptr;
     m_display.Select(item);
     ShowLabels();
-    if (m_display.m_nScreenId == 0)
-        ClearScreen(Screen().canvas());
+    if (!m_display.ShowsRecord())
+        ClearScreen(Screen().Canvas());
     OnPaint();
-    EnableExportCommands(m_display.m_nScreenId != 0);
+    EnableExportCommands(m_display.ShowsRecord());
 }
 
 void CViewerDlg::ShowLabels()
@@ -95,9 +95,9 @@ void CViewerDlg::OnPaint()
     // A minimised window shows only its icon, which the window system draws.
     if (isMinimized())
         return;
-    if (m_display.m_nScreenId != 0)
+    if (m_display.ShowsRecord())
         m_ui->m_blankPanel->hide();
-    m_display.Paint(Screen().canvas());
+    m_display.Paint(Screen().Canvas());
     Screen().Present();
 }
 

@@ -11,6 +11,45 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <algorithm>
+
+namespace {
+
+// The four arrow keys: the meter's key, the code the auto-repeat remembers,
+// the keyboard's key and the on-screen button.
+struct ArrowKey {
+    InstrumentKey key;
+    int repeatKey;
+    int qtKey;
+    QPushButton* Ui::CViewerDlg::*button;
+};
+
+constexpr ArrowKey kArrowKeys[] = {
+    {InstrumentKey::Left, CViewerDlg::VK_LEFT, Qt::Key_Left, &Ui::CViewerDlg::m_leftButton},
+    {InstrumentKey::Up, CViewerDlg::VK_UP, Qt::Key_Up, &Ui::CViewerDlg::m_upButton},
+    {InstrumentKey::Right, CViewerDlg::VK_RIGHT, Qt::Key_Right, &Ui::CViewerDlg::m_rightButton},
+    {InstrumentKey::Down, CViewerDlg::VK_DOWN, Qt::Key_Down, &Ui::CViewerDlg::m_downButton},
+};
+
+// The arrow key whose `field` is `value`, or none.
+template <class Field, class Value>
+const ArrowKey* FindArrow(Field ArrowKey::*field, const Value& value)
+{
+    const auto found = std::find_if(std::begin(kArrowKeys), std::end(kArrowKeys),
+                                    [&](const ArrowKey& arrow) { return arrow.*field == value; });
+    return found == std::end(kArrowKeys) ? nullptr : found;
+}
+
+// The arrow key of an on-screen button, or none.
+const ArrowKey* ArrowOfButton(const Ui::CViewerDlg& ui, const QObject* button)
+{
+    const auto found = std::find_if(std::begin(kArrowKeys), std::end(kArrowKeys),
+                                    [&](const ArrowKey& arrow) { return ui.*(arrow.button) == button; });
+    return button && found != std::end(kArrowKeys) ? found : nullptr;
+}
+
+} // namespace
+
 bool CViewerDlg::ShiftOn() const
 {
     return m_ui->m_shiftButton->isChecked();
@@ -32,31 +71,32 @@ void CViewerDlg::SendTreeKey(int qtKey)
 
 void CViewerDlg::PressUpKey(bool fromButton)
 {
-    PressArrowKey(InstrumentKey::Up, VK_UP, Qt::Key_Up, fromButton);
+    PressArrowKey(InstrumentKey::Up, fromButton);
 }
 
 void CViewerDlg::PressDownKey(bool fromButton)
 {
-    PressArrowKey(InstrumentKey::Down, VK_DOWN, Qt::Key_Down, fromButton);
+    PressArrowKey(InstrumentKey::Down, fromButton);
 }
 
 void CViewerDlg::PressLeftKey(bool fromButton)
 {
-    PressArrowKey(InstrumentKey::Left, VK_LEFT, Qt::Key_Left, fromButton);
+    PressArrowKey(InstrumentKey::Left, fromButton);
 }
 
 void CViewerDlg::PressRightKey(bool fromButton)
 {
-    PressArrowKey(InstrumentKey::Right, VK_RIGHT, Qt::Key_Right, fromButton);
+    PressArrowKey(InstrumentKey::Right, fromButton);
 }
 
 // Every arrow action remembers its key for the auto-repeat first; the shown
 // screen takes the key, or it goes on to the tree.
-void CViewerDlg::PressArrowKey(InstrumentKey key, int repeatKey, int treeKey, bool fromButton)
+void CViewerDlg::PressArrowKey(InstrumentKey key, bool fromButton)
 {
-    m_nRepeatKey = repeatKey;
-    if (m_display.PressKey(key, ShiftOn(), Screen().canvas()))
-        SendTreeKey(treeKey);
+    const ArrowKey& arrow = *FindArrow(&ArrowKey::key, key);
+    m_nRepeatKey = arrow.repeatKey;
+    if (m_display.PressKey(key, ShiftOn(), Screen().Canvas()))
+        SendTreeKey(arrow.qtKey);
     Screen().Present();
     if (fromButton)
         FocusTree();
@@ -64,7 +104,7 @@ void CViewerDlg::PressArrowKey(InstrumentKey key, int repeatKey, int treeKey, bo
 
 void CViewerDlg::PressEnterKey()
 {
-    m_display.PressKey(InstrumentKey::Enter, ShiftOn(), Screen().canvas());
+    m_display.PressKey(InstrumentKey::Enter, ShiftOn(), Screen().Canvas());
     Screen().Present();
     FocusTree();
 }
@@ -72,21 +112,16 @@ void CViewerDlg::PressEnterKey()
 void CViewerDlg::UpdateArrowIcons()
 {
     const bool shift = ShiftOn();
-    m_ui->m_downButton->setIcon(ViewerIcon(shift ? 175 : 174));
-    m_ui->m_upButton->setIcon(ViewerIcon(shift ? 183 : 182));
-    m_ui->m_leftButton->setIcon(ViewerIcon(shift ? 179 : 178));
-    m_ui->m_rightButton->setIcon(ViewerIcon(shift ? 185 : 184));
+    m_ui->m_downButton->setIcon(ViewerIcon(shift ? "key-down-shift" : "key-down"));
+    m_ui->m_upButton->setIcon(ViewerIcon(shift ? "key-up-shift" : "key-up"));
+    m_ui->m_leftButton->setIcon(ViewerIcon(shift ? "key-left-shift" : "key-left"));
+    m_ui->m_rightButton->setIcon(ViewerIcon(shift ? "key-right-shift" : "key-right"));
 }
 
 QAbstractButton* CViewerDlg::ArrowButtonOfKey(int key) const
 {
-    switch (key) {
-    case Qt::Key_Left: return m_ui->m_leftButton;
-    case Qt::Key_Up: return m_ui->m_upButton;
-    case Qt::Key_Right: return m_ui->m_rightButton;
-    case Qt::Key_Down: return m_ui->m_downButton;
-    default: return nullptr;
-    }
+    const ArrowKey* arrow = FindArrow(&ArrowKey::qtKey, key);
+    return arrow ? (*m_ui).*(arrow->button) : nullptr;
 }
 
 bool CViewerDlg::eventFilter(QObject* watched, QEvent* event)
@@ -143,16 +178,16 @@ bool CViewerDlg::FilterKeyPress(QKeyEvent* event)
     case Qt::Key_Left:
     case Qt::Key_Right:
         ArrowButtonOfKey(key)->setDown(true);
-        if (m_display.m_nScreenId == 0)
+        if (!m_display.ShowsRecord())
             return false;
-        key == Qt::Key_Left ? PressLeftKey(false) : PressRightKey(false);
+        PressArrowKey(FindArrow(&ArrowKey::qtKey, key)->key, false);
         return true;
     case Qt::Key_Up:
     case Qt::Key_Down:
         ArrowButtonOfKey(key)->setDown(true);
         if (!ShiftOn())
             return false;
-        key == Qt::Key_Up ? PressUpKey(false) : PressDownKey(false);
+        PressArrowKey(FindArrow(&ArrowKey::qtKey, key)->key, false);
         return true;
     default:
         return false;
@@ -194,9 +229,7 @@ bool CViewerDlg::FilterKeyRelease(QKeyEvent* event)
 void CViewerDlg::TrackArrowCapture(QObject* watched, QEvent* event)
 {
     const auto* mouse = static_cast<QMouseEvent*>(event);
-    const QAbstractButton* arrows[] = {m_ui->m_upButton, m_ui->m_leftButton, m_ui->m_rightButton,
-                                       m_ui->m_downButton};
-    const bool onArrow = std::find(std::begin(arrows), std::end(arrows), watched) != std::end(arrows);
+    const bool onArrow = ArrowOfButton(*m_ui, watched) != nullptr;
     if (event->type() == QEvent::MouseButtonPress && mouse->button() == Qt::LeftButton && onArrow) {
         m_pCaptureButton = static_cast<QAbstractButton*>(watched);
         m_bCursorOnCapture = true;
@@ -236,17 +269,10 @@ QAbstractButton* CViewerDlg::CaptureButton()
 
 void CViewerDlg::OnRepeatTimer(int timerId)
 {
-    const QAbstractButton* held = CaptureButton();
-    if (held == m_ui->m_upButton)
-        m_nRepeatKey = VK_UP;
-    else if (held == m_ui->m_leftButton)
-        m_nRepeatKey = VK_LEFT;
-    else if (held == m_ui->m_rightButton)
-        m_nRepeatKey = VK_RIGHT;
-    else if (held == m_ui->m_downButton)
-        m_nRepeatKey = VK_DOWN;
-    else
+    const ArrowKey* heldArrow = ArrowOfButton(*m_ui, CaptureButton());
+    if (!heldArrow)
         return StopRepeat();
+    m_nRepeatKey = heldArrow->repeatKey;
     if (timerId == IDT_POLL) {
         if (!m_bRepeating) {
             m_repeatTimer.start();
@@ -262,11 +288,6 @@ void CViewerDlg::OnRepeatTimer(int timerId)
 
 void CViewerDlg::RunRepeatAction()
 {
-    switch (m_nRepeatKey) {
-    case VK_LEFT: PressLeftKey(false); break;
-    case VK_UP: PressUpKey(false); break;
-    case VK_RIGHT: PressRightKey(false); break;
-    case VK_DOWN: PressDownKey(false); break;
-    default: break;
-    }
+    if (const ArrowKey* arrow = FindArrow(&ArrowKey::repeatKey, m_nRepeatKey))
+        PressArrowKey(arrow->key, false);
 }

@@ -3,8 +3,8 @@
 #include <QIcon>
 #include <QPixmap>
 
-// The window's pictures by their resource numbers: 128 the application icon,
-// 165 to 185 the buttons' icons.
-QIcon ViewerIcon(int number);
-// The logo picture 158 at the given size in pixels.
+// The window's pictures by what they show: "app" the application icon, the
+// others the buttons' icons ("folder-open", "key-up-shift", ...).
+QIcon ViewerIcon(const char* name);
+// The logo picture at the given size in pixels.
 QPixmap ViewerLogo(const QSize& size, qreal devicePixelRatio);

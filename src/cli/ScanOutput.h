@@ -27,9 +27,5 @@ std::string OneLine(const std::string& text);
 // The JSON array of a record's 28 columns, each decoded to UTF-8.
 std::string RecordRowJson(const RecordRow& row);
 
-// `text` with its control bytes shown as escapes ("\n", "\r", "\t", "\x01"),
-// so that it stays on one line of a terminal.
-std::string OneLine(const std::string& text);
-
 // The JSON array of the shown messages.
 std::string MessagesJson(const std::vector<std::string>& messages);

@@ -143,7 +143,7 @@ void AddMultiFields(FieldList& f, const CMultiScreen& s)
 std::string ScreenFieldsJson(const RecordDisplay& display)
 {
     FieldList f;
-    switch (display.m_nScreenId) {
+    switch (display.ScreenId()) {
     case 1:
         AddBaseFields(f, display.m_levelScreen);
         AddLevelFields(f, display.m_levelScreen);

@@ -1,10 +1,12 @@
 // kr80a show: one record of a card drawn as the viewer draws it, after an
 // optional list of panel keys; its labels (or its screen's members as JSON)
 // on standard output and, on request, its picture as a PNG or BMP file.
+#include "app/CanvasImage.h"
 #include "cli/Commands.h"
 #include "cli/Json.h"
 #include "cli/ScanOutput.h"
 #include "cli/ScreenFields.h"
+#include "data/CardText.h"
 #include "data/CardTree.h"
 #include "export/BitmapFile.h"
 #include "screens/Canvas.h"
@@ -73,20 +75,6 @@ std::optional<std::vector<KeyPress>> ParseKeys(const std::string& list)
     return keys;
 }
 
-bool EndsWithNoCase(const std::string& text, const std::string& suffix)
-{
-    if (text.size() < suffix.size())
-        return false;
-    for (std::size_t i = 0; i < suffix.size(); ++i) {
-        char c = text[text.size() - suffix.size() + i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != suffix[i])
-            return false;
-    }
-    return true;
-}
-
 std::optional<ShowOptions> ParseArguments(const std::vector<std::string>& args)
 {
     ShowOptions options;
@@ -106,7 +94,7 @@ std::optional<ShowOptions> ParseArguments(const std::vector<std::string>& args)
         } else if (arg == "-o" && !haveOutput && i + 1 < args.size()) {
             options.outputPath = args[++i];
             haveOutput = true;
-            if (!EndsWithNoCase(options.outputPath, ".png") && !EndsWithNoCase(options.outputPath, ".bmp"))
+            if (!EndsWithIgnoringCase(options.outputPath, ".png") && !EndsWithIgnoringCase(options.outputPath, ".bmp"))
                 return std::nullopt;
         } else if (arg.size() > 1 && arg[0] == '-') {
             return std::nullopt;
@@ -126,20 +114,14 @@ std::optional<ShowOptions> ParseArguments(const std::vector<std::string>& args)
 
 bool WritePng(const std::string& path, const Canvas& canvas)
 {
-    QImage image(canvas.width(), canvas.height(), QImage::Format_RGB32);
-    for (int y = 0; y < canvas.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < canvas.width(); ++x)
-            line[x] = 0xFF000000u | canvas.pixel(x, y);
-    }
-    return image.save(QString::fromStdString(path), "PNG");
+    return ImageOfCanvas(canvas).save(QString::fromStdString(path), "PNG");
 }
 
 bool WritePicture(const std::string& path, const Canvas& canvas)
 {
-    if (EndsWithNoCase(path, ".png"))
+    if (EndsWithIgnoringCase(path, ".png"))
         return WritePng(path, canvas);
-    return WriteBitmapFile(path, BitmapPixels{canvas.width(), canvas.height(), canvas.pixels()});
+    return WriteBitmapFile(path, BitmapPixels{canvas.Width(), canvas.Height(), canvas.Pixels()});
 }
 
 std::string LabelsText(const RecordDisplay& display)
@@ -152,7 +134,7 @@ std::string LabelsText(const RecordDisplay& display)
 
 std::string LabelsJson(const RecordDisplay& display)
 {
-    std::string out = "{\"screenId\": " + std::to_string(display.m_nScreenId) + ",\n  \"labels\": {";
+    std::string out = "{\"screenId\": " + std::to_string(display.ScreenId()) + ",\n  \"labels\": {";
     for (int i = 0; i < 4; ++i)
         out += (i ? ", " : "") + JsonString(std::to_string(RecordDisplay::kLabelIds[i])) + ": " +
                JsonString(DecodeCardText(display.LabelText(RecordDisplay::Label(i))));

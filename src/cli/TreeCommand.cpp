@@ -28,7 +28,7 @@ std::string ItemJson(const CardTree& tree, const TreeNode& node)
     if (item.m_nKind != kindFolder) {
         out += ", \"number\": " + JsonString(DecodeCardText(item.m_strNumber)) +
                ", \"count\": " + JsonString(DecodeCardText(item.m_strCount)) +
-               ", \"csvPath\": " + JsonString(item.m_strCsvPath.str());
+               ", \"csvPath\": " + JsonString(item.m_strCsvPath.Str());
     }
     if (item.m_nKind == kindMulti) {
         out += ", \"channels\": [";

@@ -1,4 +1,6 @@
-#include "ProfileFile.h"
+#include "app/settings/ProfileFile.h"
+
+#include "data/CardText.h"
 
 #include <climits>
 #include <fstream>
@@ -20,18 +22,6 @@ std::string TrimBlanks(const std::string& text)
     while (end > begin && IsBlank(text[end - 1]))
         --end;
     return text.substr(begin, end - begin);
-}
-
-bool SameName(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + 32 : c; };
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    }
-    return true;
 }
 
 // "[name]" gives name; anything else is not a section line.
@@ -57,11 +47,11 @@ std::optional<std::string> ProfileFile::Find(const std::string& section, const s
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         if (const auto name = SectionName(line)) {
-            inSection = SameName(*name, section);
+            inSection = EqualIgnoringCase(*name, section);
             continue;
         }
         const std::size_t equals = line.find('=');
-        if (inSection && equals != std::string::npos && SameName(TrimBlanks(line.substr(0, equals)), key))
+        if (inSection && equals != std::string::npos && EqualIgnoringCase(TrimBlanks(line.substr(0, equals)), key))
             return line.substr(equals + 1);
     }
     return std::nullopt;
