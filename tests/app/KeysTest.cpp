@@ -24,6 +24,17 @@ std::ostream& operator<<(std::ostream& out, const KeyCase& c)
     return out << static_cast<int>(c.start) << " " << c.button << (c.shift ? " shift" : "");
 }
 
+// "Multi_Left_Shift": where the tree stands, the button, and the shift.
+std::string KeyCaseName(const testing::TestParamInfo<KeyCase>& info)
+{
+    const KeyCase& c = info.param;
+    const char* const places[] = {"Folder", "Level", "Multi"};
+    std::string button = std::string(c.button).substr(2); // "m_leftButton" -> "leftButton"
+    button = std::string(1, static_cast<char>(button[0] - 'a' + 'A'))
+             + button.substr(1, button.size() - 1 - std::string("Button").size());
+    return std::string(places[static_cast<int>(c.start)]) + "_" + button + (c.shift ? "_Shift" : "");
+}
+
 class KeysFixture : public ViewerTest {
 protected:
     // Puts the tree on the case's item: the LEVEL folder (collapsed, under
@@ -94,7 +105,7 @@ TEST_P(KeyTest, OnScreenKeyActsByScreenAndShift)
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    EveryScreenKind, KeyTest,
+    Keys, KeyTest,
     testing::Values(
         KeyCase{Place::Folder, "m_downButton", false, Effect::TreeNext},
         KeyCase{Place::Folder, "m_upButton", false, Effect::TreeParent},
@@ -121,7 +132,8 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{Place::Multi, "m_upButton", true, Effect::MultiState},
         KeyCase{Place::Multi, "m_downButton", true, Effect::MultiState},
         KeyCase{Place::Multi, "m_leftButton", true, Effect::MultiState},
-        KeyCase{Place::Multi, "m_rightButton", true, Effect::MultiState}));
+        KeyCase{Place::Multi, "m_rightButton", true, Effect::MultiState}),
+    KeyCaseName);
 
 TEST_F(KeyTest, ShiftToggleSwapsTheArrowIcons)
 {
@@ -311,6 +323,14 @@ TEST_P(LostMouseTest, HeldArrowButtonStopsRepeating)
 
 INSTANTIATE_TEST_SUITE_P(EveryWay, LostMouseTest,
                          testing::Values(MouseLoss::ModalBox, MouseLoss::Deactivation,
-                                         MouseLoss::ReleaseInAnotherWindow));
+                                         MouseLoss::ReleaseInAnotherWindow),
+                         [](const testing::TestParamInfo<MouseLoss>& info) -> std::string {
+                             switch (info.param) {
+                             case MouseLoss::ModalBox: return "ModalBox";
+                             case MouseLoss::Deactivation: return "Deactivation";
+                             case MouseLoss::ReleaseInAnotherWindow: return "ReleaseInAnotherWindow";
+                             }
+                             return "";
+                         });
 
 } // namespace

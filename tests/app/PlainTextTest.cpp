@@ -2,6 +2,7 @@
 // folder or record name never turns the rest into markup.
 #include "BoxMessages.h"
 #include "ViewerFixture.h"
+#include "support/CaseName.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -65,6 +66,7 @@ TEST(BoxMessagesTest, MessageShowsItsTextAsWritten)
 }
 
 struct AnswerCase {
+    const char* name;
     QMessageBox::StandardButton answer;
     bool yes;
 };
@@ -81,9 +83,10 @@ TEST_P(AskYesNoTest, AnswersByTheButtonAndDefaultsToYes)
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryAnswer, AskYesNoTest,
-                         testing::Values(AnswerCase{QMessageBox::Yes, true},
-                                         AnswerCase{QMessageBox::No, false},
-                                         AnswerCase{QMessageBox::NoButton, true}));
+                         testing::Values(AnswerCase{"Yes", QMessageBox::Yes, true},
+                                         AnswerCase{"No", QMessageBox::No, false},
+                                         AnswerCase{"BoxClosed", QMessageBox::NoButton, true}),
+                         CaseName());
 
 TEST_F(ViewerTest, FolderAndRecordNamesInLabelsAreShownAsWritten)
 {

@@ -1,5 +1,6 @@
 #include "CViewerDlg.h"
 #include "SingleInstance.h"
+#include "support/RecordedMessages.h"
 #include "support/TempCard.h"
 
 #include <QFile>

@@ -1,4 +1,5 @@
 #include "ViewerFixture.h"
+#include "support/CaseName.h"
 
 #include <QLabel>
 #include <QTest>
@@ -12,23 +13,25 @@ TEST_F(ViewerTest, KindRootAndFolderShowNothing)
     ASSERT_TRUE(SelectId(FirstRecordOf(kindLevel)));
     for (int id : {folderId, 2}) {
         ASSERT_TRUE(SelectId(id));
-        EXPECT_EQ(m_window->m_display.m_nScreenId, 0) << id;
+        EXPECT_EQ(m_window->m_display.ScreenId(), 0) << id;
         EXPECT_FALSE(ExportEnabled());
         EXPECT_EQ(Text("m_systemLabel"), " ");
         EXPECT_EQ(Text("m_numberLabel"), "  ");
         EXPECT_EQ(Text("m_countLabel"), "  ");
         EXPECT_EQ(Text("m_captionLabel"), " ");
         // White face inside the black frame.
-        const QImage& picture = m_window->Screen().picture();
+        const QImage& picture = m_window->Screen().Picture();
         EXPECT_EQ(picture.pixel(0, 0), qRgb(0, 0, 0));
         EXPECT_EQ(picture.pixel(160, 120), qRgb(255, 255, 255));
     }
 }
 
 struct KindCase {
+    const char* name;
     DataKind kind;
     int screenId;
     const char* caption;
+    const char* systemLabel;
 };
 
 class RecordSelectionTest : public ViewerTest, public testing::WithParamInterface<KindCase> {};
@@ -37,25 +40,30 @@ TEST_P(RecordSelectionTest, ShowsTheRecordWithItsLabels)
 {
     StartOnCard();
     ASSERT_TRUE(SelectId(FirstRecordOf(GetParam().kind)));
-    EXPECT_EQ(m_window->m_display.m_nScreenId, GetParam().screenId);
+    EXPECT_EQ(m_window->m_display.ScreenId(), GetParam().screenId);
     EXPECT_TRUE(ExportEnabled());
     EXPECT_EQ(Text("m_captionLabel"), GetParam().caption);
-    const CScreen* screen = m_window->m_display.ShownScreen();
-    ASSERT_NE(screen, nullptr);
-    EXPECT_EQ(Text("m_systemLabel").toStdString(), DecodeCardText(screen->m_strSystemLabel));
-    EXPECT_NE(screen->m_strSystemLabel, "");
+    EXPECT_EQ(Text("m_systemLabel"), QString::fromUtf8(GetParam().systemLabel));
     EXPECT_EQ(Text("m_numberLabel"), "1");
     EXPECT_EQ(Text("m_countLabel"), GetParam().kind == kindLevel ? "3" : "1");
     EXPECT_FALSE(Child<QLabel>("m_blankPanel")->isVisible());
-    EXPECT_EQ(m_window->Screen().picture().pixel(319, 239), qRgb(0, 0, 0));
+    const QImage& picture = m_window->Screen().Picture();
+    EXPECT_EQ(picture.pixel(319, 239), qRgb(0, 0, 0));
+    // The record is drawn: ink inside the frame.
+    bool ink = false;
+    for (int y = 1; y < 239 && !ink; ++y)
+        for (int x = 1; x < 319 && !ink; ++x)
+            ink = picture.pixel(x, y) != qRgb(255, 255, 255);
+    EXPECT_TRUE(ink);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryKind, RecordSelectionTest,
-                         testing::Values(KindCase{kindLevel, 1, "level1"},
-                                         KindCase{kindBer, 2, "ber1"},
-                                         KindCase{kindSky, 3, "sky1"},
-                                         KindCase{kindConstel, 4, "constel1"},
-                                         KindCase{kindMulti, 5, "multi1"}));
+                         testing::Values(KindCase{"Level", kindLevel, 1, "level1", "地上デジタル"},
+                                         KindCase{"Ber", kindBer, 2, "ber1", "地上デジタル"},
+                                         KindCase{"Sky", kindSky, 3, "sky1", "スカイパーフェクトＴＶ！"},
+                                         KindCase{"Constel", kindConstel, 4, "constel1", "地上デジタル"},
+                                         KindCase{"Multi", kindMulti, 5, "multi1", "BS･CS "}),
+                         CaseName());
 
 TEST_F(ViewerTest, NumberAndJapaneseCaptionOfALaterRecord)
 {
@@ -74,7 +82,7 @@ TEST_F(ViewerTest, MultiSelectionKeepsTheLastRecordAndFolderClearsTheScreenId)
     ASSERT_TRUE(SelectId(FirstRecordOf(kindMulti)));
     EXPECT_EQ(m_window->m_display.m_record, level);
     ASSERT_TRUE(SelectId(FirstRecordOf(kindMulti) - 1));
-    EXPECT_EQ(m_window->m_display.m_nScreenId, 0);
+    EXPECT_EQ(m_window->m_display.ScreenId(), 0);
     EXPECT_FALSE(ExportEnabled());
 }
 
@@ -82,6 +90,7 @@ TEST_F(ViewerTest, MultiSelectionKeepsTheLastRecordAndFolderClearsTheScreenId)
 enum class Deselect { ControlClick, ControlSpace };
 
 struct DeselectCase {
+    const char* name;
     Deselect gesture;
     int levelOffset; // the item: the first LEVEL record plus this (-1: its folder)
 };
@@ -93,7 +102,7 @@ TEST_P(KeepSelectionTest, CurrentItemStaysSelected)
     StartOnCard();
     const int id = FirstRecordOf(kindLevel) + GetParam().levelOffset;
     ASSERT_TRUE(SelectId(id));
-    const int screenId = m_window->m_display.m_nScreenId;
+    const int screenId = m_window->m_display.ScreenId();
     QTreeWidgetItem* item = Tree()->currentItem();
     if (GetParam().gesture == Deselect::ControlClick)
         QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, Qt::ControlModifier,
@@ -102,27 +111,28 @@ TEST_P(KeepSelectionTest, CurrentItemStaysSelected)
         QTest::keyClick(Tree(), Qt::Key_Space, Qt::ControlModifier);
     EXPECT_EQ(Tree()->selectedItems(), QList<QTreeWidgetItem*>{item});
     EXPECT_EQ(CurrentId(), id);
-    EXPECT_EQ(m_window->m_display.m_nScreenId, screenId);
+    EXPECT_EQ(m_window->m_display.ScreenId(), screenId);
 }
 
 // Space also searches the shown items by typed text; the records' labels start
 // with blanks, so there it goes on to the next record. On the collapsed folder
 // it finds nothing and shows the key's own effect.
 INSTANTIATE_TEST_SUITE_P(EveryGesture, KeepSelectionTest,
-                         testing::Values(DeselectCase{Deselect::ControlClick, 0},
-                                         DeselectCase{Deselect::ControlClick, -1},
-                                         DeselectCase{Deselect::ControlSpace, -1}));
+                         testing::Values(DeselectCase{"ControlClickOnRecord", Deselect::ControlClick, 0},
+                                         DeselectCase{"ControlClickOnFolder", Deselect::ControlClick, -1},
+                                         DeselectCase{"ControlSpaceOnFolder", Deselect::ControlSpace, -1}),
+                         CaseName());
 
 TEST_F(ViewerTest, RepaintAfterActivationDrawsTheSamePicture)
 {
     StartOnCard();
     ASSERT_TRUE(SelectId(FirstRecordOf(kindLevel)));
-    const QImage before = m_window->Screen().picture().copy();
+    const QImage before = m_window->Screen().Picture().copy();
     m_window->showMinimized();
     m_window->showNormal();
     QEvent activation(QEvent::ActivationChange);
     QCoreApplication::sendEvent(m_window.get(), &activation);
-    EXPECT_EQ(m_window->Screen().picture(), before);
+    EXPECT_EQ(m_window->Screen().Picture(), before);
     EXPECT_EQ(m_window->Screen().grab().toImage().convertToFormat(QImage::Format_RGB32), before);
 }
 
@@ -145,7 +155,7 @@ TEST_F(ViewerTest, ScreenStaysCrispAtAnyDisplayScale)
 {
     StartOnCard();
     ASSERT_TRUE(SelectId(FirstRecordOf(kindLevel)));
-    const QImage& picture = m_window->Screen().picture();
+    const QImage& picture = m_window->Screen().Picture();
 
     // Twice the density: every canvas pixel is exactly a 2 x 2 block.
     const QImage doubled = RenderAtRatio(m_window->Screen(), 2);

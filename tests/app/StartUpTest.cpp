@@ -18,7 +18,7 @@ TEST_F(ViewerTest, FirstStartCreatesTheFolderButNoFileAndShowsNothing)
     // The tree has the focus and its first item, so nothing is shown.
     EXPECT_EQ(m_window->focusWidget(), Tree());
     EXPECT_EQ(CurrentId(), 1);
-    EXPECT_EQ(m_window->m_display.m_nScreenId, 0);
+    EXPECT_EQ(m_window->m_display.ScreenId(), 0);
     EXPECT_FALSE(ExportEnabled());
     EXPECT_EQ(Text("m_systemLabel"), " ");
     EXPECT_EQ(Text("m_numberLabel"), "  ");
@@ -37,7 +37,7 @@ TEST_F(ViewerTest, StartUpFolderIsShownAsStoredAndScannedTrimmed)
     EXPECT_EQ(Tree()->topLevelItem(0)->child(0)->text(0), "A");
     EXPECT_EQ(Tree()->topLevelItem(0)->child(0)->child(2)->text(0), "  3:東京");
     EXPECT_EQ(CurrentId(), 1);
-    EXPECT_EQ(m_window->m_display.m_nScreenId, 0);
+    EXPECT_EQ(m_window->m_display.ScreenId(), 0);
 }
 
 TEST_F(ViewerTest, ScanMessagesAreShownAtStartUp)
@@ -48,31 +48,6 @@ TEST_F(ViewerTest, ScanMessagesAreShownAtStartUp)
     ASSERT_EQ(m_messages.m_shown.size(), 1u);
     EXPECT_NE(m_messages.m_shown[0].find("のデータ数が記録情報と異なります"), std::string::npos);
 }
-
-struct StartFolderCase {
-    const char* settings;
-    const char* startFolder;
-};
-
-class StartFolderTest : public ViewerTest, public testing::WithParamInterface<StartFolderCase> {};
-
-TEST_P(StartFolderTest, ResolvesTheStartUpFolder)
-{
-    Start(GetParam().settings);
-    EXPECT_EQ(m_window->m_strStartFolder, GetParam().startFolder);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Settings, StartFolderTest,
-    testing::Values(
-        StartFolderCase{"[KR80A_Viewer]\nUSE_DefaultFolder=1\nDefaultFolder=/d\nFolder=/f\n", "/d"},
-        StartFolderCase{"[KR80A_Viewer]\nUSE_DefaultFolder=1\nUSE_LastFolder=1\nDefaultFolder=/d\nFolder=/f\n", "/f"},
-        StartFolderCase{"[KR80A_Viewer]\nUSE_LastFolder=1\nDefaultFolder=/d\n", ""},
-        StartFolderCase{"[KR80A_Viewer]\nUSE_DefaultFolder=2\nDefaultFolder=/d\n", ""},
-        StartFolderCase{"[KR80A_Viewer]\nUSE_DefaultFolder=yes\nDefaultFolder=/d\n", ""},
-        StartFolderCase{"[KR80A_Viewer]\r\nuse_defaultfolder = 1abc\r\nDEFAULTFOLDER=/d\r\n", "/d"},
-        StartFolderCase{"[Other]\nUSE_DefaultFolder=1\nDefaultFolder=/d\n", ""},
-        StartFolderCase{"[KR80A_Viewer]\nUSE_DefaultFolder=1\nDefaultFolder=/first\nDefaultFolder=/second\n", "/first"}));
 
 TEST_F(ViewerTest, WindowHasItsFixedLayoutWithA320By240Screen)
 {

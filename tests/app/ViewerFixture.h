@@ -3,6 +3,7 @@
 #include "CViewerDlg.h"
 #include "ScreenView.h"
 #include "screens/TextCodec.h"
+#include "support/RecordedMessages.h"
 #include "support/TempCard.h"
 
 #include <QAction>
@@ -48,7 +49,7 @@ inline void WriteEveryKind(const TempCard& card)
     card.Write("A/BER/A.cnt", "1\n1.00\n");
     card.Write("A/BER/A.CSV", header + MeasurementLine("ber1", "0"));
     card.Write("A/SKY/A.cnt", "1\n1.00\n");
-    card.Write("A/SKY/A.CSV", header + MeasurementLine("sky1", "3"));
+    card.Write("A/SKY/A.CSV", header + MeasurementLine("sky1", "4"));
     card.Write("A/CONSTEL/A.cnt", "1\n1.00\n");
     card.Write("A/CONSTEL/A.CSV", header + MeasurementLine("constel1", "0"));
     card.Write("A/MULTI/COUNT.CNT", "1\n1.00\n");

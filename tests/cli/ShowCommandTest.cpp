@@ -2,6 +2,7 @@
 #include "export/BitmapFile.h"
 #include "screens/RecordDisplay.h"
 #include "support/RunKr80a.h"
+#include "support/RecordedMessages.h"
 #include "support/TempCard.h"
 
 #include <gtest/gtest.h>
@@ -99,8 +100,8 @@ TEST_F(ShowCommand, BitmapFileEqualsTheDisplayAfterTheKeys)
     display.PressKey(InstrumentKey::Left, false, dc);
     display.PressKey(InstrumentKey::Up, true, dc);
     display.PressKey(InstrumentKey::Enter, false, dc);
-    EXPECT_EQ(dc.pixel(0, 0), kBlack); // the frame is part of the picture
-    EXPECT_TRUE(written == EncodeBitmapFile(BitmapPixels{320, 240, dc.pixels()}));
+    EXPECT_EQ(dc.Pixel(0, 0), kBlack); // the frame is part of the picture
+    EXPECT_TRUE(written == EncodeBitmapFile(BitmapPixels{320, 240, dc.Pixels()}));
 }
 
 TEST_F(ShowCommand, WritesAPng)

@@ -1,4 +1,5 @@
 #include "data/CardTree.h"
+#include "support/RecordedMessages.h"
 #include "support/TempCard.h"
 
 #include <functional>
@@ -73,7 +74,7 @@ TEST(CardScan, IdsFollowScanOrderPerFolderAndKind)
     EXPECT_EQ(record->m_nKind, kindLevel);
     EXPECT_EQ(record->m_strNumber, "2");
     EXPECT_EQ(record->m_strCount, "3");
-    EXPECT_EQ(record->m_strCsvPath.str(), card.Path("A/LEVEL/A.CSV"));
+    EXPECT_EQ(record->m_strCsvPath.Str(), card.Path("A/LEVEL/A.CSV"));
     EXPECT_EQ(record->m_row.Column(1), "title2");
     EXPECT_EQ(scan.tree.FindItem(6)->m_nKind, kindFolder);
     EXPECT_EQ(scan.tree.FindItem(0), nullptr);
@@ -117,7 +118,7 @@ TEST(CardScan, NamesOnTheCardMatchWithoutRegardToCase)
     card.Write("F/Multi/01.csv", "h\n0,multi,,,,,,,,,,,,,,,,1\n");
     Scan scan(card.Root());
     EXPECT_EQ(scan.tree.Node(1)->m_children.size(), 1u);
-    EXPECT_EQ(scan.tree.FindItem(7)->m_strCsvPath.str(), card.Path("F/level/f.csv"));
+    EXPECT_EQ(scan.tree.FindItem(7)->m_strCsvPath.Str(), card.Path("F/level/f.csv"));
     EXPECT_EQ(scan.tree.Node(5)->m_children.size(), 1u);
     EXPECT_TRUE(scan.messages.m_shown.empty());
 }

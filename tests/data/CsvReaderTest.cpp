@@ -1,10 +1,9 @@
 #include "data/CCsvReader.h"
-#include "data/CountText.h"
 #include "data/FileError.h"
+#include "support/RecordedMessages.h"
 #include "support/TempCard.h"
 
 #include <cerrno>
-#include <climits>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -171,17 +170,6 @@ TEST(CsvFile, UnreadableFileIsAccessDenied)
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-}
-
-TEST(CountText, FollowsAtoiAndSaturates)
-{
-    const std::pair<std::string, int> cases[] = {
-        {"12", 12}, {"12\r", 12}, {"  \t+7x", 7}, {"-3", -3}, {"", 0}, {"abc", 0},
-        {"1.00", 1}, {"99999999999999999999", INT_MAX}, {"-99999999999999999999", INT_MIN},
-        {"2147483647", INT_MAX}, {"-2147483648", INT_MIN}, {"- 5", 0},
-    };
-    for (const auto& [text, value] : cases)
-        EXPECT_EQ(CountValue(text), value) << text;
 }
 
 TEST(FileError, ErrnoMapsToTheNineCauses)

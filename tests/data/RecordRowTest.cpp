@@ -1,6 +1,8 @@
 #include "data/CCsvReader.h"
 #include "data/CDataItem.h"
+#include "data/CardText.h"
 #include "data/RecordRow.h"
+#include "support/RecordedMessages.h"
 #include "support/TempCard.h"
 
 #include <gtest/gtest.h>
@@ -82,7 +84,7 @@ TEST(RecordRow, PlaceholderStatesAndCorrectionFlag)
     for (const auto& [text, on] : flags) {
         RecordRow row;
         row.SetColumn(10, text);
-        EXPECT_EQ(row.CorrectionOn(), on) << text;
+        EXPECT_EQ(CorrectionOn(row.Column(10)), on) << text;
     }
 }
 

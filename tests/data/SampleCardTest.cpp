@@ -1,4 +1,5 @@
 #include "data/CardTree.h"
+#include "support/RecordedMessages.h"
 #include "support/TempCard.h"
 
 #include <gtest/gtest.h>

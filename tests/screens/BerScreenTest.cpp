@@ -1,6 +1,6 @@
 #include "screens/CBerScreen.h"
 
-#include "ScreenFixture.h"
+#include "screens/ScreenTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -106,7 +106,7 @@ TEST(BerScreen, TerrestrialLayoutChoosesCnOrMer)
             expected.painter.DrawMerCell(expected.canvas, screen.m_strMer, screen.m_nMerLimit);
         else
             expected.painter.DrawCnCell(expected.canvas, screen.m_strCn, screen.m_nCnLimit, CellRow::B);
-        expected.modulationFooter(screen.m_strModulation);
+        expected.ModulationFooter(screen.m_strModulation);
         const Canvas picture = PictureOf(screen);
         EXPECT_TRUE(SamePicture(picture, expected.canvas)) << c.system << " class " << c.classColumn;
         EXPECT_TRUE(TopIsWhite(picture));
@@ -129,7 +129,7 @@ TEST(BerScreen, SatelliteLayout)
         expected.painter.DrawFrequencyCell(expected.canvas, " 770");
         expected.painter.DrawBerCell(expected.canvas, "_._____", CellRow::A);
         expected.painter.DrawCnCell(expected.canvas, " 25.0", 2, CellRow::B);
-        expected.converterFooter("10.678");
+        expected.ConverterFooter("10.678");
         EXPECT_TRUE(SamePicture(PictureOf(screen), expected.canvas)) << code;
     }
 }

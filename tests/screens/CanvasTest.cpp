@@ -3,7 +3,7 @@
 #include "screens/Font.h"
 #include "screens/TextCodec.h"
 
-#include "CanvasProbe.h"
+#include "screens/ScreenTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -14,53 +14,53 @@ namespace {
 TEST(Canvas, StartsWhiteAndRectanglesExcludeRightAndBottom)
 {
     Canvas canvas;
-    EXPECT_EQ(canvas.width(), 320);
-    EXPECT_EQ(canvas.height(), 240);
-    EXPECT_EQ(canvas.pixels().size(), 320u * 240u);
+    EXPECT_EQ(canvas.Width(), 320);
+    EXPECT_EQ(canvas.Height(), 240);
+    EXPECT_EQ(canvas.Pixels().size(), 320u * 240u);
     EXPECT_TRUE(PixelsOf(canvas, kBlack).empty());
-    canvas.fillRect({10, 20, 13, 22}, kBlack);
+    canvas.FillRect({10, 20, 13, 22}, kBlack);
     EXPECT_EQ(PixelsOf(canvas, kBlack), (PixelSet{{10, 20}, {11, 20}, {12, 20}, {10, 21}, {11, 21}, {12, 21}}));
-    EXPECT_EQ(canvas.pixels()[20 * 320 + 10], kBlack);
+    EXPECT_EQ(canvas.Pixels()[20 * 320 + 10], kBlack);
 }
 
 TEST(Canvas, DrawingOutsideTheBufferIsClipped)
 {
     Canvas canvas(8, 6);
-    canvas.fillRect({-5, -5, 100, 100}, kBlack);
+    canvas.FillRect({-5, -5, 100, 100}, kBlack);
     EXPECT_EQ(PixelsOf(canvas, kBlack).size(), 48u);
-    canvas.invertRect({6, 4, 50, 50});
+    canvas.InvertRect({6, 4, 50, 50});
     EXPECT_EQ(PixelsOf(canvas, kWhite), (PixelSet{{6, 4}, {7, 4}, {6, 5}, {7, 5}}));
-    canvas.moveTo(-10, 2);
-    canvas.lineTo(20, 2);
-    canvas.setPixel(-1, 0, kWhite);
-    canvas.setPixel(8, 0, kWhite);
-    EXPECT_EQ(canvas.pixel(100, 100), kWhite);
+    canvas.MoveTo(-10, 2);
+    canvas.LineTo(20, 2);
+    canvas.SetPixel(-1, 0, kWhite);
+    canvas.SetPixel(8, 0, kWhite);
+    EXPECT_EQ(canvas.Pixel(100, 100), kWhite);
     Canvas empty(0, 0);
-    empty.fillRect({0, 0, 5, 5}, kBlack);
-    EXPECT_TRUE(empty.pixels().empty());
+    empty.FillRect({0, 0, 5, 5}, kBlack);
+    EXPECT_TRUE(empty.Pixels().empty());
 }
 
 TEST(Canvas, LineToLeavesOutItsEndPointAndMovesOn)
 {
     Canvas canvas(20, 20);
-    canvas.moveTo(2, 3);
-    canvas.lineTo(6, 3);  // right
-    canvas.lineTo(6, 6);  // down
-    canvas.lineTo(8, 8);  // 45 degrees
+    canvas.MoveTo(2, 3);
+    canvas.LineTo(6, 3);  // right
+    canvas.LineTo(6, 6);  // down
+    canvas.LineTo(8, 8);  // 45 degrees
     EXPECT_EQ(PixelsOf(canvas, kBlack),
               (PixelSet{{2, 3}, {3, 3}, {4, 3}, {5, 3}, {6, 3}, {6, 4}, {6, 5}, {6, 6}, {7, 7}}));
     Canvas back(20, 20);
-    back.moveTo(5, 1);
-    back.lineTo(1, 1);    // leftwards: (5,1) down to (2,1)
-    back.lineTo(1, 1);    // zero length: nothing
+    back.MoveTo(5, 1);
+    back.LineTo(1, 1);    // leftwards: (5,1) down to (2,1)
+    back.LineTo(1, 1);    // zero length: nothing
     EXPECT_EQ(PixelsOf(back, kBlack), (PixelSet{{5, 1}, {4, 1}, {3, 1}, {2, 1}}));
 }
 
 TEST(Canvas, ShallowLinesStepOnePixelPerColumn)
 {
     Canvas canvas(20, 20);
-    canvas.moveTo(0, 0);
-    canvas.lineTo(10, 3);
+    canvas.MoveTo(0, 0);
+    canvas.LineTo(10, 3);
     const PixelSet line = PixelsOf(canvas, kBlack);
     EXPECT_EQ(line.size(), 10u);
     int previousY = 0;
@@ -112,8 +112,8 @@ TEST(Canvas, LinesInEveryDirectionMatchTheSteppedForm)
                            {10, 10, 10, 10}, {7, 2, 9, 28}, {-100, 20, 100, 21}, {15, -60, 16, 60}};
     for (const auto& e : ends) {
         Canvas canvas(40, 30);
-        canvas.moveTo(e[0], e[1]);
-        canvas.lineTo(e[2], e[3]);
+        canvas.MoveTo(e[0], e[1]);
+        canvas.LineTo(e[2], e[3]);
         EXPECT_EQ(PixelsOf(canvas, kBlack), SteppedLine(e[0], e[1], e[2], e[3]))
             << e[0] << "," << e[1] << " -> " << e[2] << "," << e[3];
     }
@@ -122,12 +122,12 @@ TEST(Canvas, LinesInEveryDirectionMatchTheSteppedForm)
 TEST(Canvas, LinesFromFarOutsideOnlyVisitTheBuffer)
 {
     Canvas canvas(40, 30);
-    canvas.moveTo(-2000000000, 5);
-    canvas.lineTo(10, 5);
-    canvas.moveTo(20, 2147483647);
-    canvas.lineTo(20, -2147483647 - 1);
-    canvas.moveTo(-2000000000, -2000000000);
-    canvas.lineTo(2000000000, 2000000000);
+    canvas.MoveTo(-2000000000, 5);
+    canvas.LineTo(10, 5);
+    canvas.MoveTo(20, 2147483647);
+    canvas.LineTo(20, -2147483647 - 1);
+    canvas.MoveTo(-2000000000, -2000000000);
+    canvas.LineTo(2000000000, 2000000000);
     PixelSet expected;
     AddRun(expected, 0, 5, 9, 5);
     AddRun(expected, 20, 0, 20, 29);
@@ -139,48 +139,48 @@ TEST(Canvas, LinesFromFarOutsideOnlyVisitTheBuffer)
 TEST(Canvas, DottedPenPaintsThreeOnThreeOffFromEachLineStart)
 {
     Canvas canvas(20, 4);
-    canvas.setPen(0x00FF00, PenStyle::Dot);
-    canvas.moveTo(0, 1);
-    canvas.lineTo(14, 1);
+    canvas.SetPen(0x00FF00, PenStyle::Dot);
+    canvas.MoveTo(0, 1);
+    canvas.LineTo(14, 1);
     PixelSet expected;
     for (int x : {0, 1, 2, 6, 7, 8, 12, 13})
         expected.insert({x, 1});
     EXPECT_EQ(PixelsOf(canvas, 0x00FF00), expected);
-    canvas.setPen(kBlack);
-    canvas.moveTo(0, 2);
-    canvas.lineTo(4, 2);
+    canvas.SetPen(kBlack);
+    canvas.MoveTo(0, 2);
+    canvas.LineTo(4, 2);
     EXPECT_EQ(PixelsOf(canvas, kBlack).size(), 4u);
 }
 
 TEST(Canvas, FrameAndInvert)
 {
     Canvas canvas(10, 10);
-    canvas.frameRect({1, 1, 5, 4}, kBlack);
+    canvas.FrameRect({1, 1, 5, 4}, kBlack);
     EXPECT_EQ(PixelsOf(canvas, kBlack),
               (PixelSet{{1, 1}, {2, 1}, {3, 1}, {4, 1}, {1, 2}, {4, 2}, {1, 3}, {2, 3}, {3, 3}, {4, 3}}));
-    canvas.frameRect({6, 6, 6, 9}, kBlack); // empty: nothing
+    canvas.FrameRect({6, 6, 6, 9}, kBlack); // empty: nothing
     EXPECT_EQ(PixelsOf(canvas, kBlack).size(), 10u);
-    canvas.invertRect({0, 0, 10, 10});
+    canvas.InvertRect({0, 0, 10, 10});
     EXPECT_EQ(PixelsOf(canvas, kWhite).size(), 10u);
-    EXPECT_EQ(canvas.pixel(2, 2), kBlack);
-    canvas.setPixel(0, 0, 0x123456);
-    canvas.invertRect({0, 0, 1, 1});
-    EXPECT_EQ(canvas.pixel(0, 0), 0xEDCBA9u);
+    EXPECT_EQ(canvas.Pixel(2, 2), kBlack);
+    canvas.SetPixel(0, 0, 0x123456);
+    canvas.InvertRect({0, 0, 1, 1});
+    EXPECT_EQ(canvas.Pixel(0, 0), 0xEDCBA9u);
 }
 
 TEST(Canvas, ClearAndFrameScreenFollowTheWindowSize)
 {
     for (const auto& [width, height] : {std::pair{320, 240}, std::pair{322, 242}}) {
         Canvas canvas(width, height);
-        canvas.fillRect({0, 0, width, height}, kBlack);
+        canvas.FillRect({0, 0, width, height}, kBlack);
         ClearScreen(canvas);
         EXPECT_EQ(BoundsOf(canvas, kWhite), (Rect{1, 1, width - 1, height - 1}));
         EXPECT_EQ(PixelsOf(canvas, kWhite).size(), static_cast<std::size_t>((width - 2) * (height - 2)));
         Canvas framed(width, height);
         FrameScreen(framed);
         EXPECT_EQ(PixelsOf(framed, kBlack).size(), static_cast<std::size_t>(2 * width + 2 * height - 4));
-        EXPECT_EQ(framed.pixel(width - 1, height - 1), kBlack);
-        EXPECT_EQ(framed.pixel(1, 1), kWhite);
+        EXPECT_EQ(framed.Pixel(width - 1, height - 1), kBlack);
+        EXPECT_EQ(framed.Pixel(1, 1), kWhite);
     }
 }
 
@@ -196,9 +196,9 @@ TEST(CanvasText, CellsAreOneWidePerSingleByteAndTwoPerDoubleByte)
     };
     for (const Case& c : {Case{" ", 1}, Case{"   ", 3}, Case{"　", 2}, Case{" 　 ", 4}}) {
         Canvas canvas;
-        canvas.fillRect({0, 0, 320, 240}, kBlack);
-        canvas.selectFont(&font);
-        canvas.textOut(30, 40, EncodeCardText(c.utf8));
+        canvas.FillRect({0, 0, 320, 240}, kBlack);
+        canvas.SelectFont(&font);
+        canvas.TextOut(30, 40, EncodeCardText(c.utf8));
         EXPECT_EQ(BoundsOf(canvas, kWhite), (Rect{30, 40, 30 + 13 * c.cells, 64})) << c.utf8;
         EXPECT_EQ(PixelsOf(canvas, kWhite).size(), static_cast<std::size_t>(13 * c.cells * 24)) << c.utf8;
     }
@@ -208,9 +208,9 @@ TEST(CanvasText, GlyphInkStaysInsideItsCellsInTheTextColour)
 {
     const Font font(36, 18);
     Canvas canvas;
-    canvas.selectFont(&font);
-    canvas.setTextColour(0xFF0000);
-    canvas.textOut(100, 50, EncodeCardText("8補"));
+    canvas.SelectFont(&font);
+    canvas.SetTextColour(0xFF0000);
+    canvas.TextOut(100, 50, EncodeCardText("8補"));
     const PixelSet ink = PixelsOf(canvas, 0xFF0000);
     ASSERT_FALSE(ink.empty());
     const Rect box = BoundsOf(canvas, 0xFF0000);
@@ -225,47 +225,58 @@ TEST(CanvasText, TransparentTextKeepsTheBackground)
 {
     const Font font(14, 7);
     Canvas canvas;
-    canvas.fillRect({0, 0, 320, 240}, kBlack);
-    canvas.selectFont(&font);
-    canvas.setBackgroundMode(BackgroundMode::Transparent);
-    canvas.setTextColour(kWhite);
-    canvas.textOut(10, 10, "  ");
+    canvas.FillRect({0, 0, 320, 240}, kBlack);
+    canvas.SelectFont(&font);
+    canvas.SetBackgroundMode(BackgroundMode::Transparent);
+    canvas.SetTextColour(kWhite);
+    canvas.TextOut(10, 10, "  ");
     EXPECT_TRUE(PixelsOf(canvas, kWhite).empty());
-    canvas.textOut(10, 10, "H");
+    canvas.TextOut(10, 10, "H");
     EXPECT_FALSE(PixelsOf(canvas, kWhite).empty());
-    canvas.setBackgroundMode(BackgroundMode::Opaque);
-    canvas.setBackgroundColour(0x0000FF);
-    canvas.textOut(50, 10, " ");
+    canvas.SetBackgroundMode(BackgroundMode::Opaque);
+    canvas.SetBackgroundColour(0x0000FF);
+    canvas.TextOut(50, 10, " ");
     EXPECT_EQ(PixelsOf(canvas, 0x0000FF).size(), 7u * 14u);
 }
 
 TEST(CanvasText, AwkwardBytesNeverLeaveTheBuffer)
 {
+    // The same texts on a canvas with room all round, moved by (40, 30): the
+    // small canvas must show exactly its window of that picture.
     const Font font(24, 13);
+    const auto draw = [&font](Canvas& canvas, int dx, int dy) {
+        canvas.SelectFont(&font);
+        canvas.TextOut(30 + dx, 20 + dy, "\x81"); // lead byte without its trail: one cell
+        canvas.TextOut(-20 + dx, -10 + dy, "\xFF\x80\xA0 abc\x82");
+        canvas.TextOut(0 + dx, 0 + dy, std::string_view("\0\x01", 2));
+    };
     Canvas canvas(40, 30);
-    canvas.selectFont(&font);
-    canvas.textOut(30, 20, "\x81"); // lead byte without its trail: one cell
-    canvas.textOut(-20, -10, "\xFF\x80\xA0 abc\x82");
-    canvas.textOut(0, 0, std::string_view("\0\x01", 2));
+    draw(canvas, 0, 0);
+    Canvas roomy(120, 90);
+    draw(roomy, 40, 30);
+    ASSERT_EQ(canvas.Pixels().size(), 40u * 30u);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x)
+            ASSERT_EQ(canvas.Pixel(x, y), roomy.Pixel(x + 40, y + 30)) << x << "," << y;
+    EXPECT_FALSE(PixelsOf(canvas, kBlack).empty());
     Canvas unselected(10, 10);
-    unselected.fillRect({0, 0, 10, 10}, kBlack);
-    unselected.textOut(0, 0, "A");
+    unselected.FillRect({0, 0, 10, 10}, kBlack);
+    unselected.TextOut(0, 0, "A");
     EXPECT_TRUE(PixelsOf(unselected, kWhite).empty());
-    SUCCEED();
 }
 
 TEST(Fonts, EverySizeRendersInkForALetterAndNoneForASpace)
 {
     for (const auto& [height, width] : {std::pair{24, 13}, {24, 10}, {24, 8}, {14, 7}, {36, 18}, {12, 6}, {18, 9}}) {
         const Font font(height, width);
-        const GlyphMask& letter = font.glyph('E');
+        const GlyphMask& letter = font.Glyph('E');
         EXPECT_EQ(letter.width, width);
         EXPECT_EQ(letter.height, height);
         EXPECT_NE(std::count(letter.ink.begin(), letter.ink.end(), 1), 0) << height << "x" << width;
-        const GlyphMask& space = font.glyph(' ');
+        const GlyphMask& space = font.Glyph(' ');
         EXPECT_EQ(std::count(space.ink.begin(), space.ink.end(), 1), 0);
-        EXPECT_EQ(font.glyph(0x95E2).width, 2 * width); // a double-byte character
-        EXPECT_EQ(&font.glyph('E'), &letter);           // cached
+        EXPECT_EQ(font.Glyph(0x95E2).width, 2 * width); // a double-byte character
+        EXPECT_EQ(&font.Glyph('E'), &letter);           // cached
     }
 }
 

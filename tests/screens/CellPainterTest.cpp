@@ -1,7 +1,7 @@
 #include "screens/CScreen.h"
 #include "screens/TextCodec.h"
 
-#include "CanvasProbe.h"
+#include "screens/ScreenTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +34,7 @@ PixelSet Without(PixelSet set, const Rect& box)
 Canvas BlackCanvas()
 {
     Canvas canvas;
-    canvas.fillRect({0, 0, 320, 240}, kBlack);
+    canvas.FillRect({0, 0, 320, 240}, kBlack);
     return canvas;
 }
 
@@ -63,7 +63,7 @@ TEST_F(CellPainterTest, NameCellsDrawLabelBoxAndOutline)
     EXPECT_EQ(Without(PixelsOf(band, kBlack), box), Without(OutlinePixels(0, 112, 128, 160), box));
     EXPECT_TRUE(AllOf(band, kBlack, {1, 112, 4, 128}));
     EXPECT_TRUE(AllOf(band, kBlack, {61, 112, 64, 128}));
-    EXPECT_EQ(band.pixel(0, 113), kWhite);
+    EXPECT_EQ(band.Pixel(0, 113), kWhite);
 
     Canvas satellite;
     painter.DrawSatelliteNameCell(satellite, "", CellRow::B);
@@ -195,8 +195,8 @@ TEST_F(CellPainterTest, LimitWordIsReversedInItsBox)
         painter.DrawCnCell(canvas, "  5.0", mark, CellRow::A);
         EXPECT_EQ(AllOf(canvas, kBlack, {287, 130, 316, 131}), mark != 0) << mark;
         EXPECT_EQ(AllOf(canvas, kBlack, {287, 130, 288, 145}), mark != 0) << mark;
-        EXPECT_EQ(canvas.pixel(286, 135), kWhite);
-        EXPECT_EQ(canvas.pixel(316, 135), kWhite);
+        EXPECT_EQ(canvas.Pixel(286, 135), kWhite);
+        EXPECT_EQ(canvas.Pixel(316, 135), kWhite);
     }
     Canvas mer;
     painter.DrawMerCell(mer, " 35.0", 2);
@@ -242,7 +242,7 @@ TEST_F(FooterTest, ModulationFooter)
     EXPECT_TRUE(AllOf(canvas, kBlack, {1, 224, 4, 239}));
     EXPECT_TRUE(AllOf(canvas, kBlack, {61, 224, 66, 239}));
     EXPECT_TRUE(AllOf(canvas, kWhite, {61, 239, 66, 240})); // cleared, not inverted
-    EXPECT_EQ(canvas.pixel(0, 230), kWhite);
+    EXPECT_EQ(canvas.Pixel(0, 230), kWhite);
 
     Canvas text = BlackCanvas();
     screen.m_strModulation = "64QAM";
@@ -278,7 +278,7 @@ TEST(ScreenFonts, NumbersOutsideOneToSixSelectFontZero)
     for (const auto& [number, width] : {std::pair{0, 13}, {1, 10}, {2, 8}, {3, 7}, {4, 18}, {5, 6}, {6, 9}, {7, 13}, {-1, 13}}) {
         Canvas canvas = BlackCanvas();
         screen.SelectFont(number, canvas);
-        canvas.textOut(10, 10, " ");
+        canvas.TextOut(10, 10, " ");
         EXPECT_EQ(BoundsOf(canvas, kWhite).right, 10 + width) << number;
     }
 }

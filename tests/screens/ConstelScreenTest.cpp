@@ -57,14 +57,14 @@ TEST(ConstelScreen, SystemCodeChoosesLabelAndLayout)
         screen.Draw(dc);
         // Plot square and axes on the three layouts; a white face otherwise.
         const bool drawn = c.system != 3;
-        EXPECT_EQ(dc.pixel(220, 100) == kBlack, drawn) << c.system;
-        EXPECT_EQ(dc.pixel(124, 100) == kBlack, drawn) << c.system;
+        EXPECT_EQ(dc.Pixel(220, 100) == kBlack, drawn) << c.system;
+        EXPECT_EQ(dc.Pixel(124, 100) == kBlack, drawn) << c.system;
         EXPECT_EQ(HasInk(dc, Rect{1, 1, 319, 239}), drawn) << c.system;
         // The dotted grid (three on, three off from y 26) only for layer B.
         const bool grid = c.system == 0 || c.system == 7;
-        EXPECT_EQ(dc.pixel(148, 27) == kBlack, grid) << c.system;
-        EXPECT_EQ(dc.pixel(148, 30), kWhite) << c.system;
-        EXPECT_EQ(dc.pixel(125, 50) == kBlack, grid) << c.system;
+        EXPECT_EQ(dc.Pixel(148, 27) == kBlack, grid) << c.system;
+        EXPECT_EQ(dc.Pixel(148, 30), kWhite) << c.system;
+        EXPECT_EQ(dc.Pixel(125, 50) == kBlack, grid) << c.system;
     }
 }
 
@@ -98,7 +98,7 @@ TEST(ConstelScreen, BoxOutlinesAndReversedLabels)
         {220, 217, kBlack}, {315, 122, kBlack}, {317, 122, kWhite}, {123, 122, kWhite},
     };
     for (const Pixel& p : pixels)
-        EXPECT_EQ(dc.pixel(p.x, p.y), p.colour) << p.x << "," << p.y;
+        EXPECT_EQ(dc.Pixel(p.x, p.y), p.colour) << p.x << "," << p.y;
 }
 
 TEST(ConstelScreen, PictureNameFollowsColumnZero)
@@ -127,11 +127,11 @@ TEST(ConstelScreen, DotsComeFromThePictureFoundWithoutRegardToCase)
         if (x == 124 || x == 220 || x == 316)
             continue; // the square's sides and the axis
         const Rgb expected = (x - 120) % 8 == 0 ? kBlack : kWhite;
-        EXPECT_EQ(dc.pixel(x, 60), expected) << x;
-        EXPECT_EQ(dc.pixel(x, 218), (x >= 124 && x < 316) ? kBlack : expected) << x;
+        EXPECT_EQ(dc.Pixel(x, 60), expected) << x;
+        EXPECT_EQ(dc.Pixel(x, 218), (x >= 124 && x < 316) ? kBlack : expected) << x;
     }
-    EXPECT_EQ(dc.pixel(128, 25), kWhite);
-    EXPECT_EQ(dc.pixel(128, 219), kWhite);
+    EXPECT_EQ(dc.Pixel(128, 25), kWhite);
+    EXPECT_EQ(dc.Pixel(128, 219), kWhite);
 }
 
 TEST(ConstelScreen, FullPictureBlackensTheWholeArea)
@@ -144,7 +144,7 @@ TEST(ConstelScreen, FullPictureBlackensTheWholeArea)
     screen.Draw(dc);
     for (int y = 26; y <= 218; ++y)
         for (int x = 120; x < 320; ++x)
-            ASSERT_EQ(dc.pixel(x, y), kBlack) << x << "," << y;
+            ASSERT_EQ(dc.Pixel(x, y), kBlack) << x << "," << y;
 }
 
 TEST(ConstelScreen, ShortOrMissingPictureDrawsWhatThereIs)
@@ -155,16 +155,16 @@ TEST(ConstelScreen, ShortOrMissingPictureDrawsWhatThereIs)
     screen.Load(ConstelRow("20.0", 1), card.Path("F/CONSTEL/F."));
     Canvas dc;
     screen.Draw(dc);
-    EXPECT_EQ(dc.pixel(121, 26 + 9), kBlack);
-    EXPECT_EQ(dc.pixel(121, 26 + 10), kWhite);
-    EXPECT_EQ(dc.pixel(129, 30), kWhite); // the second byte column was never read
+    EXPECT_EQ(dc.Pixel(121, 26 + 9), kBlack);
+    EXPECT_EQ(dc.Pixel(121, 26 + 10), kWhite);
+    EXPECT_EQ(dc.Pixel(129, 30), kWhite); // the second byte column was never read
 
     CConstelScreen missing;
     missing.Load(ConstelRow("20.0", 1), card.Path("F/CONSTEL/G."));
     Canvas empty;
     missing.Draw(empty);
-    EXPECT_EQ(empty.pixel(121, 30), kWhite);
-    EXPECT_EQ(empty.pixel(220, 30), kBlack);
+    EXPECT_EQ(empty.Pixel(121, 30), kWhite);
+    EXPECT_EQ(empty.Pixel(220, 30), kBlack);
 }
 
 TEST(ConstelScreen, MerBoxShowsTheLimitWordReversed)
@@ -173,13 +173,13 @@ TEST(ConstelScreen, MerBoxShowsTheLimitWordReversed)
     screen.Load(ConstelRow("31.0"), "");
     Canvas dc;
     screen.Draw(dc);
-    EXPECT_EQ(dc.pixel(79, 155), kBlack); // corner of the reversed limit box
-    EXPECT_EQ(dc.pixel(2, 139), kBlack);  // the reversed "MER" label box
+    EXPECT_EQ(dc.Pixel(79, 155), kBlack); // corner of the reversed limit box
+    EXPECT_EQ(dc.Pixel(2, 139), kBlack);  // the reversed "MER" label box
 
     screen.Load(ConstelRow("17.3"), "");
     Canvas plain;
     screen.Draw(plain);
-    EXPECT_EQ(plain.pixel(79, 155), kWhite);
+    EXPECT_EQ(plain.Pixel(79, 155), kWhite);
     EXPECT_TRUE(ShowsText(plain, Rect{3, 154, 75, 190}, 4, 3, 154, "17.3"));
 }
 
@@ -197,12 +197,12 @@ TEST(ConstelScreen, PlaceholderMerDashesStandHighOrLow)
         Canvas expected;
         CScreen fonts;
         fonts.SelectFont(4, expected);
-        expected.textOut(3, c.dashesY, "-- -");
-        expected.textOut(39, 154, ".");
+        expected.TextOut(3, c.dashesY, "-- -");
+        expected.TextOut(39, 154, ".");
         // Left of the "dB" and limit texts, below the reversed MER label.
         for (int y = 155; y < 206; ++y)
             for (int x = 3; x < 75; ++x)
-                ASSERT_EQ(dc.pixel(x, y), expected.pixel(x, y)) << c.stored << " " << x << "," << y;
+                ASSERT_EQ(dc.Pixel(x, y), expected.Pixel(x, y)) << c.stored << " " << x << "," << y;
     }
 }
 

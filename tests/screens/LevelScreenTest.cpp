@@ -1,6 +1,6 @@
 #include "screens/CLevelScreen.h"
 
-#include "ScreenFixture.h"
+#include "screens/ScreenTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -30,8 +30,14 @@ TEST(LevelScreen, PrepareFormsTheDisplayFields)
     EXPECT_EQ(screen.m_nClass, 1);
     EXPECT_EQ(screen.m_nClassHint, 10);
     EXPECT_EQ(screen.m_nSystem, 0);
-    EXPECT_EQ(screen.SetSystemLabel(), Sjis("地上デジタル"));
-    EXPECT_EQ(screen.SetCaption(), "caption");
+    std::string systemLabel;
+    std::string caption;
+    StringField systemField(systemLabel);
+    StringField captionField(caption);
+    screen.SetSystemLabel(systemField);
+    screen.SetCaption(captionField);
+    EXPECT_EQ(systemLabel, Sjis("地上デジタル"));
+    EXPECT_EQ(caption, "caption");
 }
 
 TEST(LevelScreen, ClassTwoTakesModulationFromColumn8AndTwoDecimals)
@@ -89,7 +95,7 @@ TEST(LevelScreen, TerrestrialLayout)
         expected.painter.DrawFrequencyCell(expected.canvas, " 557");
         expected.painter.DrawLevelCell(expected.canvas, " 63.5", Normal, CellRow::A);
         expected.painter.DrawCorrectionTag(expected.canvas, true, CellRow::A);
-        expected.modulationFooter("64QAM");
+        expected.ModulationFooter("64QAM");
         const Canvas picture = PictureOf(screen);
         EXPECT_TRUE(SamePicture(picture, expected.canvas)) << code;
         EXPECT_TRUE(TopIsWhite(picture));
@@ -115,7 +121,7 @@ TEST(LevelScreen, SatelliteLayoutsAndTheDrawTimeLevelState)
         expected.painter.DrawCorrectionTag(expected.canvas, false, CellRow::A);
         if (std::string(code) == "10")
             expected.painter.DrawCnCell(expected.canvas, " ~~.~", 0, CellRow::B);
-        expected.converterFooter("*");
+        expected.ConverterFooter("*");
         EXPECT_TRUE(SamePicture(PictureOf(screen), expected.canvas)) << code;
     }
 }
@@ -133,7 +139,7 @@ TEST(LevelScreen, LevelAtTheClassLimitDrawsRaisedDashes)
     expected.painter.DrawFrequencyCell(expected.canvas, " 557");
     expected.painter.DrawLevelCell(expected.canvas, "105.0", OverRange, CellRow::A);
     expected.painter.DrawCorrectionTag(expected.canvas, false, CellRow::A);
-    expected.modulationFooter("64QAM");
+    expected.ModulationFooter("64QAM");
     EXPECT_TRUE(SamePicture(PictureOf(screen), expected.canvas));
 }
 

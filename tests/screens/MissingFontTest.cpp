@@ -22,11 +22,11 @@ void RunWithoutFonts(const std::string& config)
     std::cerr << problem;
     const Font font(24, 13);
     Canvas canvas;
-    canvas.textOut(0, 0, "ABC");
-    canvas.selectFont(&font);
-    canvas.textOut(10, 10, "ABC\x95\xE2");
+    canvas.TextOut(0, 0, "ABC");
+    canvas.SelectFont(&font);
+    canvas.TextOut(10, 10, "ABC\x95\xE2");
     bool ink = false;
-    for (Rgb pixel : canvas.pixels())
+    for (Rgb pixel : canvas.Pixels())
         ink = ink || pixel != kWhite;
     std::exit(!problem.empty() && !ink ? 0 : 1);
 }
@@ -41,7 +41,7 @@ TEST(MissingFontDeathTest, SaysWhichPackageToInstallAndDrawsNoInk)
                 "^The screen font IPAGothic was not found; install the package fonts-ipafont-gothic\\.$");
 }
 
-TEST(MissingFontDeathTest, NoProblemWhenTheFaceIsInstalled)
+TEST(FontProblem, NoneWhenTheFaceIsInstalled)
 {
     EXPECT_EQ(FontProblem(), "");
 }

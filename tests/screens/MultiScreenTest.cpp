@@ -14,7 +14,7 @@ constexpr Rgb kBlue = 0x2020FF;
 int BarTop(const Canvas& dc, int x)
 {
     int y = 191;
-    while (y >= 0 && dc.pixel(x, y) != kWhite && y > 23)
+    while (y >= 0 && dc.Pixel(x, y) != kWhite && y > 23)
         --y;
     return y + 1;
 }
@@ -34,10 +34,10 @@ TEST(MultiScreen, BarWidthsAndPositionsFollowTheChannelCount)
         screen.Draw(dc);
         for (int i = 1; i <= c.channels; ++i) {
             const int left = 32 + (i - 1) * c.pitch;
-            EXPECT_EQ(dc.pixel(left, 150), kBlack) << "channel " << i;
-            EXPECT_EQ(dc.pixel(left + c.width - 1, 150), kBlack) << "channel " << i;
-            EXPECT_EQ(dc.pixel(left + c.width, 150), kWhite) << "channel " << i;
-            EXPECT_EQ(dc.pixel(left - 1, 150), kWhite) << "channel " << i;
+            EXPECT_EQ(dc.Pixel(left, 150), kBlack) << "channel " << i;
+            EXPECT_EQ(dc.Pixel(left + c.width - 1, 150), kBlack) << "channel " << i;
+            EXPECT_EQ(dc.Pixel(left + c.width, 150), kWhite) << "channel " << i;
+            EXPECT_EQ(dc.Pixel(left - 1, 150), kWhite) << "channel " << i;
         }
     }
 }
@@ -88,11 +88,11 @@ TEST(MultiScreen, BarColourShowsTheLevelState)
     screen.Load(MultiCard{}.Rows({"60.0", "---.-", "~~~.~", "___._", "105.0"}));
     Canvas dc;
     screen.Draw(dc);
-    EXPECT_EQ(dc.pixel(32, 190), kBlack);
-    EXPECT_EQ(dc.pixel(56, 190), kDarkGreen);
-    EXPECT_EQ(dc.pixel(80, 190), kRed);
-    EXPECT_EQ(dc.pixel(104, 190), kBlue);
-    EXPECT_EQ(dc.pixel(128, 190), kRed); // 105.0 reaches the satellite limit
+    EXPECT_EQ(dc.Pixel(32, 190), kBlack);
+    EXPECT_EQ(dc.Pixel(56, 190), kDarkGreen);
+    EXPECT_EQ(dc.Pixel(80, 190), kRed);
+    EXPECT_EQ(dc.Pixel(104, 190), kBlue);
+    EXPECT_EQ(dc.Pixel(128, 190), kRed); // 105.0 reaches the satellite limit
     const ValueState expected[] = {Normal, NotMeasured, OverRange, UnderRange, OverRange};
     for (int i = 1; i <= 5; ++i)
         EXPECT_EQ(screen.m_nState[i], expected[i - 1]) << "channel " << i;
@@ -105,21 +105,21 @@ TEST(MultiScreen, GridAxesAndBaseLine)
     Canvas dc;
     screen.Draw(dc);
     for (int y = 24; y < 192; ++y) {
-        EXPECT_EQ(dc.pixel(24, y), kBlack) << y;
-        EXPECT_EQ(dc.pixel(288, y), kBlack) << y;
+        EXPECT_EQ(dc.Pixel(24, y), kBlack) << y;
+        EXPECT_EQ(dc.Pixel(288, y), kBlack) << y;
     }
-    EXPECT_EQ(dc.pixel(24, 23), kWhite);
-    EXPECT_EQ(dc.pixel(288, 23), kWhite);
+    EXPECT_EQ(dc.Pixel(24, 23), kWhite);
+    EXPECT_EQ(dc.Pixel(288, 23), kWhite);
     for (int y = 26; y <= 186; y += 20) {
         // From x 20 to 291; the scale labels' opaque cells cover x 4 to 21.
         for (int x = 22; x < 292; ++x)
-            ASSERT_EQ(dc.pixel(x, y), kBlack) << x << "," << y;
-        EXPECT_EQ(dc.pixel(292, y), kWhite) << y;
-        EXPECT_EQ(dc.pixel(22, y + 1), kWhite) << y;
+            ASSERT_EQ(dc.Pixel(x, y), kBlack) << x << "," << y;
+        EXPECT_EQ(dc.Pixel(292, y), kWhite) << y;
+        EXPECT_EQ(dc.Pixel(22, y + 1), kWhite) << y;
     }
     for (int x = 0; x < 320; ++x) {
         if (x < 4 || (x >= 22 && x < 296) || x >= 314) {
-            ASSERT_EQ(dc.pixel(x, 192), kBlack) << x;
+            ASSERT_EQ(dc.Pixel(x, 192), kBlack) << x;
         }
     }
     EXPECT_EQ(BarTop(dc, 32), 189);
@@ -219,18 +219,22 @@ TEST(MultiScreen, ScaleAndRangeKeys)
     }
 }
 
-TEST(MultiScreen, DeltaStateTable)
+TEST(MultiScreen, DeltaStateOfCursorAndReference)
 {
-    const ValueState table[4][4] = {
-        {Normal, NotMeasured, Normal, UnderRange},
-        {NotMeasured, NotMeasured, NotMeasured, UnderRange},
-        {Normal, NotMeasured, OverRange, UnderRange},
-        {UnderRange, NotMeasured, UnderRange, UnderRange},
+    // A difference is not measured when the cursor's level is not, or when
+    // the reference's is and the cursor's is not under range; otherwise under
+    // range when either is; over range only when both are.
+    const auto expected = [](ValueState reference, ValueState cursor) {
+        if (cursor == NotMeasured || (reference == NotMeasured && cursor != UnderRange))
+            return NotMeasured;
+        if (reference == UnderRange || cursor == UnderRange)
+            return UnderRange;
+        return reference == OverRange && cursor == OverRange ? OverRange : Normal;
     };
-    for (int reference = 0; reference < 4; ++reference)
-        for (int cursor = 0; cursor < 4; ++cursor)
-            EXPECT_EQ(CMultiScreen::DeltaState(ValueState(reference), ValueState(cursor)),
-                      table[reference][cursor])
+    const ValueState states[] = {Normal, NotMeasured, OverRange, UnderRange};
+    for (ValueState reference : states)
+        for (ValueState cursor : states)
+            EXPECT_EQ(CMultiScreen::DeltaState(reference, cursor), expected(reference, cursor))
                 << reference << "/" << cursor;
 }
 
@@ -242,13 +246,13 @@ TEST(MultiScreen, ReadoutShowsLevelOrDifference)
     screen.Draw(dc);
     const Rect value{236, 203, 281, 224}; // the bottom frame line runs at y 224
     EXPECT_TRUE(ShowsText(dc, value, 6, 236, 208, " 60.0"));
-    EXPECT_EQ(dc.pixel(193, 209), kBlack); // the label box is reversed
-    EXPECT_EQ(dc.pixel(295, 195), kWhite); // no correction box
+    EXPECT_EQ(dc.Pixel(193, 209), kBlack); // the label box is reversed
+    EXPECT_EQ(dc.Pixel(295, 195), kWhite); // no correction box
 
     screen.ToggleReference(dc); // reference on channel 1
     screen.NextChannel(dc);
     EXPECT_TRUE(ShowsText(dc, value, 6, 236, 208, "  4.5"));
-    EXPECT_EQ(dc.pixel(294, 194), kBlack); // channel 2 has a correction
+    EXPECT_EQ(dc.Pixel(294, 194), kBlack); // channel 2 has a correction
     EXPECT_TRUE(ShowsText(dc, Rect{296, 196, 308, 208}, 5, 296, 196, "補"));
 
     screen.NextChannel(dc); // NotMeasured cursor
@@ -260,11 +264,11 @@ TEST(MultiScreen, ReadoutShowsLevelOrDifference)
     Canvas expected;
     CScreen fonts;
     fonts.SelectFont(6, expected);
-    expected.textOut(236, 203, " -- -");
-    expected.textOut(263, 208, ".");
+    expected.TextOut(236, 203, " -- -");
+    expected.TextOut(263, 208, ".");
     for (int y = value.top; y < value.bottom; ++y)
         for (int x = value.left; x < value.right; ++x)
-            ASSERT_EQ(dc.pixel(x, y), expected.pixel(x, y)) << x << "," << y;
+            ASSERT_EQ(dc.Pixel(x, y), expected.Pixel(x, y)) << x << "," << y;
 }
 
 TEST(MultiScreen, LabelsSwitchWithTheReference)
@@ -279,8 +283,8 @@ TEST(MultiScreen, LabelsSwitchWithTheReference)
     Canvas twice = toggled;
     screen.ToggleReference(twice);
     EXPECT_EQ(screen.m_nReference, -1);
-    EXPECT_EQ(twice.pixels(), plain.pixels());
-    EXPECT_NE(toggled.pixels(), plain.pixels());
+    EXPECT_EQ(twice.Pixels(), plain.Pixels());
+    EXPECT_NE(toggled.Pixels(), plain.Pixels());
 }
 
 TEST(MultiScreen, LoadStartsFromTheRecordAgain)
@@ -346,7 +350,7 @@ TEST(MultiScreen, ChannelWithoutARowHasNoBarAndReadsNotMeasured)
     screen.Load(MultiCard{.cursor = 3, .count = 4}.Rows({"60.0", "61.0"}));
     Canvas dc;
     screen.Draw(dc);
-    EXPECT_EQ(dc.pixel(32 + 2 * 24, 190), kWhite);
+    EXPECT_EQ(dc.Pixel(32 + 2 * 24, 190), kWhite);
     EXPECT_EQ(screen.m_nState[3], NotMeasured);
     EXPECT_TRUE(ShowsText(dc, Rect{236, 203, 281, 224}, 6, 236, 208, " --.-"));
 }

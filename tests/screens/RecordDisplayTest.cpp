@@ -37,7 +37,7 @@ const std::vector<std::string> kNothingShown = {" ", "  ", "  ", " "};
 TEST(RecordDisplay, StartsWithTheInitialLabelsAndNoScreen)
 {
     RecordDisplay display;
-    EXPECT_EQ(display.m_nScreenId, 0);
+    EXPECT_EQ(display.ScreenId(), 0);
     EXPECT_EQ(Labels(display), (std::vector<std::string>{"", "0", "0", ""}));
 }
 
@@ -46,18 +46,21 @@ TEST(RecordDisplay, SelectionChoosesTheScreenAndFillsTheLabels)
     struct Case {
         DataKind kind;
         int screenId;
+        int system;
+        const char* systemLabel;
     };
-    for (const Case& c : {Case{kindLevel, 1}, Case{kindBer, 2}, Case{kindSky, 3}, Case{kindConstel, 4}}) {
+    for (const Case& c : {Case{kindLevel, 1, 0, "地上デジタル"}, Case{kindBer, 2, 2, "ＢＳデジタル"},
+                          Case{kindSky, 3, 4, "スカイパーフェクトＴＶ！"}, Case{kindConstel, 4, 7, "ＶＵ・ＣＡＴＶ"}}) {
         SCOPED_TRACE(c.screenId);
-        const RecordRow row = TitledRow("TITLE" + std::to_string(c.screenId), 0);
+        const RecordRow row = TitledRow("TITLE" + std::to_string(c.screenId), c.system);
         const CDataItem item(c.kind, "3", "12", "/card/F/K/F.CSV", &row);
         RecordDisplay display;
         display.Select(&item);
-        EXPECT_EQ(display.m_nScreenId, c.screenId);
+        EXPECT_EQ(display.ScreenId(), c.screenId);
         ASSERT_NE(display.ShownScreen(), nullptr);
         EXPECT_EQ(display.m_record, row);
-        EXPECT_EQ(Labels(display), (std::vector<std::string>{display.ShownScreen()->m_strSystemLabel, "3",
-                                                             "12", "TITLE" + std::to_string(c.screenId)}));
+        EXPECT_EQ(Labels(display), (std::vector<std::string>{EncodeCardText(c.systemLabel), "3", "12",
+                                                             "TITLE" + std::to_string(c.screenId)}));
     }
 }
 
@@ -81,16 +84,16 @@ TEST(RecordDisplay, MultiSelectionKeepsTheRecordBufferAndFolderShowsNothing)
     RecordDisplay display;
     display.Select(&level);
     display.Select(&multi);
-    EXPECT_EQ(display.m_nScreenId, 5);
+    EXPECT_EQ(display.ScreenId(), 5);
     EXPECT_EQ(display.m_record, row);
     EXPECT_EQ(Labels(display), (std::vector<std::string>{"VU/CATV", "2", "7", "MULTI-1"}));
 
     display.Select(&folder);
-    EXPECT_EQ(display.m_nScreenId, 0);
+    EXPECT_EQ(display.ScreenId(), 0);
     EXPECT_EQ(Labels(display), kNothingShown);
     display.Select(&multi);
     display.Select(nullptr);
-    EXPECT_EQ(display.m_nScreenId, 0);
+    EXPECT_EQ(display.ScreenId(), 0);
     EXPECT_EQ(Labels(display), kNothingShown);
 }
 
@@ -99,12 +102,12 @@ TEST(RecordDisplay, PaintShowsAWhiteFramedFaceWhenNothingIsShown)
     RecordDisplay display;
     display.Select(nullptr);
     Canvas dc;
-    dc.fillRect(Rect{0, 0, 320, 240}, 0x123456);
+    dc.FillRect(Rect{0, 0, 320, 240}, 0x123456);
     display.Paint(dc);
     for (int y = 0; y < 240; ++y)
         for (int x = 0; x < 320; ++x) {
             const bool border = x == 0 || y == 0 || x == 319 || y == 239;
-            ASSERT_EQ(dc.pixel(x, y), border ? kBlack : kWhite) << x << "," << y;
+            ASSERT_EQ(dc.Pixel(x, y), border ? kBlack : kWhite) << x << "," << y;
         }
 }
 
@@ -145,7 +148,7 @@ TEST(RecordDisplay, KeysActByScreenAndShift)
         const int range = m.m_nRange;
         EXPECT_EQ(display.PressKey(c.key, c.shift, dc), c.effect == Tree);
         if (c.screenId != 5) {
-            EXPECT_EQ(dc.pixels(), before.pixels()); // nothing drawn
+            EXPECT_EQ(dc.Pixels(), before.Pixels()); // nothing drawn
             continue;
         }
         EXPECT_EQ(m.m_nCursor, c.effect == CursorLeft ? 1 : c.effect == CursorRight ? 3 : 2);
@@ -158,7 +161,7 @@ TEST(RecordDisplay, KeysActByScreenAndShift)
         } else if (c.effect == None || c.effect == Tree) {
             EXPECT_EQ(m.m_nTop, top);
         }
-        EXPECT_EQ(dc.pixels() != before.pixels(), c.effect != None && c.effect != Tree);
+        EXPECT_EQ(dc.Pixels() != before.Pixels(), c.effect != None && c.effect != Tree);
     }
 }
 

@@ -1,6 +1,6 @@
 #include "screens/CSkyScreen.h"
 
-#include "ScreenFixture.h"
+#include "screens/ScreenTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -68,7 +68,7 @@ TEST(SkyScreen, LevelLayoutWithBothCorrectionTags)
     expected.painter.DrawLevelCell(expected.canvas, " 63.5", Normal, CellRow::B);
     expected.painter.DrawCorrectionTag(expected.canvas, false, CellRow::A);
     expected.painter.DrawCorrectionTag(expected.canvas, true, CellRow::B);
-    expected.converterFooter("11.2");
+    expected.ConverterFooter("11.2");
     const Canvas picture = PictureOf(screen);
     EXPECT_TRUE(SamePicture(picture, expected.canvas));
     EXPECT_TRUE(TopIsWhite(picture));
@@ -94,7 +94,7 @@ TEST(SkyScreen, SecondRowOverRangeUsesItsOwnCorrection)
         expected.painter.DrawLevelCell(expected.canvas, "110.0", c.second, CellRow::B);
         expected.painter.DrawCorrectionTag(expected.canvas, std::string(c.firstCorrection) != "OFF", CellRow::A);
         expected.painter.DrawCorrectionTag(expected.canvas, std::string(c.secondCorrection) != "OFF", CellRow::B);
-        expected.converterFooter("11.2");
+        expected.ConverterFooter("11.2");
         EXPECT_TRUE(SamePicture(PictureOf(screen), expected.canvas)) << c.firstCorrection;
     }
 }
@@ -107,7 +107,7 @@ TEST(SkyScreen, BerAndCnLayouts)
     ExpectedPicture expected = Rows();
     expected.painter.DrawBerCell(expected.canvas, "_._____", CellRow::A);
     expected.painter.DrawBerCell(expected.canvas, "-.-----", CellRow::B);
-    expected.converterFooter("11.2");
+    expected.ConverterFooter("11.2");
     EXPECT_TRUE(SamePicture(PictureOf(screen), expected.canvas));
 
     const RecordRow cns = SkyRow("6");
@@ -115,7 +115,7 @@ TEST(SkyScreen, BerAndCnLayouts)
     ExpectedPicture limited = Rows();
     limited.painter.DrawCnCell(limited.canvas, "  5.0", 1, CellRow::A);
     limited.painter.DrawCnCell(limited.canvas, " 25.0", 2, CellRow::B);
-    limited.converterFooter("11.2");
+    limited.ConverterFooter("11.2");
     EXPECT_TRUE(SamePicture(PictureOf(screen), limited.canvas));
 }
 

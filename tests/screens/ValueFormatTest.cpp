@@ -16,45 +16,6 @@ RecordRow Row(std::initializer_list<std::pair<int, const char*>> columns)
     return row;
 }
 
-TEST(ValueFormat, NumbersReadByTheAtoiAndAtofRules)
-{
-    struct Case {
-        const char* text;
-        int integer;
-        double number;
-    };
-    for (const Case& c : std::initializer_list<Case>{
-             {"", 0, 0.0},
-             {"  42abc", 42, 42.0},
-             {"\t-7", -7, -7.0},
-             {"+3.5", 3, 3.5},
-             {"OFF", 0, 0.0},
-             {"---.-", 0, 0.0},
-             {"~~~.~", 0, 0.0},
-             {"1.5e2", 1, 150.0},
-             {".5", 0, 0.5},
-             {"+-1", 0, 0.0},
-             {"nan", 0, 0.0},
-             {"-inf", 0, 0.0},
-             {"INFINITY", 0, 0.0},
-             {"-.5", 0, -0.5},
-             {".", 0, 0.0},
-             {"99999999999", 2147483647, 99999999999.0},
-             {"-99999999999", -2147483647 - 1, -99999999999.0},
-         }) {
-        EXPECT_EQ(IntegerValue(c.text), c.integer) << c.text;
-        EXPECT_DOUBLE_EQ(NumberValue(c.text), c.number) << c.text;
-    }
-    EXPECT_TRUE(std::isinf(NumberValue("1e999")));
-}
-
-TEST(ValueFormat, TrimRemovesWhiteSpaceAtBothEnds)
-{
-    EXPECT_EQ(Trim(" \t OFF \r\n"), "OFF");
-    EXPECT_EQ(TrimRight("  OFDM  "), "  OFDM");
-    EXPECT_EQ(Trim("   "), "");
-}
-
 TEST(ValueFormat, RecordClassFromColumn12ElseColumn11)
 {
     struct Case {
@@ -152,15 +113,6 @@ TEST(ValueFormat, FrequencyFormsByRecordClass)
         EXPECT_EQ(FrequencyForm(c.megahertz, c.recordClass), c.shown)
             << c.megahertz << " class " << c.recordClass;
     }
-}
-
-TEST(ValueFormat, CorrectionFlagIsOffOnlyForOff)
-{
-    EXPECT_EQ(CorrectionFlag("OFF"), 0);
-    EXPECT_EQ(CorrectionFlag("  OFF \t"), 0);
-    EXPECT_EQ(CorrectionFlag(""), 1);
-    EXPECT_EQ(CorrectionFlag("off"), 1);
-    EXPECT_EQ(CorrectionFlag("3.0"), 1);
 }
 
 TEST(ValueFormat, OverRangeTestOfALevel)

@@ -1,4 +1,4 @@
-#include "ProfileFile.h"
+#include "app/settings/ProfileFile.h"
 #include "support/TempCard.h"
 
 #include <gtest/gtest.h>

@@ -1,11 +1,8 @@
 #pragma once
 
-#include "data/Messages.h"
-
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <vector>
 
 // A card folder written by a test into a fresh temporary folder, removed
 // again when the test ends.
@@ -40,18 +37,4 @@ public:
 
 private:
     std::string m_root;
-};
-
-// Records every message instead of showing it; answers questions with `m_answer`.
-class RecordedMessages : public Messages {
-public:
-    void ShowMessage(const std::string& text) override { m_shown.push_back(text); }
-    bool AskYesNo(const std::string& text) override
-    {
-        m_shown.push_back(text);
-        return m_answer;
-    }
-
-    std::vector<std::string> m_shown;
-    bool m_answer = true;
 };
