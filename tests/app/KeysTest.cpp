@@ -324,8 +324,8 @@ TEST_P(LostMouseTest, HeldArrowButtonStopsRepeating)
 INSTANTIATE_TEST_SUITE_P(EveryWay, LostMouseTest,
                          testing::Values(MouseLoss::ModalBox, MouseLoss::Deactivation,
                                          MouseLoss::ReleaseInAnotherWindow),
-                         [](const testing::TestParamInfo<MouseLoss>& info) -> std::string {
-                             switch (info.param) {
+                         [](const testing::TestParamInfo<MouseLoss>& loss) -> std::string {
+                             switch (loss.param) {
                              case MouseLoss::ModalBox: return "ModalBox";
                              case MouseLoss::Deactivation: return "Deactivation";
                              case MouseLoss::ReleaseInAnotherWindow: return "ReleaseInAnotherWindow";
