@@ -1,7 +1,12 @@
 #include "app/settings/ProfileFile.h"
+#include "support/CaseName.h"
 #include "support/TempCard.h"
 
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <vector>
 
 namespace {
 
@@ -34,6 +39,135 @@ TEST(ProfileFile, IntegersAreTheirLeadingDigits)
                                                  {"E", 1}, {"F", 5},  {"G", INT_MAX}};
     for (const auto& [key, value] : cases)
         EXPECT_EQ(file.ReadInt("S", key, 5), value) << key;
+}
+
+} // namespace
+
+namespace {
+
+std::string Contents(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+std::vector<std::string> FolderEntries(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    return names;
+}
+
+struct WriteCase {
+    const char* name;
+    const char* before;  // nullptr: no file yet
+    const char* after;
+};
+
+class ProfileWriteTest : public testing::TestWithParam<WriteCase> {};
+
+TEST_P(ProfileWriteTest, SetsOneKeyAndKeepsEveryOtherLine)
+{
+    TempCard folder;
+    const std::string path = folder.Path("cfg/app/s.ini");
+    if (GetParam().before)
+        folder.Write("cfg/app/s.ini", GetParam().before);
+    const ProfileFile file(path);
+    ASSERT_TRUE(file.WriteText("S", "K", "v"));
+    EXPECT_EQ(Contents(path), GetParam().after);
+    EXPECT_EQ(file.ReadText("S", "K", "default"), "v");
+    EXPECT_EQ(FolderEntries(folder.Path("cfg/app")), std::vector<std::string>{"s.ini"});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ProfileWriteTest,
+    testing::Values(
+        WriteCase{"NoFileNorFolder", nullptr, "[S]\nK=v\n"},
+        WriteCase{"EmptyFile", "", "[S]\nK=v\n"},
+        WriteCase{"MissingSection", "[T]\na=1\n", "[T]\na=1\n[S]\nK=v\n"},
+        WriteCase{"MissingSectionNoFinalLineEnd", "[T]\na=1", "[T]\na=1\n[S]\nK=v\n"},
+        WriteCase{"OtherSectionsAround", "[A]\nK=a\n\n[S]\nx=1\n\n[B]\nK=b\n",
+                  "[A]\nK=a\n\n[S]\nx=1\nK=v\n\n[B]\nK=b\n"},
+        WriteCase{"EmptySectionBeforeAnother", "[S]\n[B]\nK=b\n", "[S]\nK=v\n[B]\nK=b\n"},
+        WriteCase{"ReplacedInPlaceFirstOfDuplicates", "[S]\nk = old\nx=1\nK=second\n",
+                  "[S]\nk =v\nx=1\nK=second\n"},
+        WriteCase{"KeyInARepeatedSection", "[S]\na=1\n[T]\nK=t\n[ s ]\nK=old\n",
+                  "[S]\na=1\n[T]\nK=t\n[ s ]\nK=v\n"},
+        WriteCase{"CrLfLines", "[S]\r\nA=1\r\n", "[S]\r\nA=1\r\nK=v\r\n"},
+        WriteCase{"CrLfNewSection", "[T]\r\na=1\r\n", "[T]\r\na=1\r\n[S]\r\nK=v\r\n"},
+        WriteCase{"CommentsAndUnknownKeys", "; top\n[S]\n; K=comment\nOdd=?\nK=old ; tail\n",
+                  "; top\n[S]\n; K=comment\nOdd=?\nK=v\n"},
+        WriteCase{"NoFinalLineEnd", "[S]\nA=1", "[S]\nA=1\nK=v\n"}),
+    CaseName());
+
+TEST(ProfileFile, IntegersAreWrittenInDecimal)
+{
+    TempCard folder;
+    const ProfileFile file(folder.Path("s.ini"));
+    ASSERT_TRUE(file.WriteInt("S", "A", 1));
+    ASSERT_TRUE(file.WriteInt("S", "B", -12));
+    EXPECT_EQ(Contents(folder.Path("s.ini")), "[S]\nA=1\nB=-12\n");
+}
+
+TEST(ProfileFile, WritesThroughALinkAndKeepsTheFilesPermissions)
+{
+    TempCard folder;
+    const std::string target = folder.Write("real/s.ini", "[S]\nK=old\n");
+    ::chmod(target.c_str(), 0640);
+    std::filesystem::create_symlink(target, folder.Path("s.ini"));
+    ASSERT_TRUE(ProfileFile(folder.Path("s.ini")).WriteText("S", "K", "v"));
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.Path("s.ini")));
+    EXPECT_EQ(Contents(target), "[S]\nK=v\n");
+    struct stat info {};
+    ::stat(target.c_str(), &info);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+// A file that cannot be written, or could not be read first, stays as it was.
+TEST(ProfileFile, UnwritableOrUnreadableFilesAreLeftAlone)
+{
+    TempCard folder;
+    const std::string readOnly = folder.Write("readonly.ini", "[S]\nK=old\n");
+    ::chmod(readOnly.c_str(), 0444);
+    const std::string large = folder.Write("large.ini", "[S]\nK=old\n");
+    std::filesystem::resize_file(large, ProfileFile::kMaxFileBytes + 1);
+    const std::string fifo = folder.Path("fifo.ini");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string plain = folder.Write("plain.ini", "[S]\nK=old\n");
+    // A file stands where the settings folder would be made.
+    folder.Write("blocked", "x");
+    const std::pair<std::string, std::string> cases[] = {
+        {readOnly, "v"}, {large, "v"}, {fifo, "v"}, {folder.Path("blocked/s.ini"), "v"},
+        {plain, "v\nUSE_LastFolder=1"}, {plain, "v\r"}};
+    for (const auto& [path, value] : cases) {
+        const auto before = std::filesystem::status(path).type();
+        const std::string contents = before == std::filesystem::file_type::regular ? Contents(path) : "";
+        EXPECT_FALSE(ProfileFile(path).WriteText("S", "K", value)) << path;
+        EXPECT_EQ(std::filesystem::status(path).type(), before) << path;
+        if (before == std::filesystem::file_type::regular) {
+            EXPECT_EQ(Contents(path), contents) << path;
+        }
+    }
+    EXPECT_EQ(FolderEntries(folder.Root()).size(), 5u);
+}
+
+// Only a regular file of at most a mebibyte is read: a pipe would block, a
+// device never ends, and no settings file is that large.
+TEST(ProfileFile, HostileFilesGiveTheDefaults)
+{
+    TempCard folder;
+    const std::string fifo = folder.Path("fifo.ini");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string zero = folder.Path("zero.ini");
+    std::filesystem::create_symlink("/dev/zero", zero);
+    const std::string large = folder.Write("large.ini", "[S]\nK=7\n");
+    std::filesystem::resize_file(large, ProfileFile::kMaxFileBytes + 1);
+    const std::string limit = folder.Write("limit.ini", "[S]\nK=7\n");
+    std::filesystem::resize_file(limit, ProfileFile::kMaxFileBytes);
+    const std::pair<std::string, int> cases[] = {{fifo, 5}, {zero, 5}, {large, 5}, {limit, 7}};
+    for (const auto& [path, value] : cases)
+        EXPECT_EQ(ProfileFile(path).ReadInt("S", "K", 5), value) << path;
 }
 
 } // namespace

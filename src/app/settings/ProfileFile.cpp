@@ -1,10 +1,11 @@
 #include "app/settings/ProfileFile.h"
 
+#include "app/settings/SmallFile.h"
 #include "data/CardText.h"
 
-#include <climits>
-#include <fstream>
 #include <algorithm>
+#include <climits>
+#include <vector>
 
 namespace {
 
@@ -34,27 +35,131 @@ std::optional<std::string> SectionName(const std::string& line)
     return TrimBlanks(trimmed.substr(1, close == std::string::npos ? std::string::npos : close - 1));
 }
 
+// Where the "=" of a line of `key` is; npos for any other line.
+std::size_t KeyEquals(const std::string& line, const std::string& key)
+{
+    const std::size_t equals = line.find('=');
+    if (equals == std::string::npos || !EqualIgnoringCase(TrimBlanks(line.substr(0, equals)), key))
+        return std::string::npos;
+    return equals;
+}
+
+bool HasLineBreak(const std::string& text)
+{
+    return text.find_first_of("\r\n") != std::string::npos;
+}
+
+// One line of the file: its text and the line end that followed it ("\n",
+// "\r\n", or nothing at the end of the file).
+struct Line {
+    std::string m_text;
+    std::string m_end;
+};
+
+std::vector<Line> SplitLines(const std::string& bytes)
+{
+    std::vector<Line> lines;
+    std::size_t begin = 0;
+    while (begin < bytes.size()) {
+        std::size_t newline = bytes.find('\n', begin);
+        Line line{bytes.substr(begin, newline - begin), "\n"};
+        if (newline == std::string::npos) {
+            line.m_end.clear();
+            newline = bytes.size();
+        } else if (!line.m_text.empty() && line.m_text.back() == '\r') {
+            line.m_text.pop_back();
+            line.m_end = "\r\n";
+        }
+        lines.push_back(std::move(line));
+        begin = newline + 1;
+    }
+    return lines;
+}
+
+std::string JoinLines(const std::vector<Line>& lines)
+{
+    std::string bytes;
+    for (const Line& line : lines)
+        bytes += line.m_text + line.m_end;
+    return bytes;
+}
+
+// The first line of `key` in a section named `section` (there may be several).
+std::optional<std::size_t> FindKeyLine(const std::vector<Line>& lines, const std::string& section,
+                                       const std::string& key)
+{
+    bool inSection = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (const auto name = SectionName(lines[i].m_text))
+            inSection = EqualIgnoringCase(*name, section);
+        else if (inSection && KeyEquals(lines[i].m_text, key) != std::string::npos)
+            return i;
+    }
+    return std::nullopt;
+}
+
+// Where a new key of the first section named `section` goes: after its last
+// line that is not blank, so that blank lines before the next section stay
+// where they are.
+std::optional<std::size_t> EndOfSection(const std::vector<Line>& lines, const std::string& section)
+{
+    std::size_t i = 0;
+    for (; i < lines.size(); ++i) {
+        if (const auto name = SectionName(lines[i].m_text); name && EqualIgnoringCase(*name, section))
+            break;
+    }
+    if (i == lines.size())
+        return std::nullopt;
+    std::size_t end = ++i;
+    for (; i < lines.size() && !SectionName(lines[i].m_text); ++i) {
+        if (!TrimBlanks(lines[i].m_text).empty())
+            end = i + 1;
+    }
+    return end;
+}
+
+void InsertLine(std::vector<Line>& lines, std::size_t at, std::string text, const std::string& end)
+{
+    if (at > 0 && lines[at - 1].m_end.empty())
+        lines[at - 1].m_end = end;
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(text), end});
+}
+
+std::optional<std::vector<Line>> LoadLines(const std::string& path)
+{
+    const std::optional<std::string> bytes = ReadSmallFile(path, ProfileFile::kMaxFileBytes);
+    if (!bytes)
+        return std::nullopt;
+    return SplitLines(*bytes);
+}
+
+// The lines of the file as it stands, none for a missing file; nothing when
+// it cannot be both read and written.
+std::optional<std::vector<Line>> LoadLinesForWriting(const std::string& path)
+{
+    switch (StateOfFile(path)) {
+    case FileState::Missing:
+        return std::vector<Line>();
+    case FileState::Writable:
+        return LoadLines(path);
+    case FileState::NotWritable:
+        break;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 std::optional<std::string> ProfileFile::Find(const std::string& section, const std::string& key) const
 {
-    std::ifstream file(m_path, std::ios::binary);
-    if (!file)
+    const std::optional<std::vector<Line>> lines = LoadLines(m_path);
+    if (!lines)
         return std::nullopt;
-    bool inSection = false;
-    std::string line;
-    while (std::getline(file, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (const auto name = SectionName(line)) {
-            inSection = EqualIgnoringCase(*name, section);
-            continue;
-        }
-        const std::size_t equals = line.find('=');
-        if (inSection && equals != std::string::npos && EqualIgnoringCase(TrimBlanks(line.substr(0, equals)), key))
-            return line.substr(equals + 1);
-    }
-    return std::nullopt;
+    const std::optional<std::size_t> found = FindKeyLine(*lines, section, key);
+    if (!found)
+        return std::nullopt;
+    const std::string& text = (*lines)[*found].m_text;
+    return text.substr(text.find('=') + 1);
 }
 
 std::string ProfileFile::ReadText(const std::string& section, const std::string& key,
@@ -78,4 +183,30 @@ int ProfileFile::ReadInt(const std::string& section, const std::string& key, int
         number = std::min<long long>(number * 10 + ((*value)[i] - '0'), INT_MAX);
     }
     return static_cast<int>(number);
+}
+
+bool ProfileFile::WriteInt(const std::string& section, const std::string& key, int value) const
+{
+    return WriteText(section, key, std::to_string(value));
+}
+
+bool ProfileFile::WriteText(const std::string& section, const std::string& key, const std::string& value) const
+{
+    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value))
+        return false;
+    std::optional<std::vector<Line>> lines = LoadLinesForWriting(m_path);
+    if (!lines)
+        return false;
+    // New lines end as the file's first line does.
+    const std::string end = lines->empty() || lines->front().m_end.empty() ? "\n" : lines->front().m_end;
+    if (const auto found = FindKeyLine(*lines, section, key)) {
+        std::string& text = (*lines)[*found].m_text;
+        text = text.substr(0, text.find('=') + 1) + value;
+    } else if (const auto at = EndOfSection(*lines, section)) {
+        InsertLine(*lines, *at, key + "=" + value, end);
+    } else {
+        InsertLine(*lines, lines->size(), "[" + section + "]", end);
+        InsertLine(*lines, lines->size(), key + "=" + value, end);
+    }
+    return ReplaceSmallFile(m_path, JoinLines(*lines));
 }
