@@ -1,5 +1,6 @@
 #include "CViewerDlg.h"
 
+#include "COptionDlg.h"
 #include "app/settings/StartUpSettings.h"
 #include "ScreenView.h"
 #include "SettingsLocation.h"
@@ -28,8 +29,9 @@ static void InitResources()
     Q_INIT_RESOURCE(viewer);
 }
 
-CViewerDlg::CViewerDlg(Messages& messages)
-    : m_card(messages), m_ui(std::make_unique<Ui::CViewerDlg>()), m_messages(messages)
+CViewerDlg::CViewerDlg(Messages& messages, FolderChooser& folderChooser)
+    : m_card(messages), m_ui(std::make_unique<Ui::CViewerDlg>()), m_messages(messages),
+      m_folderChooser(folderChooser)
 {
     InitResources();
     m_ui->setupUi(this);
@@ -73,6 +75,7 @@ bool CViewerDlg::OnCreate()
 void CViewerDlg::OnInitDialog()
 {
     setWindowIcon(m_hIcon);
+    m_pOptionDlg = std::make_unique<COptionDlg>(m_messages, m_folderChooser, nullptr);
     ReadSettings();
     m_ui->m_enterButton->setIcon(ViewerIcon("enter"));
     m_ui->m_shiftButton->setIcon(ViewerIcon("shift"));
@@ -141,6 +144,7 @@ void CViewerDlg::ConnectCommands()
     connect(m_ui->m_tree, &QTreeWidget::itemSelectionChanged, this, &CViewerDlg::KeepTreeSelection);
     connect(m_ui->m_exitButton, &QPushButton::clicked, this, &CViewerDlg::OnExit);
     connect(m_ui->actionExit, &QAction::triggered, this, &CViewerDlg::OnExit);
+    ConnectFolderCommands();
 }
 
 void CViewerDlg::OnExit()

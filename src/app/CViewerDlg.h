@@ -12,6 +12,8 @@
 #include <memory>
 #include <string>
 
+class COptionDlg;
+class FolderChooser;
 class Messages;
 class QAbstractButton;
 class QTreeWidgetItem;
@@ -40,8 +42,9 @@ public:
     static constexpr int VK_RIGHT = 39;
     static constexpr int VK_DOWN = 40;
 
-    // `messages` shows every message of the window and of the card scan.
-    explicit CViewerDlg(Messages& messages);
+    // `messages` shows every message of the window and of the card scan;
+    // `folderChooser` serves folder selection and the options dialog.
+    CViewerDlg(Messages& messages, FolderChooser& folderChooser);
     ~CViewerDlg() override;
 
     bool OnCreate();
@@ -62,6 +65,11 @@ public:
     void UpdateArrowIcons();
     // One tick of the poll timer (IDT_POLL) or the repeat timer (IDT_REPEAT).
     void OnRepeatTimer(int timerId);
+
+    // Folder button and menu command: choose a folder, remember it, scan it.
+    void SelectDataFolder();
+    // Menu command: the options dialog; OK writes its four settings.
+    void ShowOptions();
 
     // Exit button and menu command: asks, then ends the window.
     void OnExit();
@@ -92,6 +100,9 @@ protected:
 
 private:
     void ConnectCommands();
+    void ConnectFolderCommands();
+    bool TakesChosenFolder(const std::string& chosen);
+    void WriteSetting(const std::string& key, const std::string& value) const;
     void ReadSettings();
     void ScanDataRoot();
     void FillTree();
@@ -115,6 +126,9 @@ private:
 
     std::unique_ptr<Ui::CViewerDlg> m_ui;
     Messages& m_messages;
+    FolderChooser& m_folderChooser;
+    // One dialog object for every display; a window of its own.
+    std::unique_ptr<COptionDlg> m_pOptionDlg;
     QIcon m_hIcon;
     SingleInstance m_hMutex;
     QTimer m_pollTimer;

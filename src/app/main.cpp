@@ -1,6 +1,7 @@
 // KR80A_Viewer: shows the measurements on the level meter's memory card.
 #include "BoxMessages.h"
 #include "CViewerDlg.h"
+#include "FolderChooser.h"
 #include "SettingsLocation.h"
 
 #include <QApplication>
@@ -16,7 +17,8 @@ int main(int argc, char* argv[])
     // marker of a running copy.
     QApplication::setApplicationName(ApplicationNameOfExecutable());
     BoxMessages messages(QApplication::applicationName());
-    CViewerDlg window(messages);
+    DialogFolderChooser folderChooser;
+    CViewerDlg window(messages, folderChooser);
     if (!window.OnCreate())
         return 0;
     window.OnInitDialog();

@@ -1,4 +1,5 @@
 #include "CViewerDlg.h"
+#include "FolderChooser.h"
 #include "SingleInstance.h"
 #include "support/RecordedMessages.h"
 #include "support/TempCard.h"
@@ -35,8 +36,9 @@ TEST(SecondCopy, IsRefusedWhileAnotherRunsAndAllowedAfterItCrashed)
     ASSERT_TRUE(StartRunningCopy(first));
 
     RecordedMessages messages;
+    DialogFolderChooser chooser;
     {
-        CViewerDlg second(messages);
+        CViewerDlg second(messages, chooser);
         EXPECT_FALSE(second.OnCreate());
     }
     ASSERT_EQ(messages.m_shown.size(), 1u);
@@ -46,7 +48,7 @@ TEST(SecondCopy, IsRefusedWhileAnotherRunsAndAllowedAfterItCrashed)
     // A copy that dies without cleaning up must not block the next start.
     first.kill();
     first.waitForFinished();
-    CViewerDlg next(messages);
+    CViewerDlg next(messages, chooser);
     EXPECT_TRUE(next.OnCreate());
     EXPECT_EQ(messages.m_shown.size(), 1u);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CViewerDlg.h"
+#include "FolderChooser.h"
 #include "ScreenView.h"
 #include "screens/TextCodec.h"
 #include "support/RecordedMessages.h"
@@ -17,7 +18,9 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 // A data line of 28 fields, the given ones filled.
 inline std::string CsvLine(const std::map<int, std::string>& fields)
@@ -88,6 +91,21 @@ inline std::string StartWithFolder(const std::string& folder)
     return "[KR80A_Viewer]\nUSE_DefaultFolder=1\nDefaultFolder=" + folder + "\n";
 }
 
+// Answers the folder chooser as the test says: confirms `m_answer`, or
+// cancels when it holds nothing. Records the folder each run opened on.
+class AnsweringChooser : public FolderChooser {
+public:
+    bool BrowseForFolder(QWidget*, const std::string& initial, std::string& result) override
+    {
+        m_initials.push_back(initial);
+        result = m_answer.value_or("");
+        return m_answer.has_value();
+    }
+
+    std::optional<std::string> m_answer;
+    std::vector<std::string> m_initials;
+};
+
 // The viewer's window, created and initialised as the program does, on the
 // card written into `m_card`.
 class ViewerTest : public testing::Test {
@@ -95,7 +113,7 @@ protected:
     void Start(const std::string& settings)
     {
         WriteSettings(settings);
-        m_window = std::make_unique<CViewerDlg>(m_messages);
+        m_window = std::make_unique<CViewerDlg>(m_messages, m_chooser);
         ASSERT_TRUE(m_window->OnCreate());
         m_window->OnInitDialog();
         m_window->show();
@@ -125,5 +143,6 @@ protected:
 
     TempCard m_card;
     RecordedMessages m_messages;
+    AnsweringChooser m_chooser;
     std::unique_ptr<CViewerDlg> m_window;
 };

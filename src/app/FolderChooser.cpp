@@ -1,0 +1,26 @@
+#include "FolderChooser.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+
+bool DialogFolderChooser::BrowseForFolder(QWidget* owner, const std::string& initial, std::string& result)
+{
+    result.clear();
+    QFileDialog dialog(owner, QStringLiteral("フォルダを選択してください"));
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    // Qt's own dialog speaks the viewer's language whatever the desktop's
+    // native dialog would.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    // The initial folder is shown selected among its neighbours.
+    const QFileInfo start(QFile::decodeName(QByteArray::fromStdString(initial)));
+    if (!initial.empty() && start.isDir()) {
+        dialog.setDirectory(start.absolutePath());
+        dialog.selectFile(start.absoluteFilePath());
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    result = QFile::encodeName(dialog.selectedFiles().value(0)).toStdString();
+    return true;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+class QWidget;
+
+// The modal folder chooser that the main window and the options dialog run.
+// The window holds one; tests answer it without a dialog.
+class FolderChooser {
+public:
+    virtual ~FolderChooser() = default;
+    // Runs the chooser for `owner`, opening on `initial` (its own default when
+    // that is empty or no folder). True when the user confirmed a choice,
+    // with `result` the chosen path as the file system spells it, exactly as
+    // the chooser gave it; false, with `result` empty, when cancelled.
+    virtual bool BrowseForFolder(QWidget* owner, const std::string& initial, std::string& result) = 0;
+};
+
+// The chooser as a Qt file dialog in folder mode, titled
+// "フォルダを選択してください", in which the user may also type a path.
+class DialogFolderChooser : public FolderChooser {
+public:
+    bool BrowseForFolder(QWidget* owner, const std::string& initial, std::string& result) override;
+};

@@ -1,0 +1,73 @@
+// Folder selection and the options dialog.
+#include "CViewerDlg.h"
+
+#include "COptionDlg.h"
+#include "FolderChoice.h"
+#include "FolderChooser.h"
+#include "app/settings/ProfileFile.h"
+#include "data/Messages.h"
+#include "ui_CViewerDlg.h"
+
+#include <QApplication>
+#include <QFile>
+
+void CViewerDlg::ConnectFolderCommands()
+{
+    connect(m_ui->m_folderButton, &QPushButton::clicked, this, &CViewerDlg::SelectDataFolder);
+    connect(m_ui->actionSelectFolder, &QAction::triggered, this, &CViewerDlg::SelectDataFolder);
+    connect(m_ui->actionOptions, &QAction::triggered, this, &CViewerDlg::ShowOptions);
+}
+
+void CViewerDlg::SelectDataFolder()
+{
+    std::string chosen;
+    if (!m_folderChooser.BrowseForFolder(this, m_strStartFolder, chosen)) {
+        FocusTree();
+        return;
+    }
+    m_card.m_strDataRoot = chosen;
+    if (!TakesChosenFolder(chosen)) {
+        m_card.m_strDataRoot = m_strStartFolder;
+        FocusTree();
+        return;
+    }
+    m_strStartFolder = chosen;
+    // A settings file that cannot be written is no reason not to show the folder.
+    WriteSetting("Folder", m_strStartFolder);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ScanDataRoot();
+    QApplication::restoreOverrideCursor();
+    FocusTree();
+    m_ui->m_dataRootLabel->setText(QFile::decodeName(QByteArray::fromStdString(m_strStartFolder)));
+}
+
+// An empty path is refused with a message; with the warning on, a folder that
+// is not the meter's is taken only when the user agrees.
+bool CViewerDlg::TakesChosenFolder(const std::string& chosen)
+{
+    if (chosen.empty()) {
+        m_messages.ShowMessage(kNoFolderChosen);
+        return false;
+    }
+    return m_nFolderAlert != 1 || IsInstrumentFolder(chosen) || m_messages.AskYesNo(kNotInstrumentFolder);
+}
+
+void CViewerDlg::ShowOptions()
+{
+    m_pOptionDlg->SetValues(m_strDefaultFolder, m_nUseLastFolder, m_nUseDefaultFolder, m_nFolderAlert);
+    if (m_pOptionDlg->DoModal() != QDialog::Accepted)
+        return;
+    m_strDefaultFolder = m_pOptionDlg->m_strDefaultFolder;
+    m_nUseLastFolder = m_pOptionDlg->m_nUseLastFolder;
+    m_nUseDefaultFolder = m_pOptionDlg->m_nUseDefaultFolder;
+    m_nFolderAlert = m_pOptionDlg->m_nFolderAlert;
+    WriteSetting("USE_DefaultFolder", std::to_string(m_nUseDefaultFolder));
+    WriteSetting("USE_LastFolder", std::to_string(m_nUseLastFolder));
+    WriteSetting("DefaultFolder", m_strDefaultFolder);
+    WriteSetting("USE_KR80A_FolderAlert", std::to_string(m_nFolderAlert));
+}
+
+void CViewerDlg::WriteSetting(const std::string& key, const std::string& value) const
+{
+    ProfileFile(QFile::encodeName(m_strIniPath).toStdString()).WriteText(m_strAppName.toStdString(), key, value);
+}
