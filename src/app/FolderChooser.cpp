@@ -2,17 +2,37 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QFileInfo>
+
+namespace {
+
+// Qt's Japanese texts name every other part of the dialog, but not the type
+// of a folder in the details view.
+class FolderTypeNames : public QFileIconProvider {
+public:
+    QString type(const QFileInfo& info) const override
+    {
+        return info.isDir() ? QStringLiteral("フォルダ") : QFileIconProvider::type(info);
+    }
+};
+
+} // namespace
 
 bool DialogFolderChooser::BrowseForFolder(QWidget* owner, const std::string& initial, std::string& result)
 {
     result.clear();
+    FolderTypeNames typeNames;
     QFileDialog dialog(owner, QStringLiteral("フォルダを選択してください"));
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);
+    // Choosing a folder makes, renames and deletes nothing: no new-folder
+    // button, no such entries in the context menu (the card is only read).
+    dialog.setOption(QFileDialog::ReadOnly);
     // Qt's own dialog speaks the viewer's language whatever the desktop's
     // native dialog would.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setIconProvider(&typeNames);
     // The initial folder is shown selected among its neighbours.
     const QFileInfo start(QFile::decodeName(QByteArray::fromStdString(initial)));
     if (!initial.empty() && start.isDir()) {

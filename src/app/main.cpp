@@ -3,6 +3,7 @@
 #include "CViewerDlg.h"
 #include "FolderChooser.h"
 #include "SettingsLocation.h"
+#include "ToolkitLanguage.h"
 
 #include <QApplication>
 
@@ -16,6 +17,7 @@ int main(int argc, char* argv[])
     // Names the settings folder and file, the message boxes' caption and the
     // marker of a running copy.
     QApplication::setApplicationName(ApplicationNameOfExecutable());
+    InstallToolkitTranslation(application);
     BoxMessages messages(QApplication::applicationName());
     DialogFolderChooser folderChooser;
     CViewerDlg window(messages, folderChooser);

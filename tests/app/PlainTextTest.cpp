@@ -31,6 +31,7 @@ public:
 
     QString m_caption;
     QString m_shown;
+    QStringList m_buttons;
     QMessageBox::Icon m_icon = QMessageBox::NoIcon;
 
 private:
@@ -42,6 +43,8 @@ private:
         m_timer.stop();
         m_caption = box->windowTitle();
         m_icon = box->icon();
+        for (QAbstractButton* button : box->buttons())
+            m_buttons << button->text();
         for (QLabel* label : box->findChildren<QLabel*>()) {
             if (label->text() == box->text())
                 m_shown = ShownText(label);
@@ -63,6 +66,7 @@ TEST(BoxMessagesTest, MessageShowsItsTextAsWritten)
     EXPECT_EQ(answerer.m_shown, "<b>x</b> /home/u/<i>card");
     EXPECT_EQ(answerer.m_caption, "KR80A_Viewer");
     EXPECT_EQ(answerer.m_icon, QMessageBox::Warning);
+    EXPECT_EQ(answerer.m_buttons, QStringList{"OK"});
 }
 
 struct AnswerCase {
@@ -80,6 +84,10 @@ TEST_P(AskYesNoTest, AnswersByTheButtonAndDefaultsToYes)
     EXPECT_EQ(messages.AskYesNo("<b>終了</b>?"), GetParam().yes);
     EXPECT_EQ(answerer.m_shown, "<b>終了</b>?");
     EXPECT_EQ(answerer.m_icon, QMessageBox::Warning);
+    // The toolkit's buttons speak the viewer's language.
+    QStringList buttons = answerer.m_buttons;
+    buttons.sort();
+    EXPECT_EQ(buttons, (QStringList{"いいえ(&N)", "はい(&Y)"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryAnswer, AskYesNoTest,

@@ -1,6 +1,8 @@
 // Runs the viewer's tests inside one QApplication, with the configuration and
 // runtime folders pointed at a fresh temporary folder, so that the user's own
 // settings and a running viewer are never touched.
+#include "ToolkitLanguage.h"
+
 #include <QApplication>
 #include <QTemporaryDir>
 
@@ -19,6 +21,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     // The tests play the shipped program, whose name names its settings and lock.
     QApplication::setApplicationName("KR80A_Viewer");
+    InstallToolkitTranslation(application);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
