@@ -76,6 +76,7 @@ void CViewerDlg::OnInitDialog()
 {
     setWindowIcon(m_hIcon);
     m_pOptionDlg = std::make_unique<COptionDlg>(m_messages, m_folderChooser, nullptr);
+    m_pOptionDlg->setWindowIcon(m_hIcon);
     ReadSettings();
     m_ui->m_enterButton->setIcon(ViewerIcon("enter"));
     m_ui->m_shiftButton->setIcon(ViewerIcon("shift"));

@@ -10,12 +10,6 @@ const char* const kNoFolderChosen = "フォルダが選択されませんでし�
 const char* const kNotInstrumentFolder =
     "KR80かKR80A以外のフォルダを選択した場合\n正常にデータが読み込めない可能性があります。\nよろしいですか？";
 
-std::string SettingsBytes()
-{
-    QFile file(SettingsFile());
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "<none>";
-}
-
 std::string StoredFolder()
 {
     return ProfileFile(SettingsFile().toStdString()).ReadText("KR80A_Viewer", "Folder", "<none>");

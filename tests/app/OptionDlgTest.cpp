@@ -16,12 +16,6 @@ const char* const kNoStartFolder =
 const char* const kNotInstrumentFolder =
     "KR80かKR80A以外のフォルダを選択した場合\n正常にデータが読み込めない可能性があります。\nよろしいですか？";
 
-std::string SettingsBytes()
-{
-    QFile file(SettingsFile());
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "<none>";
-}
-
 // The dialog's controls by what they stand for.
 struct OptionControls {
     explicit OptionControls(COptionDlg& dialog)

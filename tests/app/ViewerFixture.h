@@ -86,6 +86,13 @@ inline void WriteSettings(const std::string& text)
     file.write(QByteArray::fromStdString(text));
 }
 
+// The settings file's bytes, or "<none>" when there is no file.
+inline std::string SettingsBytes()
+{
+    QFile file(SettingsFile());
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "<none>";
+}
+
 inline std::string StartWithFolder(const std::string& folder)
 {
     return "[KR80A_Viewer]\nUSE_DefaultFolder=1\nDefaultFolder=" + folder + "\n";
