@@ -59,6 +59,7 @@ protected:
 };
 
 struct InitialCase {
+    const char* name;
     const char* settings;
     bool lastFolder;
     bool defaultFolder;
@@ -89,13 +90,14 @@ TEST_P(OptionInitialTest, ShowsTheValuesInEffect)
 INSTANTIATE_TEST_SUITE_P(
     Settings, OptionInitialTest,
     testing::Values(
-        InitialCase{"", false, false, true, ""},
-        InitialCase{"[KR80A_Viewer]\nUSE_LastFolder=1\nDefaultFolder=/d\nUSE_KR80A_FolderAlert=0\n", true,
+        InitialCase{"NoSettingsFile", "", false, false, true, ""},
+        InitialCase{"LastFolderWarningOff", "[KR80A_Viewer]\nUSE_LastFolder=1\nDefaultFolder=/d\nUSE_KR80A_FolderAlert=0\n", true,
                     false, false, "/d"},
-        InitialCase{"[KR80A_Viewer]\nUSE_DefaultFolder=1\nDefaultFolder= /d \n", false, true, true, " /d "},
-        InitialCase{"[KR80A_Viewer]\nUSE_DefaultFolder=1\nUSE_LastFolder=1\nDefaultFolder=/d\n", true, true,
+        InitialCase{"FixedFolderWithBlanks", "[KR80A_Viewer]\nUSE_DefaultFolder=1\nDefaultFolder= /d \n", false, true, true, " /d "},
+        InitialCase{"BothFlags", "[KR80A_Viewer]\nUSE_DefaultFolder=1\nUSE_LastFolder=1\nDefaultFolder=/d\n", true, true,
                     true, "/d"},
-        InitialCase{"[KR80A_Viewer]\nUSE_LastFolder=2\nUSE_KR80A_FolderAlert=2\n", false, false, false, ""}));
+        InitialCase{"OnlyOneMeansOn", "[KR80A_Viewer]\nUSE_LastFolder=2\nUSE_KR80A_FolderAlert=2\n", false, false, false, ""}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(OptionDlgTest, LastFolderGreysTheFixedFolderAndKeepsItsCheck)
 {
