@@ -37,7 +37,7 @@ protected:
         EXPECT_EQ(m_window->m_card.m_strDataRoot, m_card.Root());
         EXPECT_EQ(Text("m_dataRootLabel").toStdString(), m_card.Root());
         EXPECT_EQ(Tree()->topLevelItem(0)->child(0)->text(0), "A");
-        EXPECT_EQ(m_window->m_display.m_nScreenId, 1);
+        EXPECT_EQ(m_window->m_display.ScreenId(), 1);
         EXPECT_EQ(SettingsBytes(), settingsBefore);
         EXPECT_EQ(m_window->focusWidget(), Tree());
     }
@@ -49,7 +49,7 @@ protected:
         EXPECT_EQ(Text("m_dataRootLabel").toStdString(), folder);
         ASSERT_EQ(Tree()->topLevelItem(0)->childCount(), 1);
         EXPECT_EQ(Tree()->topLevelItem(0)->child(0)->text(0), "B");
-        EXPECT_EQ(m_window->m_display.m_nScreenId, 0);
+        EXPECT_EQ(m_window->m_display.ScreenId(), 0);
         EXPECT_EQ(m_window->focusWidget(), Tree());
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     }

@@ -97,7 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
         InitialCase{"BothFlags", "[KR80A_Viewer]\nUSE_DefaultFolder=1\nUSE_LastFolder=1\nDefaultFolder=/d\n", true, true,
                     true, "/d"},
         InitialCase{"OnlyOneMeansOn", "[KR80A_Viewer]\nUSE_LastFolder=2\nUSE_KR80A_FolderAlert=2\n", false, false, false, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST_F(OptionDlgTest, LastFolderGreysTheFixedFolderAndKeepsItsCheck)
 {
