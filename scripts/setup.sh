@@ -9,6 +9,7 @@ PACKAGES=(
   libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps imagemagick
+  librsvg2-bin desktop-file-utils appstream man-db
 )
 
 install_missing_packages() {
