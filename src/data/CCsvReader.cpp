@@ -68,8 +68,11 @@ int CCsvReader::ReadCsv(const std::string& path)
                 break; // the end mark
             row.AddField(m_strField);
             if (result == fieldEndOfLine) {
+                const std::size_t bytes = row.ByteCount();
+                const std::size_t fields = row.FieldCount();
                 m_rows.push_back(std::move(row));
                 row = CsvRow();
+                row.Reserve(bytes + bytes / 4, fields);
                 field = 0;
             } else {
                 ++field;

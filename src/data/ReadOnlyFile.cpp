@@ -1,5 +1,6 @@
 #include "data/ReadOnlyFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,6 +8,7 @@
 
 namespace {
 constexpr std::size_t kBlockSize = 256 * 1024;
+constexpr std::size_t kMinBlockSize = 4 * 1024;
 }
 
 ReadOnlyFile::~ReadOnlyFile()
@@ -32,6 +34,15 @@ bool ReadOnlyFile::Open(const std::string& path, FileErrorCause* cause)
     }
     m_fd = fd;
     m_pos = m_len = 0;
+    // Card files are small: a buffer the file's size (and one byte to see its
+    // end) is read in one go and costs no more than the file. A file that
+    // grows meanwhile is read on in further blocks.
+    const auto wanted = static_cast<std::size_t>(std::max<off_t>(info.st_size, 0)) + 1;
+    m_capacity = std::clamp(wanted, kMinBlockSize, kBlockSize);
+    if (m_bufferSize < m_capacity) {
+        m_buffer = std::make_unique_for_overwrite<char[]>(m_capacity);
+        m_bufferSize = m_capacity;
+    }
     return true;
 }
 
@@ -47,10 +58,8 @@ bool ReadOnlyFile::Refill()
 {
     if (m_fd < 0)
         return false;
-    if (!m_buffer)
-        m_buffer = std::make_unique<char[]>(kBlockSize);
     for (;;) {
-        ssize_t got = ::read(m_fd, m_buffer.get(), kBlockSize);
+        ssize_t got = ::read(m_fd, m_buffer.get(), m_capacity);
         if (got >= 0) {
             m_pos = 0;
             m_len = static_cast<std::size_t>(got);

@@ -41,7 +41,11 @@ private:
     bool Refill();
 
     int m_fd = -1;
+    // Not cleared: only the bytes read are ever looked at. Kept from one
+    // Open to the next when it is large enough.
     std::unique_ptr<char[]> m_buffer;
+    std::size_t m_bufferSize = 0;
+    std::size_t m_capacity = 0; // the part of the buffer used for this file
     std::size_t m_pos = 0;
     std::size_t m_len = 0;
 };

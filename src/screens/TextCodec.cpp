@@ -10,7 +10,7 @@ namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 
-// One open conversion, closed when done.
+// One open conversion descriptor, closed when done.
 class Conversion {
 public:
     Conversion(const char* to, const char* from) : m_cd(iconv_open(to, from))
@@ -21,6 +21,9 @@ public:
     ~Conversion() { iconv_close(m_cd); }
     Conversion(const Conversion&) = delete;
     Conversion& operator=(const Conversion&) = delete;
+
+    // Back to the initial shift state, as if freshly opened.
+    void Reset() { iconv(m_cd, nullptr, nullptr, nullptr, nullptr); }
 
     // Converts as much as it can; returns false at a byte sequence it cannot
     // convert (in/left then point at it).
@@ -33,7 +36,7 @@ public:
             std::size_t rc = iconv(m_cd, &in, &left, &to, &room);
             out.append(buffer, static_cast<std::size_t>(to - buffer));
             if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) {
-                iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
+                Reset();
                 return false;
             }
         }
@@ -44,10 +47,23 @@ private:
     iconv_t m_cd;
 };
 
-std::string Convert(std::string_view text, const char* to, const char* from,
-                    std::string_view replacement)
+// Opening a descriptor costs far more than a short conversion, and the card
+// holds millions of texts: each thread keeps one descriptor per direction.
+Conversion& Decoder()
 {
-    Conversion conversion(to, from);
+    thread_local Conversion conversion("UTF-8", "CP932");
+    return conversion;
+}
+
+Conversion& Encoder()
+{
+    thread_local Conversion conversion("CP932", "UTF-8");
+    return conversion;
+}
+
+std::string Convert(std::string_view text, Conversion& conversion, std::string_view replacement)
+{
+    conversion.Reset();
     std::string out;
     out.reserve(text.size() * 2);
     std::string copy(text);
@@ -70,12 +86,12 @@ std::string DecodeCardText(std::string_view cardBytes)
         ascii = ascii && static_cast<unsigned char>(c) < 0x80;
     if (ascii)
         return std::string(cardBytes);
-    return Convert(cardBytes, "UTF-8", "CP932", kReplacement);
+    return Convert(cardBytes, Decoder(), kReplacement);
 }
 
 std::string EncodeCardText(std::string_view utf8)
 {
-    return Convert(utf8, "CP932", "UTF-8", "?");
+    return Convert(utf8, Encoder(), "?");
 }
 
 const std::string& ProgramText(std::string_view utf8)

@@ -31,6 +31,10 @@ TEST(RecordRow, ShortLineKeepsLaterColumnsLongLineIsCut)
     EXPECT_EQ(row.Column(28), "");
 
     row.FillFromCsvRow(RowOf({"a", "", "c"}));
+    // All columns in one walk read as each column alone does.
+    const RecordRow::ColumnList columns = row.Columns();
+    for (int k = 0; k < RecordRow::kColumnCount; ++k)
+        EXPECT_EQ(columns[static_cast<std::size_t>(k)], row.Column(k)) << k;
     EXPECT_EQ(row.Column(0), "a");
     EXPECT_EQ(row.Column(1), "");
     EXPECT_EQ(row.Column(2), "c");
@@ -97,7 +101,7 @@ TEST(DataItem, ChannelsAreFreshRowsKeyedFromOne)
     for (int i = 1; i <= 12; ++i)
         csv += i == 2 ? "short\n" : "c" + std::to_string(i) + ",title,x,y\n";
     ASSERT_EQ(reader.ReadCsv(card.Write("01.CSV", csv)), 12);
-    CDataItem item(kindMulti, "1", "3", "p", reader);
+    CDataItem item(kindMulti, 1, "3", "p", reader);
     ASSERT_EQ(item.m_channels.size(), 12u);
     EXPECT_EQ(item.Channel(1)->Column(0), "c1");
     EXPECT_EQ(item.Channel(2)->Column(1), ""); // not the line before it
