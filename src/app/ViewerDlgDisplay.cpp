@@ -41,14 +41,15 @@ QTreeWidgetItem* CViewerDlg::AddTreeItem(QTreeWidgetItem* parent, int id)
     item->setData(0, kItemIdRole, id);
     if (!node)
         return item;
-    if (node->m_bCardText)
-        item->setText(0, CardText(node->m_strLabel));
+    const std::string label = m_card.Label(id);
+    if (m_card.LabelIsCardText(id))
+        item->setText(0, CardText(label));
     else if (node->m_nParent == 0)
-        item->setText(0, QString::fromStdString(node->m_strLabel));
+        item->setText(0, QString::fromStdString(label));
     else
-        item->setText(0, QFile::decodeName(QByteArray::fromStdString(node->m_strLabel)));
-    for (int child : node->m_children)
-        AddTreeItem(item, child);
+        item->setText(0, QFile::decodeName(QByteArray::fromStdString(label)));
+    for (int row = 0; row < node->m_nChildCount; ++row)
+        AddTreeItem(item, m_card.Child(id, row));
     return item;
 }
 

@@ -23,14 +23,34 @@ std::size_t Utf8SequenceLength(std::string_view text, std::size_t i)
     return length;
 }
 
+bool IsPlainAscii(char c)
+{
+    return c >= 0x20 && c < 0x7F && c != '"' && c != '\\';
+}
+
 } // namespace
 
 std::string JsonString(std::string_view text)
 {
     std::string out;
     out.reserve(text.size() + 2);
+    AppendJsonString(out, text);
+    return out;
+}
+
+void AppendJsonString(std::string& out, std::string_view text)
+{
     out += '"';
     for (std::size_t i = 0; i < text.size();) {
+        // Printable ASCII other than the quote and the backslash goes in as
+        // it is, a whole run at a time.
+        std::size_t plain = i;
+        while (plain < text.size() && IsPlainAscii(text[plain]))
+            ++plain;
+        out.append(text.data() + i, plain - i);
+        i = plain;
+        if (i == text.size())
+            break;
         const unsigned char c = static_cast<unsigned char>(text[i]);
         const std::size_t length = Utf8SequenceLength(text, i);
         if (length == 0) {
@@ -57,5 +77,4 @@ std::string JsonString(std::string_view text)
         i += length;
     }
     out += '"';
-    return out;
 }

@@ -3,6 +3,7 @@
 #include "cli/Json.h"
 #include "screens/TextCodec.h"
 
+#include <algorithm>
 #include <cstdio>
 
 std::string OneLine(const std::string& text)
@@ -39,17 +40,38 @@ bool ConsoleMessages::AskYesNo(const std::string& text)
     return false;
 }
 
-std::string DisplayLabel(const TreeNode& node)
+std::string DisplayLabel(const CardTree& tree, int id)
 {
-    return node.m_bCardText ? DecodeCardText(node.m_strLabel) : node.m_strLabel;
+    const std::string label = tree.Label(id);
+    return tree.LabelIsCardText(id) ? DecodeCardText(label) : label;
+}
+
+void AppendCardTextJson(std::string& out, std::string_view cardBytes)
+{
+    // ASCII reads the same in both: most card texts need no decoding.
+    const bool ascii = std::all_of(cardBytes.begin(), cardBytes.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    AppendJsonString(out, ascii ? cardBytes : std::string_view(DecodeCardText(cardBytes)));
 }
 
 std::string RecordRowJson(const RecordRow& row)
 {
-    std::string out = "[";
-    for (int k = 0; k < RecordRow::kColumnCount; ++k)
-        out += (k ? ", " : "") + JsonString(DecodeCardText(row.Column(k)));
-    return out + "]";
+    std::string out;
+    AppendRecordRowJson(out, row);
+    return out;
+}
+
+void AppendRecordRowJson(std::string& out, const RecordRow& row)
+{
+    out += '[';
+    bool first = true;
+    for (const std::string_view column : row.Columns()) {
+        if (!first)
+            out += ", ";
+        first = false;
+        AppendCardTextJson(out, column);
+    }
+    out += ']';
 }
 
 std::string MessagesJson(const std::vector<std::string>& messages)

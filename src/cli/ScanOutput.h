@@ -17,8 +17,9 @@ public:
     std::vector<std::string> m_shown;
 };
 
-// A tree label as UTF-8: a record's card bytes decoded, other labels as they are.
-std::string DisplayLabel(const TreeNode& node);
+// Item `id`'s tree label as UTF-8: a record's card bytes decoded, other
+// labels as they are.
+std::string DisplayLabel(const CardTree& tree, int id);
 
 // `text` with its control bytes shown as escapes ("\n", "\r", "\t", "\x01"),
 // so that it stays on one line of a terminal.
@@ -26,6 +27,10 @@ std::string OneLine(const std::string& text);
 
 // The JSON array of a record's 28 columns, each decoded to UTF-8.
 std::string RecordRowJson(const RecordRow& row);
+// The same array appended to `out`.
+void AppendRecordRowJson(std::string& out, const RecordRow& row);
+// Card bytes decoded to UTF-8, as a JSON string literal appended to `out`.
+void AppendCardTextJson(std::string& out, std::string_view cardBytes);
 
 // The JSON array of the shown messages.
 std::string MessagesJson(const std::vector<std::string>& messages);

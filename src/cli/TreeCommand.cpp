@@ -1,52 +1,82 @@
 #include "cli/Commands.h"
 #include "cli/Json.h"
 #include "cli/ScanOutput.h"
+#include "cli/StandardOutput.h"
 #include "screens/TextCodec.h"
 
-#include <cstdio>
+#include <charconv>
 
 namespace {
 
 constexpr const char* kUsage = "usage: kr80a tree DATA_ROOT [--json]";
 
-void AppendTextTree(const CardTree& tree, int id, int depth, std::string& out)
+void AppendNumber(std::string& out, int value)
 {
-    const TreeNode* node = tree.Node(id);
-    out.append(static_cast<std::size_t>(depth) * 2, ' ');
-    out += '[' + std::to_string(id) + "] " + OneLine(DisplayLabel(*node)) + '\n';
-    for (int child : node->m_children)
-        AppendTextTree(tree, child, depth + 1, out);
+    char digits[16];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    out.append(digits, result.ptr);
 }
 
-std::string ItemJson(const CardTree& tree, const TreeNode& node)
+void WriteTextTree(const CardTree& tree, int id, int depth, StandardOutput& output)
 {
-    const CDataItem& item = *tree.FindItem(node.m_nId);
-    std::string out = "{\"id\": " + std::to_string(node.m_nId) +
-                      ", \"parent\": " + std::to_string(node.m_nParent) +
-                      ", \"kind\": " + std::to_string(item.m_nKind) +
-                      ", \"label\": " + JsonString(DisplayLabel(node));
+    std::string& out = output.Text();
+    out.append(static_cast<std::size_t>(depth) * 2, ' ');
+    out += '[';
+    AppendNumber(out, id);
+    out += "] ";
+    out += OneLine(DisplayLabel(tree, id));
+    out += '\n';
+    output.Flush();
+    const TreeNode* node = tree.Node(id);
+    for (int row = 0; row < node->m_nChildCount; ++row)
+        WriteTextTree(tree, tree.Child(id, row), depth + 1, output);
+}
+
+void AppendItemJson(const CardTree& tree, int id, std::string& out)
+{
+    const TreeNode& node = *tree.Node(id);
+    const CDataItem& item = *tree.FindItem(id);
+    out += "{\"id\": ";
+    AppendNumber(out, id);
+    out += ", \"parent\": ";
+    AppendNumber(out, node.m_nParent);
+    out += ", \"kind\": ";
+    AppendNumber(out, item.m_nKind);
+    out += ", \"label\": ";
+    AppendJsonString(out, DisplayLabel(tree, id));
     if (item.m_nKind != kindFolder) {
-        out += ", \"number\": " + JsonString(DecodeCardText(item.m_strNumber)) +
-               ", \"count\": " + JsonString(DecodeCardText(item.m_strCount)) +
-               ", \"csvPath\": " + JsonString(item.m_strCsvPath.Str());
+        out += ", \"number\": \"";
+        AppendNumber(out, item.m_nNumber);
+        out += "\", \"count\": ";
+        AppendCardTextJson(out, item.m_strCount.Str());
+        out += ", \"csvPath\": ";
+        AppendJsonString(out, item.m_strCsvPath.Str());
     }
     if (item.m_nKind == kindMulti) {
         out += ", \"channels\": [";
-        for (std::size_t i = 0; i < item.m_channels.size(); ++i)
-            out += (i ? ", " : "") + RecordRowJson(item.m_channels[i]);
+        for (std::size_t i = 0; i < item.m_channels.size(); ++i) {
+            if (i)
+                out += ", ";
+            AppendRecordRowJson(out, item.m_channels[i]);
+        }
         out += "]";
     } else if (item.m_nKind != kindFolder) {
-        out += ", \"row\": " + RecordRowJson(item.m_row);
+        out += ", \"row\": ";
+        AppendRecordRowJson(out, item.m_row);
     }
-    return out + "}";
+    out += '}';
 }
 
-void AppendJsonItems(const CardTree& tree, int id, std::string& out)
+void WriteJsonItems(const CardTree& tree, int id, bool& first, StandardOutput& output)
 {
+    std::string& out = output.Text();
+    out += first ? "\n    " : ",\n    ";
+    first = false;
+    AppendItemJson(tree, id, out);
+    output.Flush();
     const TreeNode* node = tree.Node(id);
-    out += (out.back() == '[' ? "\n    " : ",\n    ") + ItemJson(tree, *node);
-    for (int child : node->m_children)
-        AppendJsonItems(tree, child, out);
+    for (int row = 0; row < node->m_nChildCount; ++row)
+        WriteJsonItems(tree, tree.Child(id, row), first, output);
 }
 
 } // namespace
@@ -67,20 +97,26 @@ int RunTreeCommand(const std::vector<std::string>& args)
     if (!haveRoot)
         return UsageError(kUsage);
 
-    ConsoleMessages messages;
-    CardTree tree(messages);
+    // The card and its messages are left for the end of the process to free:
+    // taking apart hundreds of thousands of records one by one only costs
+    // time when the process ends right after.
+    auto& messages = *new ConsoleMessages;
+    auto& tree = *new CardTree(messages);
     tree.m_strDataRoot = dataRoot;
     tree.ScanDataRoot();
 
-    std::string out;
+    StandardOutput output;
     if (json) {
-        out = "{\"dataRoot\": " + JsonString(dataRoot) + ",\n  \"items\": [";
+        output.Append("{\"dataRoot\": ");
+        AppendJsonString(output.Text(), dataRoot);
+        output.Append(",\n  \"items\": [");
+        bool first = true;
         for (int root : tree.KindRoots())
-            AppendJsonItems(tree, root, out);
-        out += "\n  ],\n  \"messages\": " + MessagesJson(messages.m_shown) + "}\n";
+            WriteJsonItems(tree, root, first, output);
+        output.Append("\n  ],\n  \"messages\": " + MessagesJson(messages.m_shown) + "}\n");
     } else {
         for (int root : tree.KindRoots())
-            AppendTextTree(tree, root, 0, out);
+            WriteTextTree(tree, root, 0, output);
     }
-    return WriteOutput(out);
+    return output.Finish();
 }

@@ -1,4 +1,5 @@
 #include "cli/Commands.h"
+#include "cli/StandardOutput.h"
 
 #include <cstdio>
 
@@ -15,11 +16,9 @@ int UsageError(const std::string& usage)
 
 int WriteOutput(const std::string& out)
 {
-    const bool written = std::fwrite(out.data(), 1, out.size(), stdout) == out.size();
-    if (written && std::fflush(stdout) == 0)
-        return 0;
-    std::fprintf(stderr, "kr80a: cannot write the output\n");
-    return 1;
+    StandardOutput output;
+    output.Append(out);
+    return output.Finish();
 }
 
 int main(int argc, char** argv)

@@ -2,18 +2,18 @@
 
 #include "data/CCsvReader.h"
 
-CDataItem::CDataItem(DataKind kind, std::string number, std::string count, SharedText csvPath,
+CDataItem::CDataItem(DataKind kind, int number, SharedText count, SharedText csvPath,
                      const RecordRow* row)
-    : m_nKind(kind), m_strNumber(std::move(number)), m_strCount(std::move(count)),
+    : m_nKind(kind), m_nNumber(number), m_strCount(std::move(count)),
       m_strCsvPath(std::move(csvPath))
 {
     if (row)
         m_row.CopyFrom(*row);
 }
 
-CDataItem::CDataItem(DataKind kind, std::string number, std::string count, SharedText csvPath,
+CDataItem::CDataItem(DataKind kind, int number, SharedText count, SharedText csvPath,
                      const CCsvReader& reader)
-    : CDataItem(kind, std::move(number), std::move(count), std::move(csvPath))
+    : CDataItem(kind, number, std::move(count), std::move(csvPath))
 {
     FillChannels(&reader);
 }
@@ -24,6 +24,7 @@ void CDataItem::FillChannels(const CCsvReader* reader)
     if (n == 0)
         return;
     m_channels.clear();
+    m_channels.reserve(static_cast<std::size_t>(n));
     for (int i = 1; i <= n; ++i) {
         const CsvRow* line = reader->GetRow(i - 1);
         if (!line)
@@ -34,6 +35,7 @@ void CDataItem::FillChannels(const CCsvReader* reader)
         channel.FillFromCsvRow(*line);
         m_channels.push_back(std::move(channel));
     }
+    m_channels.shrink_to_fit();
 }
 
 const RecordRow* CDataItem::Channel(int n) const

@@ -18,25 +18,30 @@ enum DataKind {
 };
 
 // What stands behind one tree item: a kind root, a measurement folder or a record.
+// A card holds one per record, so it is kept small: the number is a number
+// (shown with "%d"), and the count and path texts are shared by all records
+// of one values file.
 class CDataItem {
 public:
     // A kind root, a folder item, or a single-line record (with its row).
-    CDataItem(DataKind kind, std::string number, std::string count, SharedText csvPath,
+    CDataItem(DataKind kind, int number, SharedText count, SharedText csvPath,
               const RecordRow* row = nullptr);
     // A multi-channel record: one channel row per data line of the reader's file.
-    CDataItem(DataKind kind, std::string number, std::string count, SharedText csvPath,
+    CDataItem(DataKind kind, int number, SharedText count, SharedText csvPath,
               const CCsvReader& reader);
 
     void FillChannels(const CCsvReader* reader);
 
     // Channel n (1 to N) of a multi-channel record, or none.
     const RecordRow* Channel(int n) const;
+    // The record number as shown: "%d" of m_nNumber.
+    std::string NumberText() const { return std::to_string(m_nNumber); }
 
     DataKind m_nKind;
+    int m_nNumber = 0; // the record's number within its folder and kind, from 1
     RecordRow m_row;
     // Channel n is m_channels[n - 1]; the rows run without gaps from channel 1.
     std::vector<RecordRow> m_channels;
-    std::string m_strNumber;
-    std::string m_strCount;
+    SharedText m_strCount;
     SharedText m_strCsvPath; // shared by all records of one values file
 };

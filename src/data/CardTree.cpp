@@ -25,7 +25,7 @@ constexpr const char* kCountMismatch =
 // What stands behind a kind root or a folder item: nothing to show.
 CDataItem FolderItem()
 {
-    return CDataItem(kindFolder, "", "", SharedText());
+    return CDataItem(kindFolder, 0, SharedText(), SharedText());
 }
 
 std::string RecordLabel(int number, std::string_view title)
@@ -54,9 +54,13 @@ void CardTree::ScanDataRoot()
     const std::vector<std::string> folders = ListSubFolders(m_strDataRoot);
     m_nodes.clear();
     m_itemTable.clear();
+    for (std::vector<int>& children : m_rootChildren)
+        children.clear();
+    m_folderNames.clear();
+    m_inheritedTitles.clear();
     int* roots[] = {&m_hLevelRoot, &m_hBerRoot, &m_hSkyRoot, &m_hConstelRoot, &m_hMultiRoot};
     for (int i = 0; i < 5; ++i)
-        *roots[i] = AddItem(0, kKindRootLabels[i], FolderItem());
+        *roots[i] = AddItem(0, FolderItem());
     for (const std::string& folder : folders) {
         LoadLevelFolder(folder);
         LoadBerFolder(folder);
@@ -85,6 +89,49 @@ std::vector<int> CardTree::KindRoots() const
     if (m_nodes.empty())
         return {};
     return {m_hLevelRoot, m_hBerRoot, m_hSkyRoot, m_hConstelRoot, m_hMultiRoot};
+}
+
+int CardTree::Child(int id, int row) const
+{
+    const TreeNode* node = Node(id);
+    if (!node || row < 0 || row >= node->m_nChildCount)
+        return 0;
+    if (node->m_nParent == 0)
+        return m_rootChildren[id - 1][static_cast<std::size_t>(row)];
+    return id + 1 + row;
+}
+
+std::vector<int> CardTree::Children(int id) const
+{
+    std::vector<int> children;
+    const TreeNode* node = Node(id);
+    for (int row = 0; node && row < node->m_nChildCount; ++row)
+        children.push_back(Child(id, row));
+    return children;
+}
+
+std::string CardTree::Label(int id) const
+{
+    const TreeNode* node = Node(id);
+    if (!node)
+        return {};
+    if (node->m_nParent == 0)
+        return kKindRootLabels[id - 1];
+    const CDataItem& item = *FindItem(id);
+    if (item.m_nKind == kindFolder)
+        return m_folderNames.at(id);
+    if (item.m_nKind != kindMulti)
+        return RecordLabel(item.m_nNumber, item.m_row.Column(1));
+    if (const auto inherited = m_inheritedTitles.find(id); inherited != m_inheritedTitles.end())
+        return RecordLabel(item.m_nNumber, inherited->second);
+    const RecordRow* first = item.Channel(1);
+    return RecordLabel(item.m_nNumber, first ? first->Column(1) : std::string_view());
+}
+
+bool CardTree::LabelIsCardText(int id) const
+{
+    const CDataItem* item = FindItem(id);
+    return item && item->m_nKind != kindFolder;
 }
 
 void CardTree::LoadLevelFolder(const std::string& folder)
@@ -124,16 +171,15 @@ void CardTree::LoadSingleFileFolder(const std::string& folder, const char* subFo
     if (n != IntegerValue(count))
         ShowCountMismatch(csvPath);
 
-    const int folderId = AddItem(parent, folder, FolderItem());
-    const std::string countText = std::to_string(n);
+    const int folderId = AddFolder(parent, folder);
+    const SharedText countText(std::to_string(n));
     const SharedText sharedPath(csvPath);
     // One row buffer for the whole file: a short line keeps the columns
     // of the line before it.
     RecordRow row;
     for (int i = 1; i <= n; ++i) {
         row.FillFromCsvRow(*reader.GetRow(i - 1));
-        AddItem(folderId, RecordLabel(i, row.Column(1)),
-                CDataItem(kind, std::to_string(i), countText, sharedPath, &row));
+        AddItem(folderId, CDataItem(kind, i, countText, sharedPath, &row));
     }
 }
 
@@ -144,7 +190,8 @@ void CardTree::LoadMultiFolder(const std::string& folder)
     if (!ReadCountFile(FindInFolder(multiDir, "COUNT.CNT"), &count))
         return;
 
-    const int folderId = AddItem(m_hMultiRoot, folder, FolderItem());
+    const int folderId = AddFolder(m_hMultiRoot, folder);
+    const SharedText countText(count);
     const int files = IntegerValue(count);
     RecordRow row;
     for (int j = 1; j <= files; ++j) {
@@ -157,8 +204,12 @@ void CardTree::LoadMultiFolder(const std::string& folder)
         row.FillFromCsvRow(*reader.GetRow(0));
         if (m != IntegerValue(row.Column(17)))
             ShowCountMismatch(csvPath);
-        AddItem(folderId, RecordLabel(j, row.Column(1)),
-                CDataItem(kindMulti, std::to_string(j), count, csvPath, reader));
+        const int id = AddItem(folderId, CDataItem(kindMulti, j, countText, csvPath, reader));
+        // The label's title is the row buffer's, which a first line without
+        // column 1 keeps from the file before.
+        const RecordRow* first = FindItem(id)->Channel(1);
+        if (!first || first->Column(1) != row.Column(1))
+            m_inheritedTitles.emplace(id, row.Column(1));
     }
 }
 
@@ -171,14 +222,25 @@ bool CardTree::ReadCountFile(const std::string& path, std::string* count)
     return true;
 }
 
-int CardTree::AddItem(int parent, std::string label, CDataItem item)
+int CardTree::AddItem(int parent, CDataItem item)
 {
     const int id = ++m_nItemId;
-    const bool record = item.m_nKind != kindFolder;
-    m_nodes.push_back(TreeNode{id, parent, std::move(label), record, {}});
+    int row = id - 1; // a kind root's place among the five
+    if (parent > 0) {
+        TreeNode& parentNode = m_nodes[static_cast<std::size_t>(parent - 1)];
+        row = parentNode.m_nChildCount++;
+        if (parentNode.m_nParent == 0)
+            m_rootChildren[parent - 1].push_back(id);
+    }
+    m_nodes.push_back(TreeNode{id, parent, row, 0});
     m_itemTable.push_back(std::move(item));
-    if (parent > 0)
-        m_nodes[static_cast<std::size_t>(parent - 1)].m_children.push_back(id);
+    return id;
+}
+
+int CardTree::AddFolder(int parent, const std::string& name)
+{
+    const int id = AddItem(parent, FolderItem());
+    m_folderNames.emplace(id, name);
     return id;
 }
 

@@ -4,19 +4,18 @@
 
 #include <deque>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class Messages;
 
-// One item of the navigation tree: kind roots have parent 0.
+// One item of the navigation tree: kind roots have parent 0. Its label is
+// made when asked for (CardTree::Label), so a large card keeps no labels.
 struct TreeNode {
     int m_nId = 0;
     int m_nParent = 0;
-    // A record's label holds card bytes (Shift-JIS) after its number; a kind
-    // root's is UTF-8 and a folder's is its name as the file system gives it.
-    std::string m_strLabel;
-    bool m_bCardText = false; // the label holds card bytes
-    std::vector<int> m_children;
+    int m_nRow = 0; // its place among its parent's children, from 0
+    int m_nChildCount = 0;
 };
 
 // The card as the viewer knows it: the navigation tree and the item table,
@@ -38,6 +37,16 @@ public:
     const TreeNode* Node(int id) const;
     // The five kind roots in order (empty before the first scan).
     std::vector<int> KindRoots() const;
+    // Child `row` (from 0) of item `id`, or 0 when there is none.
+    int Child(int id, int row) const;
+    // The children of item `id` in tree order.
+    std::vector<int> Children(int id) const;
+    // Item `id`'s label, or empty for none: a kind root's in UTF-8, a
+    // folder's its name as the file system gives it, a record's "%3d:" of its
+    // number and then its title in card bytes (Shift-JIS).
+    std::string Label(int id) const;
+    // The label holds card bytes: item `id` is a record.
+    bool LabelIsCardText(int id) const;
     int ItemCount() const { return static_cast<int>(m_nodes.size()); }
 
     std::string m_strDataRoot;
@@ -51,7 +60,8 @@ private:
     void LoadSingleFileFolder(const std::string& folder, const char* subFolder, int parent,
                               DataKind kind);
     bool ReadCountFile(const std::string& path, std::string* count);
-    int AddItem(int parent, std::string label, CDataItem item);
+    int AddItem(int parent, CDataItem item);
+    int AddFolder(int parent, const std::string& name);
     void ShowCountMismatch(const std::string& csvPath);
 
     int m_nItemId = 0;
@@ -63,4 +73,12 @@ private:
     Messages& m_messages;
     std::deque<TreeNode> m_nodes;      // m_nodes[id - 1]; a deque never moves what it holds
     std::deque<CDataItem> m_itemTable; // m_itemTable[id - 1]
+    // The children of the kind roots. A folder's children are the records
+    // added right after it: ids folder + 1 to folder + its child count.
+    std::vector<int> m_rootChildren[5];
+    std::unordered_map<int, std::string> m_folderNames;
+    // The few multi-channel records whose title is not column 1 of their
+    // first channel (a first line too short to have one keeps the title of
+    // the file before).
+    std::unordered_map<int, std::string> m_inheritedTitles;
 };

@@ -48,8 +48,8 @@ void RecordDisplay::SetLabels(const CScreen& screen, const CDataItem& item)
     screen.SetSystemLabel(systemLabel);
     StringField caption(m_strLabels[kCaption]);
     screen.SetCaption(caption);
-    m_strLabels[kNumber] = item.m_strNumber;
-    m_strLabels[kCount] = item.m_strCount;
+    m_strLabels[kNumber] = item.NumberText();
+    m_strLabels[kCount] = item.m_strCount.Str();
 }
 
 void RecordDisplay::ShowNothing()

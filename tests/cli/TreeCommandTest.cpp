@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 namespace {
 
 // A card with a LEVEL record whose caption is Shift-JIS, an undecodable byte
@@ -71,10 +74,37 @@ TEST(TreeCommandUsage, WrongArgumentsExitWithTwo)
     }
 }
 
+// The bundled card's whole document, byte for byte as checked in: however the
+// document is written, not one byte of it may change.
+TEST(TreeCommandOutput, SampleCardDocumentIsTheCheckedInOne)
+{
+    const RunResult r = RunKr80a("tree samples/KR80A --json", PROJECT_DIR);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    std::ifstream file(std::string(PROJECT_DIR) + "/tests/cli/sample_card_tree.json", std::ios::binary);
+    const std::string expected((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    ASSERT_FALSE(expected.empty());
+    EXPECT_TRUE(r.out == expected) << "the document differs from tests/cli/sample_card_tree.json";
+}
+
+// Output is written as it is made: a write that fails at the start, or in the
+// middle of a long output, still ends the command with a failure.
 TEST(TreeCommandOutput, AFailedWriteIsNoSuccess)
 {
-    TempCard card;
-    EXPECT_EQ(RunKr80a("tree " + card.Root() + " >/dev/full").status, 1);
+    TempCard empty;
+    TempCard large;
+    std::string csv = "header\n";
+    for (int i = 0; i < 5000; ++i)
+        csv += "0,a title that makes the output long,UHF\n";
+    large.Write("F/LEVEL/F.cnt", "5000\n1.00\n");
+    large.Write("F/LEVEL/F.CSV", csv);
+    for (const TempCard* card : {&empty, &large}) {
+        for (const std::string option : {"", " --json"}) {
+            const RunResult r = RunKr80a("tree " + card->Root() + option + " >/dev/full");
+            EXPECT_EQ(r.status, 1) << card->Root() << option;
+            EXPECT_EQ(r.err, "kr80a: cannot write the output\n") << card->Root() << option;
+        }
+    }
 }
 
 } // namespace

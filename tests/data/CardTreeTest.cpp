@@ -32,9 +32,8 @@ std::string Outline(const CardTree& tree)
 {
     std::string out;
     std::function<void(int, int)> walk = [&](int id, int depth) {
-        const TreeNode* node = tree.Node(id);
-        out += std::string(depth * 2, ' ') + std::to_string(id) + " " + node->m_strLabel + "\n";
-        for (int child : node->m_children)
+        out += std::string(depth * 2, ' ') + std::to_string(id) + " " + tree.Label(id) + "\n";
+        for (int child : tree.Children(id))
             walk(child, depth + 1);
     };
     for (int root : tree.KindRoots())
@@ -72,8 +71,8 @@ TEST(CardScan, IdsFollowScanOrderPerFolderAndKind)
     const CDataItem* record = scan.tree.FindItem(8);
     ASSERT_NE(record, nullptr);
     EXPECT_EQ(record->m_nKind, kindLevel);
-    EXPECT_EQ(record->m_strNumber, "2");
-    EXPECT_EQ(record->m_strCount, "3");
+    EXPECT_EQ(record->NumberText(), "2");
+    EXPECT_EQ(record->m_strCount.Str(), "3");
     EXPECT_EQ(record->m_strCsvPath.Str(), card.Path("A/LEVEL/A.CSV"));
     EXPECT_EQ(record->m_row.Column(1), "title2");
     EXPECT_EQ(scan.tree.FindItem(6)->m_nKind, kindFolder);
@@ -104,8 +103,8 @@ TEST(CardScan, FoldersAreListedByNameWithoutRegardToCase)
         WriteSingle(card, folder, "LEVEL", 1, Csv(1));
     Scan scan(card.Root());
     std::vector<std::string> labels;
-    for (int id : scan.tree.Node(1)->m_children)
-        labels.push_back(scan.tree.Node(id)->m_strLabel);
+    for (int id : scan.tree.Children(1))
+        labels.push_back(scan.tree.Label(id));
     EXPECT_EQ(labels, (std::vector<std::string>{"a", "B", "b", "C"}));
 }
 
@@ -117,9 +116,9 @@ TEST(CardScan, NamesOnTheCardMatchWithoutRegardToCase)
     card.Write("F/Multi/count.cnt", "1\n1.00\n");
     card.Write("F/Multi/01.csv", "h\n0,multi,,,,,,,,,,,,,,,,1\n");
     Scan scan(card.Root());
-    EXPECT_EQ(scan.tree.Node(1)->m_children.size(), 1u);
+    EXPECT_EQ(scan.tree.Children(1).size(), 1u);
     EXPECT_EQ(scan.tree.FindItem(7)->m_strCsvPath.Str(), card.Path("F/level/f.csv"));
-    EXPECT_EQ(scan.tree.Node(5)->m_children.size(), 1u);
+    EXPECT_EQ(scan.tree.Children(5).size(), 1u);
     EXPECT_TRUE(scan.messages.m_shown.empty());
 }
 
@@ -131,14 +130,14 @@ TEST(CardScan, RecordLabelsAndTheRowBuffer)
         csv += "0,t\n";
     WriteSingle(card, "F", "LEVEL", 1000, csv);
     Scan scan(card.Root());
-    const TreeNode* folder = scan.tree.Node(6);
-    ASSERT_EQ(folder->m_children.size(), 1000u);
-    EXPECT_EQ(scan.tree.Node(folder->m_children[0])->m_strLabel, "  1:first");
-    EXPECT_EQ(scan.tree.Node(folder->m_children[1])->m_strLabel, "  2:");
-    EXPECT_EQ(scan.tree.Node(folder->m_children[999])->m_strLabel, "1000:t");
+    const std::vector<int> records = scan.tree.Children(6);
+    ASSERT_EQ(records.size(), 1000u);
+    EXPECT_EQ(scan.tree.Label(records[0]), "  1:first");
+    EXPECT_EQ(scan.tree.Label(records[1]), "  2:");
+    EXPECT_EQ(scan.tree.Label(records[999]), "1000:t");
     // The second line lacks column 3: it keeps the first line's.
-    EXPECT_EQ(scan.tree.FindItem(folder->m_children[1])->m_row.Column(3), "x");
-    EXPECT_EQ(scan.tree.FindItem(folder->m_children[1])->m_row.Column(2), "VHF");
+    EXPECT_EQ(scan.tree.FindItem(records[1])->m_row.Column(3), "x");
+    EXPECT_EQ(scan.tree.FindItem(records[1])->m_row.Column(2), "VHF");
 }
 
 TEST(CardScan, UnusableCountFilesLeaveTheKindOutSilently)
@@ -178,11 +177,11 @@ TEST(CardScan, ValuesFileProblemsShowTheirBoxes)
                   card.Path("Huge/BER/Huge.CSV") + kMismatch,
                   card.Path("Missing/SKY/Missing.CSV") + " が見つかりませんでした。",
               }));
-    const TreeNode* fewer = scan.tree.Node(scan.tree.Node(1)->m_children.at(0));
-    ASSERT_EQ(fewer->m_children.size(), 4u);
-    EXPECT_EQ(scan.tree.FindItem(fewer->m_children[0])->m_strCount, "4");
-    EXPECT_EQ(scan.tree.Node(2)->m_children.size(), 1u);
-    EXPECT_TRUE(scan.tree.Node(3)->m_children.empty());
+    const std::vector<int> fewer = scan.tree.Children(scan.tree.Children(1).at(0));
+    ASSERT_EQ(fewer.size(), 4u);
+    EXPECT_EQ(scan.tree.FindItem(fewer[0])->m_strCount.Str(), "4");
+    EXPECT_EQ(scan.tree.Children(2).size(), 1u);
+    EXPECT_TRUE(scan.tree.Children(3).empty());
 }
 
 std::string MultiFile(int channels, int expected)
@@ -212,18 +211,39 @@ TEST(CardScan, MultiRecordsAreFilesAndStopAtTheFirstGap)
                   card.Path("M/MULTI/01.CSV") + kMismatch,
                   card.Path("M/MULTI/02.CSV") + " が見つかりませんでした。",
               }));
-    const std::vector<int>& folders = scan.tree.Node(5)->m_children;
+    const std::vector<int> folders = scan.tree.Children(5);
     ASSERT_EQ(folders.size(), 2u);
-    const TreeNode* m = scan.tree.Node(folders[0]);
-    ASSERT_EQ(m->m_children.size(), 1u);
-    const CDataItem* record = scan.tree.FindItem(m->m_children[0]);
-    EXPECT_EQ(scan.tree.Node(m->m_children[0])->m_strLabel, "  1:multi title");
+    const std::vector<int> m = scan.tree.Children(folders[0]);
+    ASSERT_EQ(m.size(), 1u);
+    const CDataItem* record = scan.tree.FindItem(m[0]);
+    EXPECT_EQ(scan.tree.Label(m[0]), "  1:multi title");
     EXPECT_EQ(record->m_nKind, kindMulti);
-    EXPECT_EQ(record->m_strCount, "3\r");
-    EXPECT_EQ(record->m_strNumber, "1");
+    EXPECT_EQ(record->m_strCount.Str(), "3\r");
+    EXPECT_EQ(record->NumberText(), "1");
     ASSERT_EQ(record->m_channels.size(), 12u);
     EXPECT_EQ(record->Channel(2)->Column(17), ""); // channel rows are fresh
-    EXPECT_TRUE(scan.tree.Node(folders[1])->m_children.empty());
+    EXPECT_TRUE(scan.tree.Children(folders[1]).empty());
+}
+
+// The label takes column 1 from the loader's row buffer: a file whose first
+// line has no column 1 shows the title of the file before, and its channel
+// rows stay its own.
+TEST(CardScan, MultiTitleComesFromTheRowBuffer)
+{
+    TempCard card;
+    card.Write("M/MULTI/COUNT.CNT", "3\n1.00\n");
+    card.Write("M/MULTI/01.CSV", MultiFile(1, 1));
+    card.Write("M/MULTI/02.CSV", "header\n7\n");
+    card.Write("M/MULTI/03.CSV", "header\n8,,,,,,,,,,,,,,,,,1\n");
+    Scan scan(card.Root());
+    const std::vector<int> records = scan.tree.Children(scan.tree.Children(5).at(0));
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_EQ(scan.tree.Label(records[0]), "  1:multi title");
+    EXPECT_EQ(scan.tree.Label(records[1]), "  2:multi title");
+    EXPECT_EQ(scan.tree.Label(records[2]), "  3:");
+    EXPECT_EQ(scan.tree.FindItem(records[1])->Channel(1)->Column(1), "");
+    EXPECT_TRUE(scan.tree.LabelIsCardText(records[1]));
+    EXPECT_FALSE(scan.tree.LabelIsCardText(5));
 }
 
 TEST(CardScan, MultiWithMoreFilesThanCountReadsOnlyTheCount)
@@ -235,10 +255,10 @@ TEST(CardScan, MultiWithMoreFilesThanCountReadsOnlyTheCount)
     card.Write("H/MULTI/COUNT.CNT", "99999999999999999999\n1.00\n");
     card.Write("H/MULTI/01.CSV", MultiFile(1, 1));
     Scan scan(card.Root());
-    const std::vector<int>& folders = scan.tree.Node(5)->m_children;
+    const std::vector<int> folders = scan.tree.Children(5);
     ASSERT_EQ(folders.size(), 2u);
-    EXPECT_EQ(scan.tree.Node(folders[0])->m_children.size(), 1u); // H: stops at 02.CSV
-    EXPECT_EQ(scan.tree.Node(folders[1])->m_children.size(), 2u); // M
+    EXPECT_EQ(scan.tree.Children(folders[0]).size(), 1u); // H: stops at 02.CSV
+    EXPECT_EQ(scan.tree.Children(folders[1]).size(), 2u); // M
     EXPECT_EQ(scan.messages.m_shown,
               std::vector<std::string>{card.Path("H/MULTI/02.CSV") + " が見つかりませんでした。"});
 }

@@ -15,7 +15,7 @@ TEST(SampleCard, LoadsEveryKindWithoutAMessage)
     tree.ScanDataRoot();
     EXPECT_EQ(messages.m_shown, std::vector<std::string>{});
     for (int root : tree.KindRoots())
-        EXPECT_FALSE(tree.Node(root)->m_children.empty()) << "kind root " << root;
+        EXPECT_FALSE(tree.Children(root).empty()) << "kind root " << root;
 }
 
 } // namespace

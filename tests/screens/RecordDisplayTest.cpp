@@ -27,7 +27,7 @@ RecordRow TitledRow(const std::string& caption, int system)
 
 CDataItem MultiItem(const MultiCard& card, const std::vector<std::string>& levels)
 {
-    CDataItem item(kindMulti, "2", "7", "/card/F/MULTI/02.CSV");
+    CDataItem item(kindMulti, 2, "7", "/card/F/MULTI/02.CSV");
     item.m_channels = card.Rows(levels);
     return item;
 }
@@ -53,7 +53,7 @@ TEST(RecordDisplay, SelectionChoosesTheScreenAndFillsTheLabels)
                           Case{kindSky, 3, 4, "スカイパーフェクトＴＶ！"}, Case{kindConstel, 4, 7, "ＶＵ・ＣＡＴＶ"}}) {
         SCOPED_TRACE(c.screenId);
         const RecordRow row = TitledRow("TITLE" + std::to_string(c.screenId), c.system);
-        const CDataItem item(c.kind, "3", "12", "/card/F/K/F.CSV", &row);
+        const CDataItem item(c.kind, 3, "12", "/card/F/K/F.CSV", &row);
         RecordDisplay display;
         display.Select(&item);
         EXPECT_EQ(display.ScreenId(), c.screenId);
@@ -67,7 +67,7 @@ TEST(RecordDisplay, SelectionChoosesTheScreenAndFillsTheLabels)
 TEST(RecordDisplay, ConstelScreenGetsThePathUpToTheLastDot)
 {
     const RecordRow row = TitledRow("C", 0);
-    const CDataItem item(kindConstel, "1", "1", "/card/F.X/CONSTEL/F.CSV", &row);
+    const CDataItem item(kindConstel, 1, "1", "/card/F.X/CONSTEL/F.CSV", &row);
     RecordDisplay display;
     display.Select(&item);
     EXPECT_EQ(display.m_constelScreen.m_strImageBase, "/card/F.X/CONSTEL/F.");
@@ -78,9 +78,9 @@ TEST(RecordDisplay, ConstelScreenGetsThePathUpToTheLastDot)
 TEST(RecordDisplay, MultiSelectionKeepsTheRecordBufferAndFolderShowsNothing)
 {
     const RecordRow row = TitledRow("LEVEL-1", 0);
-    const CDataItem level(kindLevel, "1", "4", "/card/F/LEVEL/F.CSV", &row);
+    const CDataItem level(kindLevel, 1, "4", "/card/F/LEVEL/F.CSV", &row);
     const CDataItem multi = MultiItem(MultiCard{.group = "VU/CATV"}, {"60.0", "61.0"});
-    const CDataItem folder(kindFolder, "", "", "");
+    const CDataItem folder(kindFolder, 0, "", "");
     RecordDisplay display;
     display.Select(&level);
     display.Select(&multi);
@@ -132,7 +132,7 @@ TEST(RecordDisplay, KeysActByScreenAndShift)
         {5, K::Enter, false, Reference}, {5, K::Enter, true, Reference},
     };
     const RecordRow row = TitledRow("L", 0);
-    const CDataItem level(kindLevel, "1", "1", "/card/F/LEVEL/F.CSV", &row);
+    const CDataItem level(kindLevel, 1, "1", "/card/F/LEVEL/F.CSV", &row);
     // VU/CATV at 4 dB a division, top 84: every scale key has room to move.
     const CDataItem multi = MultiItem(MultiCard{.group = "VU/CATV", .range = 1, .offset = 3, .cursor = 2},
                                       {"60.0", "61.0", "62.0"});

@@ -12,8 +12,9 @@ struct RunResult {
     std::string err;
 };
 
-// Runs `kr80a ARGUMENTS` through the shell; standard error is kept apart.
-inline RunResult RunKr80a(const std::string& arguments)
+// Runs `kr80a ARGUMENTS` through the shell, in `folder` when one is given;
+// standard error is kept apart.
+inline RunResult RunKr80a(const std::string& arguments, const std::string& folder = "")
 {
     RunResult result;
     char errPath[] = "/tmp/kr80a-stderr-XXXXXX";
@@ -21,8 +22,8 @@ inline RunResult RunKr80a(const std::string& arguments)
     if (errFd < 0)
         return result;
     close(errFd);
-    const std::string command =
-        std::string(KR80A_BINARY) + " " + arguments + " 2>" + errPath;
+    const std::string command = (folder.empty() ? "" : "cd '" + folder + "' && ") +
+                                std::string(KR80A_BINARY) + " " + arguments + " 2>" + errPath;
     if (FILE* pipe = popen(command.c_str(), "r")) {
         char buffer[4096];
         for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
