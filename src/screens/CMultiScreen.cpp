@@ -22,6 +22,7 @@ void CMultiScreen::Load(const std::vector<RecordRow>& rows)
     m_nReference = -1;
     m_nChannels = static_cast<int>(rows.size());
     m_channels.clear();
+    m_barValues.clear();
     if (m_nChannels == 0)
         return;
     m_channels = rows;
@@ -44,6 +45,7 @@ void CMultiScreen::ClearTables()
 
 void CMultiScreen::Prepare()
 {
+    m_barValues.clear();
     if (m_nChannels <= 0)
         return;
     const RecordRow& first = m_channels.front();
@@ -193,9 +195,10 @@ void CMultiScreen::DrawBar(Canvas& dc, int channel)
     if (!row || channel > kMaxChannels)
         return;
     const auto i = static_cast<std::size_t>(channel);
-    m_dLevel[i] = NumberValue(row->Column(6));
-    m_bCorrection[i] = CorrectionOn(row->Column(10)) ? 1 : 0;
-    m_nState[i] = LevelState(*row, m_nClass);
+    const BarValues& values = BarValuesOf(channel, *row);
+    m_dLevel[i] = values.level;
+    m_bCorrection[i] = values.correction;
+    m_nState[i] = values.state;
 
     const double level = m_dLevel[i];
     int top;
@@ -215,6 +218,22 @@ void CMultiScreen::DrawBar(Canvas& dc, int channel)
     };
     const int left = BarLeft(channel);
     dc.FillRect(Rect{left, top, left + m_nBarWidth, 192}, kColours[m_nState[i]]);
+}
+
+const CMultiScreen::BarValues& CMultiScreen::BarValuesOf(int channel, const RecordRow& row)
+{
+    if (m_nBarValuesClass != m_nClass) {
+        m_barValues.clear();
+        m_nBarValuesClass = m_nClass;
+    }
+    const auto index = static_cast<std::size_t>(channel - 1);
+    if (index >= m_barValues.size())
+        m_barValues.resize(index + 1, BarValues{0.0, NotMeasured, -1});
+    BarValues& values = m_barValues[index];
+    if (values.correction < 0)
+        values = BarValues{NumberValue(row.Column(6)), LevelState(row, m_nClass),
+                           CorrectionOn(row.Column(10)) ? 1 : 0};
+    return values;
 }
 
 void CMultiScreen::ShowCursorChannel(Canvas& dc)

@@ -85,6 +85,19 @@ public:
     std::string m_strChannelName;
 
 private:
+    // What DrawBar enters in the tables for one channel. Worked out from the
+    // channel's row on the first draw after a Load or Prepare and kept, since
+    // the rows do not change while they are shown.
+    struct BarValues {
+        double level;
+        ValueState state;
+        int correction;
+    };
+    const BarValues& BarValuesOf(int channel, const RecordRow& row);
+
+    std::vector<BarValues> m_barValues; // channel n is m_barValues[n - 1]
+    int m_nBarValuesClass = -1;         // the class they were worked out for
+
     void FullDrawing(Canvas& dc);
     void DrawGrid(Canvas& dc);
     void DrawScaleLabels(Canvas& dc);

@@ -42,6 +42,26 @@ TEST(MultiScreen, BarWidthsAndPositionsFollowTheChannelCount)
     }
 }
 
+// One screen shows one measurement after another: every load's bars and
+// tables come from its own rows, in its own group's terms.
+TEST(MultiScreen, ALoadReplacesWhatTheBarsShow)
+{
+    CMultiScreen screen;
+    Canvas dc;
+    screen.Load(MultiCard{}.Rows({"74.0", "---.-"}, {"OFF", "2.0"}));
+    screen.Draw(dc);
+    MultiCard catv;
+    catv.group = "VU/CATV";
+    screen.Load(catv.Rows({"140.0", "60.0", "80.0"}, {"1.5", "OFF", "OFF"}));
+    screen.Draw(dc);
+    EXPECT_EQ(screen.LevelOf(1), 140.0);
+    EXPECT_EQ(screen.StateOf(1), OverRange); // past the VU/CATV group's limit
+    EXPECT_EQ(screen.CorrectionOf(1), 1);
+    EXPECT_EQ(screen.StateOf(2), Normal);
+    EXPECT_EQ(screen.CorrectionOf(2), 0);
+    EXPECT_EQ(screen.LevelOf(3), 80.0);
+}
+
 TEST(MultiScreen, BarHeightsFollowTheScale)
 {
     // Satellite group, range 0: the grid runs from 106 dBμV (y 26) to 42 (y 186).
