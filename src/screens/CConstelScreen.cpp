@@ -162,6 +162,8 @@ void CConstelScreen::DrawDots(Canvas& dc)
                 const int byte = file.ReadByte();
                 if (byte < 0)
                     return; // the rest of a short picture counts as clear
+                if (byte == 0)
+                    continue; // most of the picture is clear
                 for (int b = 7; b >= 0; --b)
                     if (byte & (1 << b))
                         dc.SetPixel(kPictureLeft + 8 * c + (7 - b), kPictureTop + r, kBlack);

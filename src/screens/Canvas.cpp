@@ -3,8 +3,10 @@
 #include "screens/Font.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -19,7 +21,8 @@ bool IsLeadByte(unsigned char c)
 
 Canvas::Canvas(int width, int height)
     : m_width(std::max(width, 0)), m_height(std::max(height, 0)),
-      m_pixels(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height), kWhite)
+      m_pixels(static_cast<std::size_t>(m_width) * static_cast<std::size_t>(m_height), 0),
+      m_colours{kWhite}
 {
 }
 
@@ -27,19 +30,51 @@ Rgb Canvas::Pixel(int x, int y) const
 {
     if (x < 0 || y < 0 || x >= m_width || y >= m_height)
         return kWhite;
-    return m_pixels[static_cast<std::size_t>(y) * m_width + x];
+    return m_colours[m_pixels[static_cast<std::size_t>(y) * m_width + x]];
 }
 
-void Canvas::SetPixel(int x, int y, Rgb colour)
+std::vector<Rgb> Canvas::Pixels() const
 {
-    Plot(x, y, colour);
+    std::vector<Rgb> rgb(m_pixels.size());
+    std::transform(m_pixels.begin(), m_pixels.end(), rgb.begin(),
+                   [this](ColourIndex index) { return m_colours[index]; });
+    return rgb;
 }
 
-void Canvas::Plot(int x, int y, Rgb colour)
+Canvas::ColourIndex Canvas::LookUpColour(Rgb colour)
 {
-    if (x < 0 || y < 0 || x >= m_width || y >= m_height)
-        return;
-    m_pixels[static_cast<std::size_t>(y) * m_width + x] = colour & 0xFFFFFF;
+    auto found = std::find(m_colours.begin(), m_colours.end(), colour);
+    if (found == m_colours.end()) {
+        if (m_colours.size() == kMaxColours)
+            DropUnusedColours();
+        if (m_colours.size() == kMaxColours)
+            return static_cast<ColourIndex>(kMaxColours - 1);
+        m_colours.push_back(colour);
+        found = m_colours.end() - 1;
+    }
+    m_lastColour = colour;
+    m_lastIndex = static_cast<ColourIndex>(found - m_colours.begin());
+    return m_lastIndex;
+}
+
+void Canvas::DropUnusedColours()
+{
+    std::array<bool, kMaxColours> used{};
+    for (ColourIndex index : m_pixels)
+        used[index] = true;
+    std::array<ColourIndex, kMaxColours> moved{};
+    std::vector<Rgb> kept;
+    for (std::size_t i = 0; i < m_colours.size(); ++i) {
+        if (!used[i])
+            continue;
+        moved[i] = static_cast<ColourIndex>(kept.size());
+        kept.push_back(m_colours[i]);
+    }
+    for (ColourIndex& index : m_pixels)
+        index = moved[index];
+    m_colours = std::move(kept);
+    m_lastIndex = static_cast<ColourIndex>(kMaxColours - 1);
+    m_lastColour = ~Rgb{0}; // no colour: the next look-up searches
 }
 
 void Canvas::SetPen(Rgb colour, PenStyle style)
@@ -81,6 +116,7 @@ void Canvas::DrawLine(const MajorLine& line, bool xMajor)
     const long long db = std::llabs(line.b1 - line.b0);
     const int sa = line.a1 < line.a0 ? -1 : 1;
     const int sb = line.b1 < line.b0 ? -1 : 1;
+    const ColourIndex pen = IndexOf(m_pen);
     long long first = 0;
     long long last = da; // exclusive: the end point is not set
     if (sa > 0) {
@@ -89,6 +125,10 @@ void Canvas::DrawLine(const MajorLine& line, bool xMajor)
     } else {
         first = std::max(first, line.a0 - (line.limit - 1));
         last = std::min(last, line.a0 + 1);
+    }
+    if (line.b1 == line.b0) {
+        DrawStraightLine(line, xMajor, first, last, pen);
+        return;
     }
     for (long long k = first; k < last; ++k) {
         if (!PenPaints(k))
@@ -101,13 +141,45 @@ void Canvas::DrawLine(const MajorLine& line, bool xMajor)
         if (b < INT_MIN || b > INT_MAX)
             continue;
         if (xMajor)
-            Plot(static_cast<int>(a), static_cast<int>(b), m_pen);
+            Plot(static_cast<int>(a), static_cast<int>(b), pen);
         else
-            Plot(static_cast<int>(b), static_cast<int>(a), m_pen);
+            Plot(static_cast<int>(b), static_cast<int>(a), pen);
+    }
+}
+
+// A line along one axis: every step stays on the same row or column, so a
+// solid pen fills the run in one go.
+void Canvas::DrawStraightLine(const MajorLine& line, bool xMajor, long long first, long long last,
+                              ColourIndex pen)
+{
+    const long long minorLimit = xMajor ? m_height : m_width;
+    if (first >= last || line.b0 < 0 || line.b0 >= minorLimit)
+        return;
+    const int sa = line.a1 < line.a0 ? -1 : 1;
+    if (m_penStyle == PenStyle::Solid) {
+        const long long from = line.a0 + sa * first;
+        const long long to = line.a0 + sa * (last - 1);
+        const int low = static_cast<int>(std::min(from, to));
+        const int high = static_cast<int>(std::max(from, to)) + 1;
+        const int b = static_cast<int>(line.b0);
+        FillIndex(xMajor ? Rect{low, b, high, b + 1} : Rect{b, low, b + 1, high}, pen);
+        return;
+    }
+    for (long long k = first; k < last; ++k) {
+        if (!PenPaints(k))
+            continue;
+        const int a = static_cast<int>(line.a0 + sa * k);
+        const int b = static_cast<int>(line.b0);
+        xMajor ? Plot(a, b, pen) : Plot(b, a, pen);
     }
 }
 
 void Canvas::FillRect(const Rect& rect, Rgb colour)
+{
+    FillIndex(rect, IndexOf(colour));
+}
+
+void Canvas::FillIndex(const Rect& rect, ColourIndex colour)
 {
     const int left = std::max(rect.left, 0);
     const int right = std::min(rect.right, m_width);
@@ -115,10 +187,9 @@ void Canvas::FillRect(const Rect& rect, Rgb colour)
     const int bottom = std::min(rect.bottom, m_height);
     if (left >= right)
         return;
-    for (int y = top; y < bottom; ++y) {
-        auto row = m_pixels.begin() + static_cast<std::ptrdiff_t>(y) * m_width;
-        std::fill(row + left, row + right, colour & 0xFFFFFF);
-    }
+    for (int y = top; y < bottom; ++y)
+        std::memset(m_pixels.data() + static_cast<std::size_t>(y) * m_width + left, colour,
+                    static_cast<std::size_t>(right - left));
 }
 
 void Canvas::FrameRect(const Rect& rect, Rgb colour)
@@ -135,11 +206,27 @@ void Canvas::InvertRect(const Rect& rect)
 {
     const int left = std::max(rect.left, 0);
     const int right = std::min(rect.right, m_width);
-    for (int y = std::max(rect.top, 0); y < std::min(rect.bottom, m_height); ++y)
-        for (int x = left; x < right; ++x) {
-            Rgb& p = m_pixels[static_cast<std::size_t>(y) * m_width + x];
-            p = ~p & 0xFFFFFF;
+    const int top = std::max(rect.top, 0);
+    const int bottom = std::min(rect.bottom, m_height);
+    if (left >= right || top >= bottom)
+        return;
+    // Each colour of the table maps to the index of its inverse. Looking an
+    // inverse up may drop unused colours and so move indexes: then start over.
+    std::array<ColourIndex, kMaxColours> inverse{};
+    for (bool settled = false; !settled;) {
+        settled = true;
+        const std::vector<Rgb> colours = m_colours;
+        for (std::size_t i = 0; i < colours.size() && settled; ++i) {
+            inverse[i] = IndexOf(~colours[i] & 0xFFFFFF);
+            settled = m_colours.size() >= colours.size() &&
+                      std::equal(colours.begin(), colours.end(), m_colours.begin());
         }
+    }
+    for (int y = top; y < bottom; ++y) {
+        ColourIndex* row = m_pixels.data() + static_cast<std::size_t>(y) * m_width;
+        for (int x = left; x < right; ++x)
+            row[x] = inverse[row[x]];
+    }
 }
 
 void Canvas::TextOut(int x, int y, std::string_view bytes)
@@ -157,19 +244,42 @@ void Canvas::TextOut(int x, int y, std::string_view bytes)
     }
 }
 
+// An opaque cell is written in one pass, each pixel ink or background, as
+// filling the cell and then setting the ink would leave it.
 void Canvas::DrawGlyph(int x, int y, unsigned code)
 {
     const GlyphMask& glyph = m_font->Glyph(code);
     const int cellsWidth = (code > 0xFF ? 2 : 1) * m_font->CellWidth();
     const int height = m_font->CellHeight();
-    if (m_backgroundMode == BackgroundMode::Opaque)
-        FillRect({x, y, x + cellsWidth, y + height}, m_background);
-    const int width = std::min(glyph.width, cellsWidth);
-    for (int row = 0; row < std::min(glyph.height, height); ++row) {
-        const std::uint8_t* ink = glyph.ink.data() + static_cast<std::size_t>(row) * glyph.width;
-        for (int col = 0; col < width; ++col)
-            if (ink[col])
-                Plot(x + col, y + row, m_textColour);
+    const bool opaque = m_backgroundMode == BackgroundMode::Opaque;
+    const ColourIndex background = opaque ? IndexOf(m_background) : 0;
+    const ColourIndex ink = IndexOf(m_textColour);
+    const int inkWidth = std::min(glyph.width, cellsWidth);
+    const int inkHeight = std::min(glyph.height, height);
+    // The cell's columns inside the buffer, and those of them the ink covers.
+    const int left = std::max(x, 0);
+    const int right = std::min(x + (opaque ? cellsWidth : inkWidth), m_width);
+    const int inkRight = std::min(x + inkWidth, right);
+    const int top = std::max(y, 0);
+    const int bottom = std::min(y + (opaque ? height : inkHeight), m_height);
+    for (int py = top; py < bottom; ++py) {
+        const int row = py - y;
+        ColourIndex* pixels = m_pixels.data() + static_cast<std::size_t>(py) * m_width;
+        if (row >= inkHeight) {
+            std::memset(pixels + left, background, static_cast<std::size_t>(right - left));
+            continue;
+        }
+        const std::uint8_t* mask = glyph.ink.data() + static_cast<std::size_t>(row) * glyph.width;
+        if (opaque) {
+            for (int px = left; px < inkRight; ++px)
+                pixels[px] = mask[px - x] ? ink : background;
+            if (inkRight < right)
+                std::memset(pixels + inkRight, background, static_cast<std::size_t>(right - inkRight));
+        } else {
+            for (int px = left; px < inkRight; ++px)
+                if (mask[px - x])
+                    pixels[px] = ink;
+        }
     }
 }
 

@@ -33,8 +33,12 @@ enum class PenStyle { Solid, Dot };
 // transparent text paints only the glyph.
 enum class BackgroundMode { Opaque, Transparent };
 
-// The screen window's picture: an RGB pixel buffer, row-major, top row first,
-// with the drawing rules the screens are laid out for. Everything
+// The screen window's picture: a pixel buffer, row-major, top row first,
+// with the drawing rules the screens are laid out for. The screens use a
+// handful of colours, so each pixel is kept as one byte, an index into the
+// canvas's own table of the colours drawn so far (at most 256 at once; beyond
+// that a new colour is drawn as the last one in the table). RGB pixels are
+// made only when the picture is shown or saved (Pixels()). Everything
 // outside the buffer is clipped. The drawing state (pen, text colour,
 // background, font, current position) stays as set until it is set again.
 class Canvas {
@@ -45,9 +49,9 @@ public:
     int Height() const { return m_height; }
     // Outside the buffer: white.
     Rgb Pixel(int x, int y) const;
-    void SetPixel(int x, int y, Rgb colour);
-    // width() * height() pixels, row-major, top row first.
-    const std::vector<Rgb>& Pixels() const { return m_pixels; }
+    void SetPixel(int x, int y, Rgb colour) { Plot(x, y, IndexOf(colour)); }
+    // Width() * Height() RGB pixels, row-major, top row first.
+    std::vector<Rgb> Pixels() const;
 
     void SetPen(Rgb colour, PenStyle style = PenStyle::Solid);
     void MoveTo(int x, int y);
@@ -72,7 +76,24 @@ public:
     void TextOut(int x, int y, std::string_view bytes);
 
 private:
-    void Plot(int x, int y, Rgb colour);
+    using ColourIndex = std::uint8_t;
+    static constexpr std::size_t kMaxColours = 256;
+
+    // The index of `colour`, entered in the table when new.
+    ColourIndex IndexOf(Rgb colour)
+    {
+        colour &= 0xFFFFFF;
+        return colour == m_lastColour ? m_lastIndex : LookUpColour(colour);
+    }
+    ColourIndex LookUpColour(Rgb colour);
+    // Drops the table's colours that no pixel uses any more.
+    void DropUnusedColours();
+    void Plot(int x, int y, ColourIndex colour)
+    {
+        if (x >= 0 && y >= 0 && x < m_width && y < m_height)
+            m_pixels[static_cast<std::size_t>(y) * m_width + x] = colour;
+    }
+    void FillIndex(const Rect& rect, ColourIndex colour);
     bool PenPaints(long long step) const;
     // A line in (major, minor) coordinates; limit is the buffer's size along
     // the major axis.
@@ -80,11 +101,16 @@ private:
         long long a0, b0, a1, b1, limit;
     };
     void DrawLine(const MajorLine& line, bool xMajor);
+    void DrawStraightLine(const MajorLine& line, bool xMajor, long long first, long long last,
+                          ColourIndex pen);
     void DrawGlyph(int x, int y, unsigned code);
 
     int m_width;
     int m_height;
-    std::vector<Rgb> m_pixels;
+    std::vector<ColourIndex> m_pixels;
+    std::vector<Rgb> m_colours; // the table the pixels index
+    Rgb m_lastColour = kWhite;  // the colour last looked up, and its index
+    ColourIndex m_lastIndex = 0;
     Rgb m_pen = kBlack;
     PenStyle m_penStyle = PenStyle::Solid;
     int m_x = 0;

@@ -109,7 +109,9 @@ TEST(Canvas, LinesInEveryDirectionMatchTheSteppedForm)
 {
     const int ends[][4] = {{0, 0, 39, 29}, {39, 0, 0, 29}, {5, 25, 30, 2}, {20, 15, 1, 14},
                            {20, 15, 21, 1}, {3, 3, 38, 7},  {-50, -7, 60, 33}, {35, 28, -9, -40},
-                           {10, 10, 10, 10}, {7, 2, 9, 28}, {-100, 20, 100, 21}, {15, -60, 16, 60}};
+                           {10, 10, 10, 10}, {7, 2, 9, 28}, {-100, 20, 100, 21}, {15, -60, 16, 60},
+                           {3, 7, 35, 7},   {35, 7, 3, 7},   {12, 25, 12, 2}, {12, 2, 12, 25},
+                           {-5, 29, 50, 29}, {39, -3, 39, 40}, {0, 30, 39, 30}};
     for (const auto& e : ends) {
         Canvas canvas(40, 30);
         canvas.MoveTo(e[0], e[1]);
@@ -150,6 +152,48 @@ TEST(Canvas, DottedPenPaintsThreeOnThreeOffFromEachLineStart)
     canvas.MoveTo(0, 2);
     canvas.LineTo(4, 2);
     EXPECT_EQ(PixelsOf(canvas, kBlack).size(), 4u);
+}
+
+// The dots count from each line's start, whichever way it runs.
+TEST(Canvas, DottedStraightLinesInEveryDirection)
+{
+    const int ends[][4] = {{14, 1, 0, 1}, {3, 0, 3, 14}, {3, 14, 3, 0}, {-4, 2, 14, 2}};
+    for (const auto& e : ends) {
+        Canvas canvas(20, 20);
+        canvas.SetPen(kBlack, PenStyle::Dot);
+        canvas.MoveTo(e[0], e[1]);
+        canvas.LineTo(e[2], e[3]);
+        const PixelSet line = SteppedLine(e[0], e[1], e[2], e[3]);
+        PixelSet expected;
+        for (const auto& pixel : line) {
+            const int step = std::abs(e[0] != e[2] ? pixel.first - e[0] : pixel.second - e[1]);
+            if (step % 6 < 3)
+                expected.insert(pixel);
+        }
+        EXPECT_EQ(PixelsOf(canvas, kBlack), expected) << e[0] << "," << e[1] << " -> " << e[2] << "," << e[3];
+    }
+}
+
+// Pixels are kept as indexes into a table of at most 256 colours: a colour
+// no pixel shows any more makes room, so any number of colours can be drawn
+// one after another, and inverting keeps every colour exact.
+TEST(Canvas, EveryColourStaysExactWhileFewerThan256AreShown)
+{
+    Canvas canvas(20, 20);
+    for (Rgb colour = 0; colour < 1000; ++colour) {
+        const Rgb drawn = colour * 0x010307 & 0xFFFFFF;
+        canvas.SetPixel(3, 3, drawn);
+        canvas.FillRect({5, 5, 7, 7}, drawn ^ 0xFFFFFF);
+        ASSERT_EQ(canvas.Pixel(3, 3), drawn) << colour;
+        ASSERT_EQ(canvas.Pixel(6, 6), drawn ^ 0xFFFFFF) << colour;
+    }
+    for (int i = 0; i < 100; ++i)
+        canvas.SetPixel(i % 20, i / 20 + 8, 0x100000u + static_cast<Rgb>(i));
+    const std::vector<Rgb> before = canvas.Pixels();
+    canvas.InvertRect({0, 0, 20, 20});
+    canvas.InvertRect({0, 0, 20, 20});
+    EXPECT_EQ(canvas.Pixels(), before);
+    EXPECT_EQ(canvas.Pixel(19, 12), 0x100000u + 99);
 }
 
 TEST(Canvas, FrameAndInvert)
