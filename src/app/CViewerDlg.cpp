@@ -1,6 +1,7 @@
 #include "CViewerDlg.h"
 
 #include "COptionDlg.h"
+#include "CardTreeModel.h"
 #include "app/settings/StartUpSettings.h"
 #include "ScreenView.h"
 #include "SettingsLocation.h"
@@ -36,6 +37,8 @@ CViewerDlg::CViewerDlg(Messages& messages, FolderChooser& folderChooser)
     InitResources();
     m_ui->setupUi(this);
     m_ui->m_windowLayout->setMenuBar(m_ui->m_menuBar);
+    m_treeModel = new CardTreeModel(m_card, this);
+    m_ui->m_tree->setModel(m_treeModel);
     // Long record labels scroll sideways instead of being cut short.
     m_ui->m_tree->header()->setStretchLastSection(false);
     m_ui->m_tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -102,8 +105,8 @@ void CViewerDlg::OnInitDialog()
     // The tree takes the focus; having no selection yet, it selects its first
     // item, a kind heading, so the window starts showing nothing.
     FocusTree();
-    if (!m_ui->m_tree->currentItem() && m_ui->m_tree->topLevelItemCount() > 0)
-        m_ui->m_tree->setCurrentItem(m_ui->m_tree->topLevelItem(0));
+    if (!m_ui->m_tree->currentIndex().isValid() && m_treeModel->rowCount() > 0)
+        m_ui->m_tree->setCurrentIndex(m_treeModel->index(0, 0));
 }
 
 void CViewerDlg::ReadSettings()
@@ -141,8 +144,9 @@ void CViewerDlg::ConnectCommands()
         UpdateArrowIcons();
         FocusTree();
     });
-    connect(m_ui->m_tree, &QTreeWidget::currentItemChanged, this, [this] { OnSelChangedTree(); });
-    connect(m_ui->m_tree, &QTreeWidget::itemSelectionChanged, this, &CViewerDlg::KeepTreeSelection);
+    QItemSelectionModel* selection = m_ui->m_tree->selectionModel();
+    connect(selection, &QItemSelectionModel::currentChanged, this, [this] { OnSelChangedTree(); });
+    connect(selection, &QItemSelectionModel::selectionChanged, this, &CViewerDlg::KeepTreeSelection);
     connect(m_ui->m_exitButton, &QPushButton::clicked, this, &CViewerDlg::OnExit);
     connect(m_ui->actionExit, &QAction::triggered, this, &CViewerDlg::OnExit);
     ConnectFolderCommands();

@@ -15,8 +15,8 @@
 class COptionDlg;
 class FolderChooser;
 class Messages;
+class CardTreeModel;
 class QAbstractButton;
-class QTreeWidgetItem;
 class ScreenView;
 namespace Ui {
 class CViewerDlg;
@@ -105,8 +105,6 @@ private:
     void WriteSetting(const std::string& key, const std::string& value) const;
     void ReadSettings();
     void ScanDataRoot();
-    void FillTree();
-    QTreeWidgetItem* AddTreeItem(QTreeWidgetItem* parent, int id);
     void KeepTreeSelection();
     void ShowLabels();
     void EnableExportCommands(bool enable);
@@ -125,6 +123,8 @@ private:
     void StopRepeat();
 
     std::unique_ptr<Ui::CViewerDlg> m_ui;
+    // The tree view's items, made from m_card as the view asks for them.
+    CardTreeModel* m_treeModel = nullptr;
     Messages& m_messages;
     FolderChooser& m_folderChooser;
     // One dialog object for every display; a window of its own.

@@ -1,17 +1,14 @@
 // The tree and what the screen window shows for its selection.
 #include "CViewerDlg.h"
 
+#include "CardTreeModel.h"
 #include "ScreenView.h"
 #include "screens/TextCodec.h"
 #include "ui_CViewerDlg.h"
 
 #include <QEvent>
-#include <QFile>
 
 namespace {
-
-// Tree items carry their item id here.
-constexpr int kItemIdRole = Qt::UserRole;
 
 QString CardText(const std::string& bytes)
 {
@@ -22,35 +19,12 @@ QString CardText(const std::string& bytes)
 
 void CViewerDlg::ScanDataRoot()
 {
-    m_card.ScanDataRoot();
-    FillTree();
-}
-
-void CViewerDlg::FillTree()
-{
-    QTreeWidget* tree = m_ui->m_tree;
-    tree->clear();
-    for (int root : m_card.KindRoots())
-        tree->addTopLevelItem(AddTreeItem(nullptr, root));
-}
-
-QTreeWidgetItem* CViewerDlg::AddTreeItem(QTreeWidgetItem* parent, int id)
-{
-    const TreeNode* node = m_card.Node(id);
-    auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem();
-    item->setData(0, kItemIdRole, id);
-    if (!node)
-        return item;
-    const std::string label = m_card.Label(id);
-    if (m_card.LabelIsCardText(id))
-        item->setText(0, CardText(label));
-    else if (node->m_nParent == 0)
-        item->setText(0, QString::fromStdString(label));
-    else
-        item->setText(0, QFile::decodeName(QByteArray::fromStdString(label)));
-    for (int row = 0; row < node->m_nChildCount; ++row)
-        AddTreeItem(item, m_card.Child(id, row));
-    return item;
+    // The tree's reset drops its current item without a signal: what that
+    // item showed goes, as when a cleared tree loses its selection.
+    const bool hadCurrent = m_ui->m_tree->currentIndex().isValid();
+    m_treeModel->ScanDataRoot();
+    if (hadCurrent)
+        OnSelChangedTree();
 }
 
 // The tree never loses its selection: Ctrl+click or Ctrl+Space on the selected
@@ -58,15 +32,15 @@ QTreeWidgetItem* CViewerDlg::AddTreeItem(QTreeWidgetItem* parent, int id)
 // with nothing selected.
 void CViewerDlg::KeepTreeSelection()
 {
-    QTreeWidgetItem* current = m_ui->m_tree->currentItem();
-    if (current && m_ui->m_tree->selectedItems().isEmpty())
-        current->setSelected(true);
+    const QModelIndex current = m_ui->m_tree->currentIndex();
+    QItemSelectionModel* selection = m_ui->m_tree->selectionModel();
+    if (current.isValid() && !selection->hasSelection())
+        selection->select(current, QItemSelectionModel::Select);
 }
 
 void CViewerDlg::OnSelChangedTree()
 {
-    const QTreeWidgetItem* selected = m_ui->m_tree->currentItem();
-    const CDataItem* item = selected ? m_card.FindItem(selected->data(0, kItemIdRole).toInt()) : nullptr;
+    const CDataItem* item = m_card.FindItem(CardTreeModel::IdOf(m_ui->m_tree->currentIndex()));
     m_display.Select(item);
     ShowLabels();
     if (!m_display.ShowsRecord())

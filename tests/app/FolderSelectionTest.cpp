@@ -36,7 +36,7 @@ protected:
         EXPECT_EQ(m_window->m_strStartFolder, m_card.Root());
         EXPECT_EQ(m_window->m_card.m_strDataRoot, m_card.Root());
         EXPECT_EQ(Text("m_dataRootLabel").toStdString(), m_card.Root());
-        EXPECT_EQ(Tree()->topLevelItem(0)->child(0)->text(0), "A");
+        EXPECT_EQ(TreeItem({0, 0}).data().toString(), "A");
         EXPECT_EQ(m_window->m_display.ScreenId(), 1);
         EXPECT_EQ(SettingsBytes(), settingsBefore);
         EXPECT_EQ(m_window->focusWidget(), Tree());
@@ -47,8 +47,8 @@ protected:
         EXPECT_EQ(m_window->m_card.m_strDataRoot, folder);
         EXPECT_EQ(StoredFolder(), folder);
         EXPECT_EQ(Text("m_dataRootLabel").toStdString(), folder);
-        ASSERT_EQ(Tree()->topLevelItem(0)->childCount(), 1);
-        EXPECT_EQ(Tree()->topLevelItem(0)->child(0)->text(0), "B");
+        ASSERT_EQ(Tree()->model()->rowCount(TreeItem({0})), 1);
+        EXPECT_EQ(TreeItem({0, 0}).data().toString(), "B");
         EXPECT_EQ(m_window->m_display.ScreenId(), 0);
         EXPECT_EQ(m_window->focusWidget(), Tree());
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -132,7 +132,7 @@ TEST_F(FolderSelectionTest, TheFolderTakenComesBackAtTheNextStartWhenAskedTo)
     ASSERT_TRUE(m_window->OnCreate());
     m_window->OnInitDialog();
     EXPECT_EQ(m_window->m_strStartFolder, *m_chooser.m_answer);
-    EXPECT_EQ(Tree()->topLevelItem(0)->child(0)->text(0), "B");
+    EXPECT_EQ(TreeItem({0, 0}).data().toString(), "B");
 }
 
 } // namespace

@@ -42,7 +42,7 @@ protected:
     int StartAt(Place start)
     {
         StartOnCard();
-        Tree()->topLevelItem(0)->setExpanded(true);
+        Tree()->expand(TreeItem({0}));
         if (start != Place::Folder)
             Tree()->expandAll();
         const int id = start == Place::Folder  ? FirstRecordOf(kindLevel) - 1
@@ -83,7 +83,7 @@ TEST_P(KeyTest, OnScreenKeyActsByScreenAndShift)
                                                               : id;
     EXPECT_EQ(CurrentId(), expectedId);
     if (c.start == Place::Folder && expectedId == id) {
-        EXPECT_EQ(Tree()->currentItem()->isExpanded(), c.effect == Effect::Expand);
+        EXPECT_EQ(Tree()->isExpanded(Tree()->currentIndex()), c.effect == Effect::Expand);
     }
     const auto multiAfter = MultiState();
     switch (c.effect) {
@@ -178,9 +178,9 @@ TEST_F(KeyTest, KeyboardOnNoScreenReachesTheTreeEvenWithShift)
     StartAt(Place::Folder);
     QTest::mouseClick(Button("m_shiftButton"), Qt::LeftButton);
     QTest::keyClick(Tree(), Qt::Key_Right);
-    EXPECT_TRUE(Tree()->currentItem()->isExpanded());
+    EXPECT_TRUE(Tree()->isExpanded(Tree()->currentIndex()));
     QTest::keyClick(Tree(), Qt::Key_Left);
-    EXPECT_FALSE(Tree()->currentItem()->isExpanded());
+    EXPECT_FALSE(Tree()->isExpanded(Tree()->currentIndex()));
 }
 
 TEST_F(KeyTest, KeyboardOnTheMultiChannelScreen)

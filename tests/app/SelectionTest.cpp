@@ -103,13 +103,13 @@ TEST_P(KeepSelectionTest, CurrentItemStaysSelected)
     const int id = FirstRecordOf(kindLevel) + GetParam().levelOffset;
     ASSERT_TRUE(SelectId(id));
     const int screenId = m_window->m_display.ScreenId();
-    QTreeWidgetItem* item = Tree()->currentItem();
+    const QModelIndex item = Tree()->currentIndex();
     if (GetParam().gesture == Deselect::ControlClick)
         QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, Qt::ControlModifier,
-                          Tree()->visualItemRect(item).center());
+                          Tree()->visualRect(item).center());
     else
         QTest::keyClick(Tree(), Qt::Key_Space, Qt::ControlModifier);
-    EXPECT_EQ(Tree()->selectedItems(), QList<QTreeWidgetItem*>{item});
+    EXPECT_EQ(Tree()->selectionModel()->selectedIndexes(), QModelIndexList{item});
     EXPECT_EQ(CurrentId(), id);
     EXPECT_EQ(m_window->m_display.ScreenId(), screenId);
 }

@@ -1,5 +1,6 @@
 #include "ViewerFixture.h"
 
+#include <QAbstractItemModelTester>
 #include <QLabel>
 
 namespace {
@@ -12,9 +13,9 @@ TEST_F(ViewerTest, FirstStartCreatesTheFolderButNoFileAndShowsNothing)
     EXPECT_EQ(m_window->m_strIniPath, SettingsFile());
     EXPECT_EQ(m_window->m_nFolderAlert, 1);
     EXPECT_EQ(Text("m_dataRootLabel"), "");
-    ASSERT_EQ(Tree()->topLevelItemCount(), 5);
-    EXPECT_EQ(Tree()->topLevelItem(0)->text(0), "レベル測定データ");
-    EXPECT_EQ(Tree()->topLevelItem(4)->text(0), "多チャンネルデータ");
+    ASSERT_EQ(Tree()->model()->rowCount(), 5);
+    EXPECT_EQ(TreeItem({0}).data().toString(), "レベル測定データ");
+    EXPECT_EQ(TreeItem({4}).data().toString(), "多チャンネルデータ");
     // The tree has the focus and its first item, so nothing is shown.
     EXPECT_EQ(m_window->focusWidget(), Tree());
     EXPECT_EQ(CurrentId(), 1);
@@ -28,14 +29,32 @@ TEST_F(ViewerTest, FirstStartCreatesTheFolderButNoFileAndShowsNothing)
     EXPECT_TRUE(m_messages.m_shown.empty());
 }
 
+// The tree's items are made as the view asks for them: the model stays
+// consistent for every item, every kind root starts collapsed, and each item's
+// tool tip is its whole label.
+TEST_F(ViewerTest, TreeItemsAreConsistentAndCarryTheirWholeLabel)
+{
+    StartOnCard();
+    QAbstractItemModelTester tester(Tree()->model(),
+                                    QAbstractItemModelTester::FailureReportingMode::Fatal);
+    for (int row = 0; row < 5; ++row)
+        EXPECT_FALSE(Tree()->isExpanded(TreeItem({row}))) << row;
+    const QModelIndex record = TreeItem({0, 0, 2});
+    EXPECT_EQ(record.data(Qt::ToolTipRole).toString(), "  3:東京");
+    EXPECT_EQ(TreeItem({4, 0}).data(Qt::ToolTipRole).toString(), "A");
+    EXPECT_EQ(record.parent(), TreeItem({0, 0}));
+    EXPECT_EQ(Tree()->model()->rowCount(record), 0);
+    EXPECT_FALSE(TreeItem({0, 0, 3}).isValid());
+}
+
 TEST_F(ViewerTest, StartUpFolderIsShownAsStoredAndScannedTrimmed)
 {
     WriteEveryKind(m_card);
     Start(StartWithFolder("  " + m_card.Root() + " "));
     EXPECT_EQ(Text("m_dataRootLabel"), QString::fromStdString("  " + m_card.Root() + " "));
     EXPECT_EQ(m_window->m_card.m_strDataRoot, m_card.Root());
-    EXPECT_EQ(Tree()->topLevelItem(0)->child(0)->text(0), "A");
-    EXPECT_EQ(Tree()->topLevelItem(0)->child(0)->child(2)->text(0), "  3:東京");
+    EXPECT_EQ(TreeItem({0, 0}).data().toString(), "A");
+    EXPECT_EQ(TreeItem({0, 0, 2}).data().toString(), "  3:東京");
     EXPECT_EQ(CurrentId(), 1);
     EXPECT_EQ(m_window->m_display.ScreenId(), 0);
 }

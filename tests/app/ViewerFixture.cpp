@@ -7,21 +7,27 @@ QString ViewerTest::Text(const char* label) const
     return Child<QLabel>(label)->text();
 }
 
+QModelIndex ViewerTest::TreeItem(std::initializer_list<int> rows) const
+{
+    QModelIndex index;
+    for (int row : rows)
+        index = Tree()->model()->index(row, 0, index);
+    return index;
+}
+
 bool ViewerTest::SelectId(int id) const
 {
-    for (QTreeWidgetItemIterator it(Tree()); *it; ++it) {
-        if ((*it)->data(0, Qt::UserRole).toInt() == id) {
-            Tree()->setCurrentItem(*it);
-            return true;
-        }
-    }
-    return false;
+    const QModelIndex index =
+        static_cast<const CardTreeModel*>(Tree()->model())->IndexOfId(id);
+    if (!index.isValid())
+        return false;
+    Tree()->setCurrentIndex(index);
+    return true;
 }
 
 int ViewerTest::CurrentId() const
 {
-    const QTreeWidgetItem* item = Tree()->currentItem();
-    return item ? item->data(0, Qt::UserRole).toInt() : 0;
+    return Tree()->currentIndex().data(CardTreeModel::kItemIdRole).toInt();
 }
 
 int ViewerTest::FirstRecordOf(DataKind kind) const

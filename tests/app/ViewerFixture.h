@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CViewerDlg.h"
+#include "CardTreeModel.h"
 #include "FolderChooser.h"
 #include "ScreenView.h"
 #include "screens/TextCodec.h"
@@ -13,7 +14,7 @@
 #include <QFile>
 #include <QPushButton>
 #include <QStandardPaths>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 #include <map>
@@ -138,7 +139,9 @@ protected:
         return child;
     }
     QPushButton* Button(const char* name) const { return Child<QPushButton>(name); }
-    QTreeWidget* Tree() const { return Child<QTreeWidget>("m_tree"); }
+    QTreeView* Tree() const { return Child<QTreeView>("m_tree"); }
+    // The tree item at `rows` (a row under each level from the top), or none.
+    QModelIndex TreeItem(std::initializer_list<int> rows) const;
     QString Text(const char* label) const;
 
     // Selects the tree item with `id`; false when there is none.
