@@ -1,21 +1,18 @@
 // kr80a show: one record of a card drawn as the viewer draws it, after an
 // optional list of panel keys; its labels (or its screen's members as JSON)
 // on standard output and, on request, its picture as a PNG or BMP file.
-#include "app/CanvasImage.h"
 #include "cli/Commands.h"
 #include "cli/Json.h"
+#include "cli/OutputFile.h"
+#include "cli/PictureFile.h"
 #include "cli/ScanOutput.h"
 #include "cli/ScreenFields.h"
 #include "data/CardText.h"
 #include "data/CardTree.h"
-#include "export/BitmapFile.h"
 #include "screens/Canvas.h"
 #include "screens/Font.h"
 #include "screens/RecordDisplay.h"
 #include "screens/TextCodec.h"
-
-#include <QImage>
-#include <QString>
 
 #include <charconv>
 #include <cstdio>
@@ -112,18 +109,6 @@ std::optional<ShowOptions> ParseArguments(const std::vector<std::string>& args)
     return options;
 }
 
-bool WritePng(const std::string& path, const Canvas& canvas)
-{
-    return ImageOfCanvas(canvas).save(QString::fromStdString(path), "PNG");
-}
-
-bool WritePicture(const std::string& path, const Canvas& canvas)
-{
-    if (EndsWithIgnoringCase(path, ".png"))
-        return WritePng(path, canvas);
-    return WriteBitmapFile(path, BitmapPixels{canvas.Width(), canvas.Height(), canvas.Pixels()});
-}
-
 std::string LabelsText(const RecordDisplay& display)
 {
     std::string out;
@@ -171,9 +156,14 @@ int RunShowCommand(const std::vector<std::string>& args)
     if (WriteOutput(out) != 0)
         return 1;
 
-    if (!options->outputPath.empty() && !WritePicture(options->outputPath, canvas)) {
-        std::fprintf(stderr, "kr80a: cannot write %s\n", options->outputPath.c_str());
-        return 1;
+    if (!options->outputPath.empty()) {
+        const PictureFormat format =
+            EndsWithIgnoringCase(options->outputPath, ".png") ? PictureFormat::Png : PictureFormat::Bmp;
+        std::string error;
+        if (!WriteFileWhole(options->outputPath, EncodePicture(canvas, format), error)) {
+            std::fprintf(stderr, "kr80a: cannot write %s: %s\n", options->outputPath.c_str(), error.c_str());
+            return 1;
+        }
     }
     return 0;
 }

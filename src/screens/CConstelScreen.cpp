@@ -55,11 +55,18 @@ std::string CConstelScreen::ImagePath() const
     return m_strImageBase + std::string(extension);
 }
 
+const char* CConstelScreen::LayerLetter() const
+{
+    if (m_nSystem != 0 && m_nSystem != 1 && m_nSystem != 7)
+        return nullptr;
+    return m_nSystem == 1 ? "A" : "B";
+}
+
 void CConstelScreen::Draw(Canvas& dc)
 {
     ClearScreen(dc);
-    const char* layer = m_nSystem == 1 ? "A" : "B";
-    if (m_nSystem != 0 && m_nSystem != 1 && m_nSystem != 7)
+    const char* layer = LayerLetter();
+    if (!layer)
         return;
     DrawBandBox(dc);
     DrawChannelBox(dc);

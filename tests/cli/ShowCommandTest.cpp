@@ -2,6 +2,7 @@
 #include "export/BitmapFile.h"
 #include "screens/RecordDisplay.h"
 #include "support/RunKr80a.h"
+#include "cli/SmallCard.h"
 #include "support/RecordedMessages.h"
 #include "support/TempCard.h"
 
@@ -15,26 +16,6 @@ namespace {
 RunResult RunShow(const std::string& arguments)
 {
     return RunKr80a("show " + arguments);
-}
-
-std::string ChannelLine(int channel, const std::string& level)
-{
-    std::string columns[28];
-    columns[1] = "MULTI-A";
-    columns[2] = "VHF";
-    columns[3] = "C" + std::to_string(channel);
-    columns[6] = level;
-    columns[8] = "64QAM";
-    columns[10] = "OFF";
-    columns[13] = "0";
-    columns[14] = "0";
-    columns[15] = "VU/CATV";
-    columns[16] = "1";
-    columns[17] = "3";
-    std::string line;
-    for (int k = 0; k < 28; ++k)
-        line += (k ? "," : "") + columns[k];
-    return line + "\r\n";
 }
 
 // One measurement folder F with one multi-channel record of three channels:
