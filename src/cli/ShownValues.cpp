@@ -11,14 +11,15 @@ std::string Shown(std::string_view cardBytes)
     return DecodeCardText(Trim(cardBytes));
 }
 
-// A level cell: its state decides whether the text or dashes are drawn.
-std::string LevelText(std::string_view displayText, ValueState state)
+// A level: its state decides whether the number or dashes are drawn.
+std::string LevelText(std::string_view number, ValueState state)
 {
-    if (state == OverRange)
-        return "~~.~";
-    if (state == UnderRange)
-        return "__._";
-    return Shown(displayText);
+    switch (state) {
+    case NotMeasured: return "--.-";
+    case OverRange: return "~~.~";
+    case UnderRange: return "__._";
+    default: return Shown(number);
+    }
 }
 
 const char* LimitWord(int limitMark)
