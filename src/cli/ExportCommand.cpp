@@ -83,14 +83,14 @@ std::vector<Group> PlanGroups(const CardTree& tree, const fs::path& outDir)
     std::map<std::string, std::string> folderNames;
     std::set<std::string> taken;
     std::vector<Group> groups;
-    for (int root : tree.KindRoots()) {
-        for (int id : tree.Node(root)->m_children) {
+    const std::vector<int> roots = tree.KindRoots();
+    for (std::size_t k = 0; k < roots.size(); ++k) {
+        for (int id : tree.Node(roots[k])->m_children) {
             const TreeNode* node = tree.Node(id);
             auto [found, added] = folderNames.try_emplace(node->m_strLabel);
             if (added)
                 found->second = UniqueName(SafeFileName(node->m_strLabel), taken);
-            const DataKind kind = tree.FindItem(node->m_children.front())->m_nKind;
-            groups.push_back({node, outDir / found->second / KindFolderName(kind)});
+            groups.push_back({node, outDir / found->second / KindFolderName(kRecordKinds[k])});
         }
     }
     return groups;

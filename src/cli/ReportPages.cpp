@@ -232,7 +232,8 @@ public:
         const double picture = 240 * kPixelScale;
         const double table = static_cast<double>(m_shown.values.size()) * RowHeight();
         const double channelRows = (m_shown.channels.size() + kChannelColumns - 1) / kChannelColumns;
-        return HeaderHeight() + std::max(picture, table) + channelRows * RowHeight() + Mm(7);
+        const double channels = channelRows > 0 ? Mm(2) + channelRows * RowHeight() : 0;
+        return HeaderHeight() + std::max(picture, table) + channels + Mm(7);
     }
 
     void Draw(PageCursor& page)
@@ -250,7 +251,8 @@ public:
         p.setRenderHint(QPainter::LosslessImageRendering, true);
         p.drawImage(QPointF(0, page.Y()), picture);
         DrawValues(p, QPointF(picture.width() + Mm(6), page.Y()), page.Width() - picture.width() - Mm(6));
-        DrawChannels(p, QPointF(0, page.Y() + std::max<double>(picture.height(), TableHeight())), page.Width());
+        DrawChannels(p, QPointF(0, page.Y() + std::max<double>(picture.height(), TableHeight()) + Mm(2)),
+                     page.Width());
         page.Advance(Height() - (page.Y() - top));
         p.setPen(QPen(Qt::gray, Mm(0.2)));
         p.drawLine(QPointF(0, page.Y() - Mm(3)), QPointF(page.Width(), page.Y() - Mm(3)));

@@ -112,6 +112,18 @@ TEST_F(ExportCommand, RefusesWrongCallsAndAFolderInsideTheCard)
     EXPECT_FALSE(fs::exists(m_card.Root() + "/SITE1/pictures"));
 }
 
+// The scan lists a multi-channel folder with a usable count file even
+// without a single values file: its folder is made, empty.
+TEST_F(ExportCommand, AFolderWithoutRecordsStaysEmpty)
+{
+    TempCard card;
+    card.Write("F/MULTI/COUNT.CNT", "2\n1.00\n");
+    const RunResult r = RunKr80a("export " + card.Root() + " " + Out() + " --quiet");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::is_directory(Out() + "/F/MULTI"));
+    EXPECT_TRUE(FilesBelow(Out()).empty());
+}
+
 // A file that cannot be written stops the export with its name and status 1,
 // and leaves no half file and no temporary file behind.
 TEST_F(ExportCommand, AFailedWriteStopsWithTheFileNamed)

@@ -101,8 +101,8 @@ TEST_F(ReportCommand, CoversOnlyTheNamedFolders)
 
 TEST_F(ReportCommand, ACardWithoutRecordsSaysSo)
 {
-    TempCard empty;
-    empty.MakeFolder("SITE/LEVEL");
+    TempCard empty; // a multi-channel folder is listed even without records
+    empty.Write("F/MULTI/COUNT.CNT", "2\n1.00\n");
     ASSERT_EQ(Report(empty.Root()).status, 0);
     const PdfContent pdf = ReadPdf(m_pdf);
     EXPECT_EQ(pdf.pages, 1);
