@@ -47,10 +47,10 @@ constexpr CommandText kCommands[] = {
 
 std::string ToolUsage()
 {
-    std::string usage = "usage:";
+    std::string usage;
     for (const CommandText& command : kCommands)
-        usage += std::string("\n  ") + command.usage;
-    return usage + "\n  kr80a [COMMAND] --help";
+        usage += (usage.empty() ? "usage: " : "\n       ") + std::string(command.usage);
+    return usage + "\n       kr80a [COMMAND] --help";
 }
 
 std::string ToolHelp()
