@@ -170,6 +170,44 @@ Counts CountRecords(const std::vector<CardRecord>& records)
     return counts;
 }
 
+int CountOf(const std::map<DataKind, int>& counts, DataKind kind)
+{
+    const auto found = counts.find(kind);
+    return found == counts.end() ? 0 : found->second;
+}
+
+void KindTable(PageCursor& page, const CardTree& tree, const Counts& counts)
+{
+    TextLine(page, ReportFont(12, true), "種類別の件数");
+    const std::vector<double> columns{Mm(70), Mm(25)};
+    for (DataKind kind : kRecordKinds)
+        TableRow(page, {Utf8(KindHeading(tree, kind)), QString::number(CountOf(counts.perKind, kind))}, columns);
+    TableRow(page, {"合計", QString::number(counts.total)}, columns, true);
+}
+
+void FolderTable(PageCursor& page, const Counts& counts)
+{
+    TextLine(page, ReportFont(12, true), "フォルダ別の件数");
+    const double number = Mm(20);
+    const std::vector<double> columns{page.Width() - 6 * number, number, number, number, number, number, number};
+    const std::vector<QString> header{"測定フォルダ", "レベル", "BER", "スカパー", "コンスタ", "多ch", "計"};
+    TableRow(page, header, columns, true);
+    for (const auto& [folder, perKind] : counts.perFolder) {
+        std::vector<QString> cells{Utf8(folder)};
+        int sum = 0;
+        for (DataKind kind : kRecordKinds) {
+            cells.push_back(QString::number(CountOf(perKind, kind)));
+            sum += CountOf(perKind, kind);
+        }
+        cells.push_back(QString::number(sum));
+        if (!page.Fits(RowHeight())) { // a long table goes on with its header on the next page
+            page.NewPage();
+            TableRow(page, header, columns, true);
+        }
+        TableRow(page, cells, columns);
+    }
+}
+
 void FirstPage(PageCursor& page, const ReportInput& input)
 {
     TextLine(page, ReportFont(18, true), "測定データ報告書");
@@ -188,33 +226,9 @@ void FirstPage(PageCursor& page, const ReportInput& input)
         TextLine(page, ReportFont(12, true), "測定データはありません。");
         return;
     }
-    TextLine(page, ReportFont(12, true), "種類別の件数");
-    const std::vector<double> kindColumns{Mm(70), Mm(25)};
-    for (DataKind kind : kRecordKinds)
-        TableRow(page, {Utf8(KindHeading(input.tree, kind)), QString::number(counts.perKind.count(kind) ? counts.perKind.at(kind) : 0)},
-                 kindColumns);
-    TableRow(page, {"合計", QString::number(counts.total)}, kindColumns, true);
-
+    KindTable(page, input.tree, counts);
     page.Advance(Mm(6));
-    TextLine(page, ReportFont(12, true), "フォルダ別の件数");
-    const std::vector<double> folderColumns{page.Width() - 6 * Mm(20), Mm(20), Mm(20), Mm(20), Mm(20), Mm(20), Mm(20)};
-    const std::vector<QString> header{"測定フォルダ", "レベル", "BER", "スカパー", "コンスタ", "多ch", "計"};
-    TableRow(page, header, folderColumns, true);
-    for (const auto& [folder, perKind] : counts.perFolder) {
-        std::vector<QString> cells{Utf8(folder)};
-        int sum = 0;
-        for (DataKind kind : kRecordKinds) {
-            const int n = perKind.count(kind) ? perKind.at(kind) : 0;
-            cells.push_back(QString::number(n));
-            sum += n;
-        }
-        cells.push_back(QString::number(sum));
-        if (!page.Fits(RowHeight())) { // a long table goes on with its header on the next page
-            page.NewPage();
-            TableRow(page, header, folderColumns, true);
-        }
-        TableRow(page, cells, folderColumns);
-    }
+    FolderTable(page, counts);
 }
 
 // One record: its labels, its screen and the values the screen shows.
@@ -334,27 +348,26 @@ bool ComposeReport(PageCursor& page, const ReportInput& input, Progress* progres
 {
     FirstPage(page, input);
     RecordDisplay display;
-    std::string folder;
+    const std::string* folder = nullptr;
     int done = 0;
     for (const CardRecord& record : input.records) {
         if (Interrupted())
             return false;
-        if (record.folder != folder || done == 0) {
-            folder = record.folder;
+        if (!folder || record.folder != *folder) { // each folder's section starts a page
+            folder = &record.folder;
             page.NewPage();
-            TextLine(page, ReportFont(14, true), "測定フォルダ　" + Utf8(folder));
+            TextLine(page, ReportFont(14, true), "測定フォルダ　" + Utf8(*folder));
             page.Advance(Mm(3));
         }
         RecordBlock block(input.tree, record, display);
-        page.Need(block.Height());
+        page.Need(block.Height()); // a block never breaks across pages
         if (page.Painter())
             block.Draw(page);
         else
             page.Advance(block.Height());
+        ++done;
         if (progress)
-            progress->Update(++done);
-        else
-            ++done;
+            progress->Update(done);
     }
     page.Finish();
     return true;
