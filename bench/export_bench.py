@@ -8,7 +8,8 @@ second for both (goal for PNG: at least 1,000 on a 2-core machine). BMP is
 left out: at 300 KB a picture the large card would fill 60 GB. Peak memory of the export
 is put beside the scan's own (`kr80a tree`): the export must not hold more per
 record than the scan does. The load average is printed before and after, since
-other work on the machine slows every figure.
+other work on the machine slows every figure; so each is also given as the
+rate its processor time would give on otherwise idle cores.
 
 usage: bench/export_bench.py [--kr80a build/src/cli/kr80a] [--draw build/bench/draw_card]
                              [--card /tmp/kr80a-bench-card] [--out /tmp/kr80a-bench-export]
@@ -28,12 +29,22 @@ def load():
 
 
 def timed_peak(command):
-    """Wall seconds and peak resident memory (KiB) of one run."""
+    """Wall seconds, processor seconds (user + system) and peak resident
+    memory (KiB) of one run, and what it printed."""
     start = time.perf_counter()
-    out = subprocess.run(["/usr/bin/time", "-f", "%M"] + command, check=True,
+    out = subprocess.run(["/usr/bin/time", "-f", "%U %S %M"] + command, check=True,
                          stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
     seconds = time.perf_counter() - start
-    return seconds, int(out.stderr.strip().splitlines()[-1]), out.stdout
+    user, system, peak = out.stderr.strip().splitlines()[-1].split()
+    return seconds, float(user) + float(system), int(peak), out.stdout
+
+
+def rates(records, seconds, cpu):
+    """Records per second as measured, and as the processor time used would
+    give them on otherwise idle cores (all cores kept busy)."""
+    return (f"{records / seconds:.0f} records/s ({records} in {seconds:.1f} s); "
+            f"{records / cpu * os.cpu_count():.0f} records/s on {os.cpu_count()} idle cores "
+            f"({cpu:.1f} s of processor time)")
 
 
 def main():
@@ -52,16 +63,16 @@ def main():
         records = scan_bench.write_card(args.card, args.folders)
     print("before:", load())
 
-    _, tree_peak, _ = timed_peak([args.kr80a, "tree", args.card])
-    draw_s, _, draw_out = timed_peak([args.draw, args.card])
-    print("drawing alone:", draw_out.strip())
+    _, _, tree_peak, _ = timed_peak([args.kr80a, "tree", args.card])
+    draw_s, draw_cpu, _, draw_out = timed_peak([args.draw, args.card])
     records = records or int(draw_out.split()[0])
+    print("drawing alone:", rates(records, draw_s, draw_cpu))
 
     shutil.rmtree(args.out, ignore_errors=True)
-    seconds, peak, _ = timed_peak([args.kr80a, "export", args.card, args.out, "--quiet", "--format", "png"])
+    seconds, cpu, peak, _ = timed_peak([args.kr80a, "export", args.card, args.out, "--quiet", "--format", "png"])
     shutil.rmtree(args.out, ignore_errors=True)
-    print(f"export png: {records} records in {seconds:.1f} s = {records / seconds:.0f} records/s "
-          f"(goal: at least 1000); peak memory {peak / 1024:.1f} MiB (scan alone: {tree_peak / 1024:.1f} MiB)")
+    print("export png:", rates(records, seconds, cpu), "(goal: at least 1000)")
+    print(f"peak memory: export {peak / 1024:.1f} MiB, scan alone {tree_peak / 1024:.1f} MiB")
     print("after:", load())
 
 
