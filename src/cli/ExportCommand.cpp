@@ -13,7 +13,7 @@
 #include "screens/Font.h"
 #include "screens/RecordDisplay.h"
 #include "screens/TextCodec.h"
-#include "screens/ValueFormat.h"
+#include "data/CardText.h"
 
 #include <algorithm>
 #include <atomic>

@@ -1,6 +1,6 @@
 #include "cli/ExportNames.h"
 
-#include "screens/ValueFormat.h"
+#include "data/CardText.h"
 
 #include <cstdio>
 

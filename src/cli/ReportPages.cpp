@@ -8,7 +8,7 @@
 #include "screens/Canvas.h"
 #include "screens/RecordDisplay.h"
 #include "screens/TextCodec.h"
-#include "screens/ValueFormat.h"
+#include "data/CardText.h"
 
 #include <QDateTime>
 #include <QFont>
@@ -258,7 +258,7 @@ public:
         const double top = page.Y();
         QPainter& p = *page.Painter();
         DrawHeader(page);
-        const QImage picture = ScreenImage(canvas).scaled(canvas.width() * kPixelScale, canvas.height() * kPixelScale,
+        const QImage picture = ScreenImage(canvas).scaled(canvas.Width() * kPixelScale, canvas.Height() * kPixelScale,
                                                           Qt::IgnoreAspectRatio, Qt::FastTransformation);
         // Stored losslessly (no JPEG) and shown without smoothing.
         p.setRenderHint(QPainter::SmoothPixmapTransform, false);

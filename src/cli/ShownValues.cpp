@@ -2,6 +2,7 @@
 
 #include "screens/RecordDisplay.h"
 #include "screens/TextCodec.h"
+#include "data/CardText.h"
 #include "screens/ValueFormat.h"
 
 namespace {
@@ -175,7 +176,7 @@ ShownRecord ShownValues(const RecordDisplay& display)
 {
     ShownRecord out;
     ShownList list(out);
-    switch (display.m_nScreenId) {
+    switch (display.ScreenId()) {
     case 1: AddLevel(list, display.m_levelScreen); break;
     case 2: AddBer(list, display.m_berScreen); break;
     case 3: AddSky(list, display.m_skyScreen); break;

@@ -8,7 +8,7 @@
 #include "screens/Canvas.h"
 #include "screens/RecordDisplay.h"
 #include "screens/TextCodec.h"
-#include "screens/ValueFormat.h"
+#include "data/CardText.h"
 
 #include <filesystem>
 #include <optional>
