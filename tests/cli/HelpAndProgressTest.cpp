@@ -27,15 +27,7 @@ TEST(Help, DescribesEveryCommandAndOption)
 // the command a terminal of its own).
 std::string OnATerminal(const std::string& arguments)
 {
-    std::string out;
-    const std::string command = "script -qec '" + std::string(KR80A_BINARY) + " " + arguments + "' /dev/null";
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            out.append(buffer, n);
-        pclose(pipe);
-    }
-    return out;
+    return CommandOutput("script -qec '" + std::string(KR80A_BINARY) + " " + arguments + "' /dev/null");
 }
 
 TEST(Progress, OnATerminalUnlessQuiet)

@@ -8,18 +8,6 @@
 
 namespace {
 
-std::string CommandOutput(const std::string& command)
-{
-    std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-            out.append(buffer, n);
-        pclose(pipe);
-    }
-    return out;
-}
-
 // A PDF as poppler reads it: its page count and its text.
 struct PdfContent {
     int pages = 0;
