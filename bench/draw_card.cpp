@@ -60,6 +60,6 @@ int main(int argc, char** argv)
         worker.join();
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("%zu records drawn in %.2f s = %.0f records/s on %zu threads\n", ids.size(), seconds,
-                ids.size() / seconds, workers.size());
+                static_cast<double>(ids.size()) / seconds, workers.size());
     return 0;
 }

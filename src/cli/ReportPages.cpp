@@ -245,7 +245,7 @@ public:
     {
         const double picture = 240 * kPixelScale;
         const double table = static_cast<double>(m_shown.values.size()) * RowHeight();
-        const double channelRows = (m_shown.channels.size() + kChannelColumns - 1) / kChannelColumns;
+        const auto channelRows = static_cast<double>((m_shown.channels.size() + kChannelColumns - 1) / kChannelColumns);
         const double channels = channelRows > 0 ? Mm(2) + channelRows * RowHeight() : 0;
         return HeaderHeight() + std::max(picture, table) + channels + Mm(7);
     }
