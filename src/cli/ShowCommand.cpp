@@ -121,7 +121,8 @@ bool WritePicture(const std::string& path, const Canvas& canvas)
 {
     if (EndsWithIgnoringCase(path, ".png"))
         return WritePng(path, canvas);
-    return WriteBitmapFile(path, BitmapPixels{canvas.Width(), canvas.Height(), canvas.Pixels()});
+    const std::optional<DibBlock> dib = BitmapToDib(RgbBitmap(canvas.Width(), canvas.Height(), canvas.Pixels()));
+    return dib && WriteDibFile(path, *dib);
 }
 
 std::string LabelsText(const RecordDisplay& display)
