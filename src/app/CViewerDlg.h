@@ -133,7 +133,7 @@ private:
     void StopRepeat();
 
     void RefreshScreenArea();
-    QPixmap CaptureScreenArea() const;
+    QPixmap CaptureScreenArea();
     QString SaveFolder() const;
 
     std::unique_ptr<Ui::CViewerDlg> m_ui;

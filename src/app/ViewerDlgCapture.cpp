@@ -120,10 +120,18 @@ void CViewerDlg::RefreshScreenArea()
 }
 
 // The frame around the screen area with everything inside it (the screen and
-// its labels), as the widgets show it, in device pixels.
-QPixmap CViewerDlg::CaptureScreenArea() const
+// its labels), as the window shows it, in device pixels. The whole window is
+// grabbed and then cut, so that at fractional scales every edge falls on the
+// device pixel it falls on in the window.
+QPixmap CViewerDlg::CaptureScreenArea()
 {
-    return m_ui->m_clientArea->grab(m_ui->m_screenAreaFrame->geometry());
+    const QPixmap window = grab();
+    const qreal ratio = window.devicePixelRatio();
+    const QWidget* frame = m_ui->m_screenAreaFrame;
+    const QRect area(frame->mapTo(this, QPoint(0, 0)), frame->size());
+    const QRect device(QPoint(qRound(area.left() * ratio), qRound(area.top() * ratio)),
+                       QPoint(qRound((area.right() + 1) * ratio) - 1, qRound((area.bottom() + 1) * ratio) - 1));
+    return window.copy(device);
 }
 
 // The folder of the last save, else the user's pictures folder, else home.

@@ -72,8 +72,9 @@ protected:
     // The screen area as the window shows it now.
     QImage ScreenArea() const
     {
-        const QRect frame = Child<QWidget>("m_screenAreaFrame")->geometry();
-        return Child<QWidget>("m_clientArea")->grab(frame).toImage().convertToFormat(QImage::Format_RGB32);
+        const QWidget* frame = Child<QWidget>("m_screenAreaFrame");
+        const QRect area(frame->mapTo(m_window.get(), QPoint(0, 0)), frame->size());
+        return m_window->grab().toImage().copy(area).convertToFormat(QImage::Format_RGB32);
     }
 };
 
