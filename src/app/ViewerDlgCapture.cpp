@@ -1,9 +1,11 @@
 // Keeping what the screen area shows: as a bitmap file or on the clipboard.
 #include "CViewerDlg.h"
 
+#include "data/CardText.h"
 #include "data/FileError.h"
 #include "data/Messages.h"
 #include "export/BitmapFile.h"
+#include "screens/TextCodec.h"
 #include "ui_CViewerDlg.h"
 
 #include <QApplication>
@@ -22,12 +24,12 @@ const QChar kNameReplacement = u'_';
 // dialog adds.
 constexpr int kNameBytes = 255 - 4;
 
-// The data name as a file name in the dialog's folder: "/" and control
-// characters cannot stand in a name, "." and ".." name folders, and a name
-// longer than the file system allows is cut at a character.
-QString SaveNameOf(const QString& caption)
+// The shown data name, trimmed, as a file name in the dialog's folder: "/" and
+// control characters cannot stand in a name, "." and ".." name folders, and a
+// name longer than the file system allows is cut at a character.
+QString SaveNameOf(std::string_view caption)
 {
-    QString name = caption.trimmed();
+    QString name = QString::fromStdString(DecodeCardText(Trim(caption)));
     for (QChar& c : name) {
         if (c == u'/' || c.category() == QChar::Other_Control)
             c = kNameReplacement;
@@ -81,7 +83,7 @@ public:
 
 void CViewerDlg::OnSaveScreen()
 {
-    const QString name = SaveNameOf(m_ui->m_captionLabel->text());
+    const QString name = SaveNameOf(m_display.LabelText(RecordDisplay::kCaption));
     QFileDialog dialog(this, QString::fromUtf8(kSaveTitle), QDir(SaveFolder()).filePath(name));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("bmp"));

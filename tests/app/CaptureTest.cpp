@@ -106,7 +106,7 @@ TEST_F(CaptureTest, SavedFileHoldsTheScreenAreaAsShown)
     ASSERT_EQ(saved.size(), frame->size());
     EXPECT_EQ(saved, ScreenArea()); // the labels around the screen too
     const QPoint screenAt = m_window->Screen().geometry().topLeft() - frame->geometry().topLeft();
-    EXPECT_EQ(saved.copy(QRect(screenAt, QSize(320, 240))), m_window->Screen().picture());
+    EXPECT_EQ(saved.copy(QRect(screenAt, QSize(320, 240))), m_window->Screen().Picture());
     QFile file(path + ".bmp");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray header = file.read(54);
