@@ -2,6 +2,7 @@
 #include "CViewerDlg.h"
 
 #include "ScreenView.h"
+#include "WholeText.h"
 #include "screens/TextCodec.h"
 #include "ui_CViewerDlg.h"
 
@@ -47,6 +48,8 @@ QTreeWidgetItem* CViewerDlg::AddTreeItem(QTreeWidgetItem* parent, int id)
         item->setText(0, QString::fromStdString(node->m_strLabel));
     else
         item->setText(0, QFile::decodeName(QByteArray::fromStdString(node->m_strLabel)));
+    // The tree is narrow; a long label can be read whole here.
+    item->setToolTip(0, item->text(0));
     for (int child : node->m_children)
         AddTreeItem(item, child);
     return item;
@@ -77,9 +80,11 @@ void CViewerDlg::OnSelChangedTree()
 void CViewerDlg::ShowLabels()
 {
     m_ui->m_systemLabel->setText(CardText(m_display.LabelText(RecordDisplay::kSystemLabel)));
-    m_ui->m_numberLabel->setText(CardText(m_display.LabelText(RecordDisplay::kNumber)));
-    m_ui->m_countLabel->setText(CardText(m_display.LabelText(RecordDisplay::kCount)));
-    m_ui->m_captionLabel->setText(CardText(m_display.LabelText(RecordDisplay::kCaption)));
+    ShowWholeText(m_ui->m_numberLabel, CardText(m_display.LabelText(RecordDisplay::kNumber)));
+    ShowWholeText(m_ui->m_countLabel, CardText(m_display.LabelText(RecordDisplay::kCount)));
+    const QString caption = CardText(m_display.LabelText(RecordDisplay::kCaption));
+    m_ui->m_captionLabel->setText(caption);
+    m_ui->m_captionLabel->setToolTip(caption.trimmed().isEmpty() ? QString() : caption);
 }
 
 void CViewerDlg::EnableExportCommands(bool enable)

@@ -53,9 +53,10 @@ QImage ScreenImage(const Canvas& canvas)
 std::string EncodePicture(const Canvas& canvas, PictureFormat format)
 {
     if (format == PictureFormat::Bmp) {
-        const std::vector<std::uint8_t> bytes =
-            EncodeBitmapFile(BitmapPixels{canvas.Width(), canvas.Height(), canvas.Pixels()});
-        return std::string(bytes.begin(), bytes.end());
+        const std::optional<DibBlock> dib =
+            BitmapToDib(RgbBitmap(canvas.Width(), canvas.Height(), canvas.Pixels()));
+        const std::optional<std::vector<std::uint8_t>> bytes = dib ? DibFileBytes(*dib) : std::nullopt;
+        return bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
     }
     QByteArray bytes;
     QBuffer buffer(&bytes);

@@ -109,6 +109,7 @@ std::optional<ShowOptions> ParseArguments(const std::vector<std::string>& args)
     return options;
 }
 
+
 std::string LabelsText(const RecordDisplay& display)
 {
     std::string out;

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -82,7 +83,10 @@ TEST_F(ShowCommand, BitmapFileEqualsTheDisplayAfterTheKeys)
     display.PressKey(InstrumentKey::Up, true, dc);
     display.PressKey(InstrumentKey::Enter, false, dc);
     EXPECT_EQ(dc.Pixel(0, 0), kBlack); // the frame is part of the picture
-    EXPECT_TRUE(written == EncodeBitmapFile(BitmapPixels{320, 240, dc.Pixels()}));
+    const std::optional<DibBlock> dib = BitmapToDib(RgbBitmap(320, 240, dc.Pixels()));
+    ASSERT_TRUE(dib);
+    ASSERT_EQ(written.size(), 14 + dib->size());
+    EXPECT_TRUE(std::equal(dib->begin(), dib->end(), written.begin() + 14));
 }
 
 TEST_F(ShowCommand, WritesAPng)
