@@ -121,7 +121,8 @@ void CardTree::LoadSingleFileFolder(const std::string& folder, const char* subFo
     const int n = reader.GetRowCount();
     if (n < 1)
         return;
-    if (n != IntegerValue(count))
+    // A file cut at a limit has said so already; its count cannot match.
+    if (n != IntegerValue(count) && !reader.StoppedAtLimit())
         ShowCountMismatch(csvPath);
 
     const int folderId = AddItem(parent, folder, FolderItem());
@@ -155,7 +156,7 @@ void CardTree::LoadMultiFolder(const std::string& folder)
         if (m < 1)
             return;
         row.FillFromCsvRow(*reader.GetRow(0));
-        if (m != IntegerValue(row.Column(17)))
+        if (m != IntegerValue(row.Column(17)) && !reader.StoppedAtLimit())
             ShowCountMismatch(csvPath);
         AddItem(folderId, RecordLabel(j, row.Column(1)),
                 CDataItem(kindMulti, std::to_string(j), count, csvPath, reader));
