@@ -1,5 +1,6 @@
 #include "data/CCsvReader.h"
 
+#include "data/CardFiles.h"
 #include "data/Messages.h"
 #include "data/ReadLimits.h"
 
@@ -26,10 +27,30 @@ short CCsvReader::ReadField(char separator)
 
 int CCsvReader::ReadCount(const std::string& path)
 {
+    return ReadCountFile(nullptr, path);
+}
+
+int CCsvReader::ReadCount(const CardFolder& folder, const std::string& name)
+{
+    return ReadCountFile(&folder, name);
+}
+
+int CCsvReader::ReadCsv(const std::string& path)
+{
+    return ReadCsvFile(nullptr, path);
+}
+
+int CCsvReader::ReadCsv(const CardFolder& folder, const std::string& name)
+{
+    return ReadCsvFile(&folder, name);
+}
+
+int CCsvReader::ReadCountFile(const CardFolder* folder, const std::string& name)
+{
     m_strVersion = "****";
     m_strCount = "-1";
     FileErrorCause cause{};
-    if (!OpenFile(path, &cause))
+    if (!OpenFile(folder, name, &cause))
         return -1;
     try {
         // Each line's value is its last field, so a later field of the same
@@ -38,7 +59,7 @@ int CCsvReader::ReadCount(const std::string& path)
         for (;;) {
             const short result = ReadField(',');
             if (result == fieldLineTooLong) {
-                ReportLimit(path, true);
+                ReportLimit(true);
                 return -1;
             }
             if (line == 0)
@@ -57,18 +78,18 @@ int CCsvReader::ReadCount(const std::string& path)
     return 0;
 }
 
-int CCsvReader::ReadCsv(const std::string& path)
+int CCsvReader::ReadCsvFile(const CardFolder* folder, const std::string& name)
 {
     m_nRows = 0;
     FileErrorCause cause{};
-    if (!OpenFile(path, &cause)) {
-        ReportError(cause, path);
+    if (!OpenFile(folder, name, &cause)) {
+        ReportError(cause, m_strPath);
         return -1;
     }
     try {
         if (SkipLines(1) < 0) {
             if (m_nLongLine > 0)
-                ReportLimit(path, false);
+                ReportLimit(false);
             m_file.Close();
             return -1;
         }
@@ -84,14 +105,14 @@ int CCsvReader::ReadCsv(const std::string& path)
                 break;
             }
             if (result == fieldLineTooLong) {
-                ReportLimit(path, false);
+                ReportLimit(false);
                 break;
             }
             row.AddField(m_strField);
             if (result == fieldEndOfLine) {
                 if (GetRowCount() == kMaxRecordsPerFile) {
                     m_bTooManyRows = true;
-                    ReportLimit(path, false);
+                    ReportLimit(false);
                     break;
                 }
                 m_rows.push_back(std::move(row));
@@ -126,13 +147,25 @@ const CsvRow* CCsvReader::GetRow(int index) const
     return &m_rows[static_cast<std::size_t>(index)];
 }
 
-bool CCsvReader::OpenFile(const std::string& path, FileErrorCause* cause)
+bool CCsvReader::OpenFile(const CardFolder* folder, const std::string& name, FileErrorCause* cause)
 {
     m_nLine = 0;
     m_nLineBytes = m_nLineSeparators = 0;
     m_nLongLine = 0;
     m_bTooManyRows = false;
-    return m_file.Open(path, cause);
+    // The open answers whether the name is there as spelt; only when it is
+    // not is the folder listed for another letter case. Once it is listed,
+    // the listing answers first.
+    m_strPath = !folder ? name : folder->Listed() ? folder->Find(name) : folder->SpeltPath(name);
+    if (m_file.Open(m_strPath, cause))
+        return true;
+    if (!folder || *cause != FileErrorCause::NotFound)
+        return false;
+    const std::string found = folder->Find(name);
+    if (found == m_strPath)
+        return false;
+    m_strPath = found;
+    return m_file.Open(m_strPath, cause);
 }
 
 void CCsvReader::StartLine()
@@ -152,10 +185,10 @@ void CCsvReader::ReportError(FileErrorCause cause, const std::string& path)
     m_messages.ShowMessage(FileErrorText(cause, path));
 }
 
-void CCsvReader::ReportLimit(const std::string& path, bool wholeFile)
+void CCsvReader::ReportLimit(bool wholeFile)
 {
     constexpr const char* kRestNotRead = "から後は読み込みませんでした。";
-    std::string text = path;
+    std::string text = m_strPath;
     if (m_bTooManyRows) {
         text += " には " + std::to_string(kMaxRecordsPerFile) + " 件を超えるデータがあります。\n" +
                 std::to_string(kMaxRecordsPerFile + 1) + " 件目" + kRestNotRead;

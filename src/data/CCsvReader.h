@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+class CardFolder;
 class Messages;
 
 // Reads one count file or one values file of the card into texts and rows.
@@ -39,6 +40,13 @@ public:
     // with one box naming the file; the rows before it stay.
     int ReadCsv(const std::string& path);
 
+    // The same for the file `name` in `folder`, taken as spelt when it is
+    // there and otherwise found in another letter case (CardFolder).
+    int ReadCount(const CardFolder& folder, const std::string& name);
+    int ReadCsv(const CardFolder& folder, const std::string& name);
+    // The path of the file last read (or tried), as found on disk.
+    const std::string& Path() const { return m_strPath; }
+
     // Positive once n line feeds have been read, 0 for n = 0, -1 at the end
     // of the file or at a line that is too long.
     int SkipLines(int n);
@@ -58,12 +66,16 @@ public:
 
 private:
     void ReportError(FileErrorCause cause, const std::string& path);
-    bool OpenFile(const std::string& path, FileErrorCause* cause);
+    int ReadCountFile(const CardFolder* folder, const std::string& name);
+    int ReadCsvFile(const CardFolder* folder, const std::string& name);
+    // Opens `name` in `folder`, or the path `name` when there is no folder.
+    bool OpenFile(const CardFolder* folder, const std::string& name, FileErrorCause* cause);
     void StartLine();
     short LineTooLong();
-    void ReportLimit(const std::string& path, bool wholeFile);
+    void ReportLimit(bool wholeFile);
 
     Messages& m_messages;
+    std::string m_strPath;
     // Where the current line stands, and the first line (1-based) found too long.
     int m_nLine = 0;
     std::size_t m_nLineBytes = 0;
