@@ -10,6 +10,10 @@ int RunShowCommand(const std::vector<std::string>& args);
 
 int UsageError(const std::string& usage);
 
+// 0 when `dataRoot` is a folder that can be listed; otherwise says why on
+// standard error and returns 1.
+int CheckDataRoot(const std::string& dataRoot);
+
 // Writes a command's whole output to standard output. 0 when it got there;
 // otherwise says so on standard error and returns 1.
 int WriteOutput(const std::string& out);

@@ -1,6 +1,10 @@
 #include "cli/Commands.h"
+#include "cli/ScanOutput.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <dirent.h>
 
 namespace {
 constexpr const char* kUsage =
@@ -11,6 +15,18 @@ int UsageError(const std::string& usage)
 {
     std::fprintf(stderr, "%s\n", usage.c_str());
     return 2;
+}
+
+int CheckDataRoot(const std::string& dataRoot)
+{
+    if (DIR* dir = ::opendir(dataRoot.c_str())) {
+        ::closedir(dir);
+        return 0;
+    }
+    const int error = errno;
+    std::fprintf(stderr, "kr80a: cannot read the data root %s: %s\n", OneLine(dataRoot).c_str(),
+                 std::strerror(error));
+    return 1;
 }
 
 int WriteOutput(const std::string& out)
