@@ -9,8 +9,8 @@
 // at most about kMaxRecordsPerFile × kMaxLineBytes bytes of text per file.
 // Past a limit the rest of the file is not read; the user is told once.
 
-// Bytes of one line, its line feed not counted (20 times a meter's line).
-constexpr std::size_t kMaxLineBytes = 4096;
+// Bytes of one line, its line feed not counted (ten times a meter's line).
+constexpr std::size_t kMaxLineBytes = 2048;
 // Fields of one line (the meter writes 28; later fields are never used).
 constexpr std::size_t kMaxLineFields = 256;
 // Data lines of one values file: records of a single-file kind, channels of a

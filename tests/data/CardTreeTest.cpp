@@ -1,4 +1,5 @@
 #include "data/CardTree.h"
+#include "data/ReadLimits.h"
 #include "support/RecordedMessages.h"
 #include "support/TempCard.h"
 
@@ -268,15 +269,16 @@ TEST(CardScan, FilesCutAtALimitKeepTheirFirstRecords)
     TempCard card;
     WriteSingle(card, "L", "LEVEL", 10000000, Csv(10001));
     card.Write("M/MULTI/COUNT.CNT", "2\n1.00\n");
-    card.Write("M/MULTI/01.CSV", MultiFile(3, 99) + std::string(5000, 'x') + "\n");
+    card.Write("M/MULTI/01.CSV", MultiFile(3, 99) + std::string(kMaxLineBytes + 1, 'x') + "\n");
     card.Write("M/MULTI/02.CSV", MultiFile(1, 1));
     Scan scan(card.Root());
     EXPECT_EQ(scan.messages.m_shown,
               (std::vector<std::string>{
                   card.Path("L/LEVEL/L.CSV") + " には 10000 件を超えるデータがあります。\n"
                                                "10001 件目から後は読み込みませんでした。",
-                  card.Path("M/MULTI/01.CSV") + " の 5 行目が長すぎます（1 行は 4096 バイト、256 "
-                                                "項目まで）。\n5 行目から後は読み込みませんでした。",
+                  card.Path("M/MULTI/01.CSV") + " の 5 行目が長すぎます（1 行は " +
+                      std::to_string(kMaxLineBytes) + " バイト、" + std::to_string(kMaxLineFields) +
+                      " 項目まで）。\n5 行目から後は読み込みませんでした。",
               }));
     const TreeNode* level = scan.tree.Node(scan.tree.Node(1)->m_children.at(0));
     ASSERT_EQ(level->m_children.size(), 10000u);

@@ -1,5 +1,6 @@
 #include "data/CCsvReader.h"
 #include "data/FileError.h"
+#include "data/ReadLimits.h"
 #include "support/RecordedMessages.h"
 #include "support/TempCard.h"
 
@@ -121,8 +122,9 @@ std::string Lines(std::size_t lines, const std::string& line)
 
 std::string TooLong(const std::string& path, int line, bool wholeFile = false)
 {
-    return path + " の " + std::to_string(line) +
-           " 行目が長すぎます（1 行は 4096 バイト、256 項目まで）。\n" +
+    return path + " の " + std::to_string(line) + " 行目が長すぎます（1 行は " +
+           std::to_string(kMaxLineBytes) + " バイト、" + std::to_string(kMaxLineFields) +
+           " 項目まで）。\n" +
            (wholeFile ? "このファイルは読み込みませんでした。"
                       : std::to_string(line) + " 行目から後は読み込みませんでした。");
 }
@@ -131,8 +133,8 @@ std::string TooLong(const std::string& path, int line, bool wholeFile = false)
 // the rows before it and says so once, naming the file.
 TEST(CsvFile, HostileFilesStopAtALimitWithOneMessage)
 {
-    const std::string atLimit = std::string(4095, 'x') + ",";  // 4096 bytes, 2 fields
-    const std::string manyFields = std::string(255, ',');       // 256 fields
+    const std::string atLimit = std::string(kMaxLineBytes - 1, 'x') + ","; // 2 fields
+    const std::string manyFields = std::string(kMaxLineFields - 1, ',');
     struct Case {
         const char* name;
         std::function<std::string(const TempCard&)> write;
@@ -186,8 +188,8 @@ TEST(CsvFile, HostileFilesStopAtALimitWithOneMessage)
     RecordedMessages messages;
     CCsvReader reader(messages);
     ASSERT_EQ(reader.ReadCsv(card.Write("F.CSV", Lines(1, atLimit) + manyFields + "\n")), 2);
-    EXPECT_EQ(reader.GetRow(0)->Field(0), std::string(4095, 'x'));
-    EXPECT_EQ(reader.GetRow(1)->FieldCount(), 256u);
+    EXPECT_EQ(reader.GetRow(0)->Field(0), std::string(kMaxLineBytes - 1, 'x'));
+    EXPECT_EQ(reader.GetRow(1)->FieldCount(), kMaxLineFields);
 }
 
 TEST(CountFile, LongLinesMakeItUnusableButLaterLinesAreNotRead)
@@ -201,7 +203,7 @@ TEST(CountFile, LongLinesMakeItUnusableButLaterLinesAreNotRead)
     } cases[] = {
         {"2 GiB count line", "", kTwoGiB, -1, 1},
         {"2 GiB version line", "12\n", kTwoGiB, -1, 2},
-        {"too long by one byte", std::string(4097, '1') + "\n1.00\n", 0, -1, 1},
+        {"too long by one byte", std::string(kMaxLineBytes + 1, '1') + "\n1.00\n", 0, -1, 1},
         {"2 GiB third line is never read", "12\n1.00\n", kTwoGiB, 0, 0},
     };
     for (const Case& c : cases) {
