@@ -2,8 +2,9 @@
 // kind of record; the bytes after it, up to a 0x1E byte, are a values file: a
 // header line, then data lines split at commas. A single-record kind shows the
 // first data line; a multi-channel record takes every data line as a channel.
-// The bytes after 0x1E are the constellation screen's dot picture. Then every
-// panel key is pressed with and without shift.
+// The bytes after the first 0x1E are the constellation screen's dot picture,
+// those after a second 0x1E the panel keys pressed after the first drawing,
+// one a byte (key and shift), at most kMaxKeys of them.
 #include "data/CDataItem.h"
 #include "data/CsvRow.h"
 #include "screens/Canvas.h"
@@ -19,6 +20,7 @@
 namespace {
 
 constexpr std::size_t kMaxChannels = 128;
+constexpr std::size_t kMaxKeys = 16;
 
 // The data lines of a values file: the header and an unterminated last line dropped.
 std::vector<RecordRow> Rows(std::string_view csv, bool freshRows)
@@ -75,12 +77,14 @@ std::string WritePicture(const RecordRow& row, std::string_view picture)
     return path;
 }
 
-void PressEveryKey(RecordDisplay& display, Canvas& canvas)
+void PressKeys(std::string_view keys, RecordDisplay& display, Canvas& canvas)
 {
-    for (bool shift : {false, true})
-        for (InstrumentKey key : {InstrumentKey::Left, InstrumentKey::Right, InstrumentKey::Up,
-                                  InstrumentKey::Down, InstrumentKey::Enter})
-            display.PressKey(key, shift, canvas);
+    static const InstrumentKey kKeys[] = {InstrumentKey::Left, InstrumentKey::Right, InstrumentKey::Up,
+                                          InstrumentKey::Down, InstrumentKey::Enter};
+    for (const char byte : keys.substr(0, kMaxKeys)) {
+        const auto code = static_cast<unsigned char>(byte);
+        display.PressKey(kKeys[code % 5], code / 5 % 2 == 1, canvas);
+    }
 }
 
 } // namespace
@@ -94,7 +98,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view input(reinterpret_cast<const char*>(data) + 1, size - 1);
     const std::size_t split = input.find('\x1e');
     const std::string_view csv = input.substr(0, split);
-    const std::string_view picture = split == std::string_view::npos ? "" : input.substr(split + 1);
+    const std::string_view rest = split == std::string_view::npos ? "" : input.substr(split + 1);
+    const std::size_t keysAt = rest.find('\x1e');
+    const std::string_view picture = rest.substr(0, keysAt);
+    const std::string_view keys = keysAt == std::string_view::npos ? "" : rest.substr(keysAt + 1);
 
     static RecordDisplay display;
     static Canvas canvas;
@@ -113,7 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         display.Select(&item);
     }
     display.Paint(canvas);
-    PressEveryKey(display, canvas);
+    PressKeys(keys, display, canvas);
     if (!picturePath.empty())
         std::remove(picturePath.c_str());
     return 0;

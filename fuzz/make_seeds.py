@@ -13,6 +13,9 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 CARD = os.path.join(HERE, "..", "samples", "KR80A")
 KINDS = ["LEVEL", "BER", "SKY", "CONSTEL", "MULTI"]  # the screens target's first byte, 0 to 4
 PICTURE_BYTES = 512
+# The screens target's panel keys, one a byte: key (left, right, up, down,
+# enter) plus 5 for shift. Right, enter, shift+right, left, shift+left, shift+up.
+KEYS = bytes([1, 4, 6, 0, 5, 7])
 
 
 def files(folder):
@@ -44,8 +47,8 @@ def main():
                 stem = os.path.splitext(relative)[0]
                 pictures = [d for r, d in files(os.path.join(CARD, site))
                             if os.path.splitext(r)[0] == stem and not r.upper().endswith((".CSV", ".CNT"))]
-                extra = b"\x1e" + pictures[0][:PICTURE_BYTES] if pictures else b""
-                screens(seed_name, bytes([KINDS.index(kind)]) + data + extra)
+                picture_bytes = pictures[0][:PICTURE_BYTES] if pictures else b""
+                screens(seed_name, bytes([KINDS.index(kind)]) + data + b"\x1e" + picture_bytes + b"\x1e" + KEYS)
             entries.append(relative.encode() + b"\n" + data)
         card_folder(site, b"\x1e".join(entries))
 
