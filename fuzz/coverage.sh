@@ -22,7 +22,7 @@ for target in "${targets[@]}"; do
     llvm-profdata merge -sparse "$out/$target.profraw" -o "$out/$target.profdata"
     echo "== $target: lines of src/data and src/screens reached"
     llvm-cov report "$out/$target" -instr-profile="$out/$target.profdata" src/data src/screens |
-        awk '$1 ~ /^src\/(data|screens)\// { split($1, p, "/"); lines[p[2]] += $8; missed[p[2]] += $9 }
+        awk '$1 ~ /^(data|screens)\// { split($1, p, "/"); lines[p[1]] += $8; missed[p[1]] += $9 }
              END { for (d in lines) printf "  src/%s: %d of %d lines (%.1f%%)\n", d, lines[d] - missed[d],
                    lines[d], 100 * (lines[d] - missed[d]) / lines[d] }'
 done
