@@ -5,6 +5,8 @@ Generates a large card (over 200,000 records of all five kinds, over 20 MB),
 then times `kr80a tree CARD > /dev/null` and `cat <every file> > /dev/null`
 side by side, several rounds each, and reports the scan's peak memory next to
 the card's size and the program's own baseline (its peak on an empty card).
+Then times the scan of a card of 3,000 multi-channel files named exactly as
+the meter names them against the same card with every name in lower case.
 
 usage: bench/scan_bench.py [--kr80a build/src/cli/kr80a] [--card /tmp/kr80a-bench-card]
                            [--folders 2300] [--rounds 5]
@@ -61,6 +63,37 @@ def write_card(card, folders):
     return records
 
 
+def write_multi_card(card, files, lower):
+    """One folder whose MULTI sub-folder holds `files` values files; with `lower`
+    every name is in lower case, as a FAT card mounted with shortname=lower shows it."""
+    rng = random.Random(2)
+    name = (lambda n: n.lower()) if lower else (lambda n: n)
+    shutil.rmtree(card, ignore_errors=True)
+    folder = os.path.join(card, "SITE", name("MULTI"))
+    os.makedirs(folder)
+    with open(os.path.join(folder, name("COUNT.CNT")), "wb") as f:
+        f.write(b"%d\n1.00\n" % files)
+    for j in range(1, files + 1):
+        with open(os.path.join(folder, name("%02d.CSV" % j)), "wb") as f:
+            f.write(HEADER.encode() + b"".join(record_line(rng, "MULTI", i, 3) for i in range(3)))
+
+
+def compare_letter_case(kr80a, base, rounds, files=3000):
+    """Times the scan of the same multi-channel card with exact and with lower-case names."""
+    exact, lower = base + "-exact", base + "-lower"
+    write_multi_card(exact, files, lower=False)
+    write_multi_card(lower, files, lower=True)
+    times = {exact: [], lower: []}
+    for card in (exact, lower):
+        timed([kr80a, "tree", card])
+    for _ in range(rounds):
+        for card in (exact, lower):
+            times[card].append(timed([kr80a, "tree", card]))
+    exact_s, lower_s = statistics.median(times[exact]), statistics.median(times[lower])
+    print(f"{files} multi-channel files: exact names {exact_s * 1000:.0f} ms, lower case "
+          f"{lower_s * 1000:.0f} ms = {lower_s / exact_s:.2f} x (goal: at most 1.2 x)")
+
+
 def card_files(card):
     paths = []
     for top, _, names in os.walk(card):
@@ -115,6 +148,8 @@ def main():
     budget = 3 * card_bytes / 1024 + baseline
     print(f"peak memory: {peak / 1024:.1f} MiB (baseline {baseline / 1024:.1f} MiB; "
           f"goal: at most 3 x card + baseline = {budget / 1024:.1f} MiB)")
+
+    compare_letter_case(args.kr80a, args.card, args.rounds)
 
 
 if __name__ == "__main__":

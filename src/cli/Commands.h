@@ -15,6 +15,9 @@ int UsageError(const std::string& usage);
 
 // Prints "kr80a: <message>" on standard error and returns 1.
 int Failure(const std::string& message);
+// 0 when `dataRoot` is a folder that can be listed; otherwise says why on
+// standard error and returns 1.
+int CheckDataRoot(const std::string& dataRoot);
 
 // Writes a command's whole output to standard output. 0 when it got there;
 // otherwise says so on standard error and returns 1.

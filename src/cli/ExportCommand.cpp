@@ -101,8 +101,6 @@ std::string Refusal(const ExportOptions& options)
 {
     std::error_code error;
     const fs::path out(options.outDir);
-    if (!fs::is_directory(options.dataRoot, error))
-        return options.dataRoot + " is not a folder";
     if (fs::exists(out, error)) {
         if (!fs::is_directory(out, error))
             return options.outDir + " exists and is not a folder";
@@ -232,6 +230,8 @@ int RunExportCommand(const std::vector<std::string>& args)
         return UsageError(kUsage);
     if (const std::string problem = FontProblem(); !problem.empty())
         return Failure(problem);
+    if (CheckDataRoot(options->dataRoot) != 0)
+        return 1;
     if (const std::string refusal = Refusal(*options); !refusal.empty())
         return Failure(refusal);
 

@@ -98,9 +98,8 @@ int RunReportCommand(const std::vector<std::string>& args)
         return UsageError(kUsage);
     if (const std::string problem = FontProblem(); !problem.empty())
         return Failure(problem);
-    std::error_code error;
-    if (!std::filesystem::is_directory(options->dataRoot, error))
-        return Failure(options->dataRoot + " is not a folder");
+    if (CheckDataRoot(options->dataRoot) != 0)
+        return 1;
     if (LiesInside(options->outputPath, options->dataRoot))
         return Failure(options->outputPath + " lies inside the card " + options->dataRoot + "; choose a place outside it");
 

@@ -114,7 +114,7 @@ std::string LabelsText(const RecordDisplay& display)
 {
     std::string out;
     for (int i = 0; i < 4; ++i)
-        out += DecodeCardText(display.LabelText(RecordDisplay::Label(i))) + '\n';
+        out += OneLine(DecodeCardText(display.LabelText(RecordDisplay::Label(i)))) + '\n';
     return out;
 }
 
@@ -139,13 +139,22 @@ int RunShowCommand(const std::vector<std::string>& args)
         return 1;
     }
 
+    if (CheckDataRoot(options->dataRoot) != 0)
+        return 1;
+
     ConsoleMessages messages;
     CardTree tree(messages);
     tree.m_strDataRoot = options->dataRoot;
     tree.ScanDataRoot();
+    const CDataItem* item = tree.FindItem(options->id);
+    if (!item) {
+        std::fprintf(stderr, "kr80a: no item %d in %s\n", options->id,
+                     OneLine(options->dataRoot).c_str());
+        return 1;
+    }
 
     RecordDisplay display;
-    display.Select(tree.FindItem(options->id));
+    display.Select(item);
     Canvas canvas;
     display.Paint(canvas);
     // A tree key (left or right while nothing is shown) would go to the

@@ -87,9 +87,8 @@ int RunSummaryCommand(const std::vector<std::string>& args)
     const std::optional<SummaryOptions> options = ParseArguments(args);
     if (!options)
         return UsageError(kUsage);
-    std::error_code error;
-    if (!std::filesystem::is_directory(options->dataRoot, error))
-        return Failure(options->dataRoot + " is not a folder");
+    if (CheckDataRoot(options->dataRoot) != 0)
+        return 1;
     if (!options->outputPath.empty() && LiesInside(options->outputPath, options->dataRoot))
         return Failure(options->outputPath + " lies inside the card " + options->dataRoot + "; choose a place outside it");
 

@@ -66,6 +66,8 @@ int RunTreeCommand(const std::vector<std::string>& args)
     }
     if (!haveRoot)
         return UsageError(kUsage);
+    if (CheckDataRoot(dataRoot) != 0)
+        return 1;
 
     ConsoleMessages messages;
     CardTree tree(messages);

@@ -1,7 +1,11 @@
 #include "cli/Commands.h"
 #include "cli/HelpText.h"
+#include "cli/ScanOutput.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <dirent.h>
 
 int UsageError(const std::string& usage)
 {
@@ -12,6 +16,18 @@ int UsageError(const std::string& usage)
 int Failure(const std::string& message)
 {
     std::fprintf(stderr, "kr80a: %s\n", message.c_str());
+    return 1;
+}
+
+int CheckDataRoot(const std::string& dataRoot)
+{
+    if (DIR* dir = ::opendir(dataRoot.c_str())) {
+        ::closedir(dir);
+        return 0;
+    }
+    const int error = errno;
+    std::fprintf(stderr, "kr80a: cannot read the data root %s: %s\n", OneLine(dataRoot).c_str(),
+                 std::strerror(error));
     return 1;
 }
 

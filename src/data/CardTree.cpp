@@ -54,6 +54,7 @@ void CardTree::ScanDataRoot()
     const std::vector<std::string> folders = ListSubFolders(m_strDataRoot);
     m_nodes.clear();
     m_itemTable.clear();
+    m_measurementFolder.reset();
     int* roots[] = {&m_hLevelRoot, &m_hBerRoot, &m_hSkyRoot, &m_hConstelRoot, &m_hMultiRoot};
     for (int i = 0; i < 5; ++i)
         *roots[i] = AddItem(0, kKindRootLabels[i], FolderItem());
@@ -64,6 +65,7 @@ void CardTree::ScanDataRoot()
         LoadConstelFolder(folder);
         LoadMultiFolder(folder);
     }
+    m_measurementFolder.reset();
 }
 
 const CDataItem* CardTree::FindItem(int id) const
@@ -110,18 +112,19 @@ void CardTree::LoadConstelFolder(const std::string& folder)
 void CardTree::LoadSingleFileFolder(const std::string& folder, const char* subFolder, int parent,
                                     DataKind kind)
 {
-    const std::string kindDir = FindInFolder(m_strDataRoot + "/" + folder, subFolder);
+    const CardFolder kindDir(MeasurementFolder(folder), subFolder);
     std::string count;
-    if (!ReadCountFile(FindInFolder(kindDir, folder + ".cnt"), &count))
+    if (!ReadCountFile(kindDir, folder + ".cnt", &count))
         return;
 
-    const std::string csvPath = FindInFolder(kindDir, folder + ".CSV");
     CCsvReader reader(m_messages);
-    reader.ReadCsv(csvPath);
+    reader.ReadCsv(kindDir, folder + ".CSV");
+    const std::string& csvPath = reader.Path();
     const int n = reader.GetRowCount();
     if (n < 1)
         return;
-    if (n != IntegerValue(count))
+    // A file cut at a limit has said so already; its count cannot match.
+    if (n != IntegerValue(count) && !reader.StoppedAtLimit())
         ShowCountMismatch(csvPath);
 
     const int folderId = AddItem(parent, folder, FolderItem());
@@ -139,33 +142,33 @@ void CardTree::LoadSingleFileFolder(const std::string& folder, const char* subFo
 
 void CardTree::LoadMultiFolder(const std::string& folder)
 {
-    const std::string multiDir = FindInFolder(m_strDataRoot + "/" + folder, "MULTI");
+    const CardFolder multiDir(MeasurementFolder(folder), "MULTI");
     std::string count;
-    if (!ReadCountFile(FindInFolder(multiDir, "COUNT.CNT"), &count))
+    if (!ReadCountFile(multiDir, "COUNT.CNT", &count))
         return;
 
     const int folderId = AddItem(m_hMultiRoot, folder, FolderItem());
     const int files = IntegerValue(count);
     RecordRow row;
     for (int j = 1; j <= files; ++j) {
-        const std::string csvPath = FindInFolder(multiDir, MultiFileName(j));
         CCsvReader reader(m_messages);
-        reader.ReadCsv(csvPath);
+        reader.ReadCsv(multiDir, MultiFileName(j));
+        const std::string& csvPath = reader.Path();
         const int m = reader.GetRowCount();
         if (m < 1)
             return;
         row.FillFromCsvRow(*reader.GetRow(0));
-        if (m != IntegerValue(row.Column(17)))
+        if (m != IntegerValue(row.Column(17)) && !reader.StoppedAtLimit())
             ShowCountMismatch(csvPath);
         AddItem(folderId, RecordLabel(j, row.Column(1)),
                 CDataItem(kindMulti, std::to_string(j), count, csvPath, reader));
     }
 }
 
-bool CardTree::ReadCountFile(const std::string& path, std::string* count)
+bool CardTree::ReadCountFile(const CardFolder& folder, const std::string& name, std::string* count)
 {
     CCsvReader reader(m_messages);
-    if (reader.ReadCount(path) < 0 || reader.m_strVersion != "1.00")
+    if (reader.ReadCount(folder, name) < 0 || reader.m_strVersion != "1.00")
         return false;
     *count = reader.m_strCount;
     return true;
@@ -180,6 +183,16 @@ int CardTree::AddItem(int parent, std::string label, CDataItem item)
     if (parent > 0)
         m_nodes[static_cast<std::size_t>(parent - 1)].m_children.push_back(id);
     return id;
+}
+
+const CardFolder& CardTree::MeasurementFolder(const std::string& folder)
+{
+    const std::string path = m_strDataRoot + "/" + folder;
+    if (!m_measurementFolder || m_strMeasurementFolder != path) {
+        m_measurementFolder.emplace(path);
+        m_strMeasurementFolder = path;
+    }
+    return *m_measurementFolder;
 }
 
 void CardTree::ShowCountMismatch(const std::string& csvPath)

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "data/CDataItem.h"
+#include "data/CardFiles.h"
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -50,9 +52,11 @@ private:
     void LoadMultiFolder(const std::string& folder);
     void LoadSingleFileFolder(const std::string& folder, const char* subFolder, int parent,
                               DataKind kind);
-    bool ReadCountFile(const std::string& path, std::string* count);
+    bool ReadCountFile(const CardFolder& folder, const std::string& name, std::string* count);
     int AddItem(int parent, std::string label, CDataItem item);
     void ShowCountMismatch(const std::string& csvPath);
+    // The measurement folder `folder` of the data root, listed once for its five loaders.
+    const CardFolder& MeasurementFolder(const std::string& folder);
 
     int m_nItemId = 0;
     int m_hLevelRoot = 0;
@@ -63,4 +67,6 @@ private:
     Messages& m_messages;
     std::deque<TreeNode> m_nodes;      // m_nodes[id - 1]; a deque never moves what it holds
     std::deque<CDataItem> m_itemTable; // m_itemTable[id - 1]
+    std::optional<CardFolder> m_measurementFolder;
+    std::string m_strMeasurementFolder;
 };

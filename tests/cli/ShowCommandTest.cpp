@@ -41,6 +41,16 @@ TEST_F(ShowCommand, PrintsTheFourLabels)
     EXPECT_EQ(folder.out, " \n  \n  \n \n");
 }
 
+TEST_F(ShowCommand, LabelsKeepControlBytesOffTheTerminal)
+{
+    m_card.Write("G/LEVEL/G.cnt", "1\n1.00\n");
+    m_card.Write("G/LEVEL/G.CSV", std::string("h\n0,\x1b]0;x\x07\x1b[2J\0\r\n", 17));
+    const RunResult r = RunShow(m_card.Root() + " 9");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.substr(r.out.rfind('\n', r.out.size() - 2) + 1),
+              "\\x1b]0;x\\x07\\x1b[2J\\x00\\r\n");
+}
+
 TEST_F(ShowCommand, JsonHoldsScreenIdLabelsAndFieldsAfterTheKeys)
 {
     const RunResult r = RunShow(m_card.Root() + " 7 --json --keys right,enter,shift+right");
