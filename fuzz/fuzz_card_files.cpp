@@ -49,6 +49,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             total += row.Column(k).size();
         total += row.ColumnState(6) + CorrectionOn(row.Column(10));
     }
-    CDataItem item(kindMulti, "1", count.m_strCount, path, values);
+    CDataItem item(kindMulti, 1, SharedText(count.m_strCount), SharedText(path), values);
     return total == static_cast<std::size_t>(-1) && item.m_channels.empty();
 }

@@ -1,75 +1,127 @@
-// Feeds arbitrary bytes to every screen as a values file: each data line
-// becomes a record shown on each single-record screen, and the whole file a
-// multi-channel record; then every panel key is pressed with and without
-// shift. The constellation screen also gets the bytes as its dot picture.
-#include "data/CCsvReader.h"
+// Feeds arbitrary bytes to the screens, from memory. The first byte chooses the
+// kind of record; the bytes after it, up to a 0x1E byte, are a values file: a
+// header line, then data lines split at commas. A single-record kind shows the
+// first data line; a multi-channel record takes every data line as a channel.
+// The bytes after the first 0x1E are the constellation screen's dot picture,
+// those after a second 0x1E the panel keys pressed after the first drawing,
+// one a byte (key and shift), at most kMaxKeys of them.
 #include "data/CDataItem.h"
-#include "data/Messages.h"
+#include "data/CsvRow.h"
 #include "screens/Canvas.h"
 #include "screens/RecordDisplay.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
-class SilentMessages : public Messages {
-public:
-    void ShowMessage(const std::string&) override {}
-    bool AskYesNo(const std::string&) override { return false; }
-};
+constexpr std::size_t kMaxChannels = 128;
+constexpr std::size_t kMaxKeys = 16;
 
-void WriteFile(const std::string& path, const std::uint8_t* data, std::size_t size)
+// The data lines of a values file: the header and an unterminated last line dropped.
+std::vector<RecordRow> Rows(std::string_view csv, bool freshRows)
 {
-    if (FILE* file = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(data, 1, size, file);
-        std::fclose(file);
+    std::vector<RecordRow> rows;
+    std::size_t begin = csv.find('\n');
+    RecordRow row;
+    while (begin != std::string_view::npos && rows.size() < kMaxChannels) {
+        const std::size_t end = csv.find('\n', begin + 1);
+        if (end == std::string_view::npos)
+            break;
+        const std::string_view line = csv.substr(begin + 1, end - begin - 1);
+        if (line.starts_with('*'))
+            break;
+        CsvRow fields;
+        for (std::size_t from = 0;;) {
+            const std::size_t comma = line.find(',', from);
+            fields.AddField(line.substr(from, comma - from));
+            if (comma == std::string_view::npos)
+                break;
+            from = comma + 1;
+        }
+        if (freshRows)
+            row = RecordRow();
+        row.FillFromCsvRow(fields);
+        rows.push_back(row);
+        begin = end;
     }
+    return rows;
 }
 
-void PressEveryKey(RecordDisplay& display, Canvas& canvas)
+// Where the values file would lie: the dot picture is looked for beside it.
+const std::string& CsvBase()
 {
-    for (bool shift : {false, true})
-        for (InstrumentKey key : {InstrumentKey::Left, InstrumentKey::Right, InstrumentKey::Up,
-                                  InstrumentKey::Down, InstrumentKey::Enter})
-            display.PressKey(key, shift, canvas);
+    static const std::string base = (access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") +
+                                    std::string("/kr80a-fuzz-screens-") + std::to_string(getpid()) + ".";
+    return base;
+}
+
+// Writes the dot picture where the constellation screen looks for it, named
+// after the last three characters of column 0; returns its path, or "" when
+// that name cannot be a file beside the values file.
+std::string WritePicture(const RecordRow& row, std::string_view picture)
+{
+    const std::string_view column0 = row.Column(0);
+    const std::string_view extension = column0.size() > 3 ? column0.substr(column0.size() - 3) : column0;
+    if (extension.find_first_of(std::string_view("/\0", 2)) != std::string_view::npos)
+        return "";
+    const std::string path = CsvBase() + std::string(extension);
+    if (FILE* file = std::fopen(path.c_str(), "wb")) {
+        std::fwrite(picture.data(), 1, picture.size(), file);
+        std::fclose(file);
+    }
+    return path;
+}
+
+void PressKeys(std::string_view keys, RecordDisplay& display, Canvas& canvas)
+{
+    static const InstrumentKey kKeys[] = {InstrumentKey::Left, InstrumentKey::Right, InstrumentKey::Up,
+                                          InstrumentKey::Down, InstrumentKey::Enter};
+    for (const char byte : keys.substr(0, kMaxKeys)) {
+        const auto code = static_cast<unsigned char>(byte);
+        display.PressKey(kKeys[code % 5], code / 5 % 2 == 1, canvas);
+    }
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const std::string base = "/tmp/kr80a-fuzz-screens-" + std::to_string(getpid());
-    const std::string csvPath = base + ".CSV";
-    WriteFile(csvPath, data, size);
-    SilentMessages messages;
-    CCsvReader reader(messages);
-    reader.ReadCsv(csvPath);
+    if (size == 0)
+        return 0;
+    static const DataKind kKinds[] = {kindLevel, kindBer, kindSky, kindConstel, kindMulti};
+    const DataKind kind = kKinds[data[0] % 5];
+    const std::string_view input(reinterpret_cast<const char*>(data) + 1, size - 1);
+    const std::size_t split = input.find('\x1e');
+    const std::string_view csv = input.substr(0, split);
+    const std::string_view rest = split == std::string_view::npos ? "" : input.substr(split + 1);
+    const std::size_t keysAt = rest.find('\x1e');
+    const std::string_view picture = rest.substr(0, keysAt);
+    const std::string_view keys = keysAt == std::string_view::npos ? "" : rest.substr(keysAt + 1);
 
     static RecordDisplay display;
-    Canvas canvas;
-    RecordRow row;
-    for (int i = 0; i < reader.GetRowCount() && i < 4; ++i) {
-        row.FillFromCsvRow(*reader.GetRow(i));
-        // The dot picture is named after the last three characters of column 0.
-        const std::string name(row.Column(0));
-        if (name.size() >= 3)
-            WriteFile(base + "." + name.substr(name.size() - 3), data, size);
-        for (DataKind kind : {kindLevel, kindBer, kindSky, kindConstel}) {
-            CDataItem item(kind, "1", "1", csvPath, &row);
-            display.Select(&item);
-            display.Paint(canvas);
-            PressEveryKey(display, canvas);
-        }
-        if (name.size() >= 3)
-            std::remove((base + "." + name.substr(name.size() - 3)).c_str());
+    static Canvas canvas;
+    std::vector<RecordRow> rows = Rows(csv, kind == kindMulti);
+    if (rows.empty())
+        return 0;
+    std::string picturePath;
+    if (kind == kindMulti) {
+        CDataItem item(kind, 1, "1", CsvBase() + "CSV");
+        item.m_channels = std::move(rows);
+        display.Select(&item);
+    } else {
+        if (kind == kindConstel)
+            picturePath = WritePicture(rows[0], picture);
+        CDataItem item(kind, 1, "1", CsvBase() + "CSV", &rows[0]);
+        display.Select(&item);
     }
-    CDataItem multi(kindMulti, "1", "1", csvPath, reader);
-    display.Select(&multi);
     display.Paint(canvas);
-    PressEveryKey(display, canvas);
-    PressEveryKey(display, canvas);
+    PressKeys(keys, display, canvas);
+    if (!picturePath.empty())
+        std::remove(picturePath.c_str());
     return 0;
 }

@@ -8,7 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-qpa-plugins qt6-svg-dev qt6-translations-l10n libgl-dev
   libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool x11-apps imagemagick
+  xvfb xauth xdotool x11-apps imagemagick poppler-utils xclip
   librsvg2-bin desktop-file-utils appstream man-db
 )
 

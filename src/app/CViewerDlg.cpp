@@ -1,5 +1,6 @@
 #include "CViewerDlg.h"
 
+#include "CAboutDlg.h"
 #include "COptionDlg.h"
 #include "CardTreeModel.h"
 #include "app/settings/StartUpSettings.h"
@@ -150,12 +151,23 @@ void CViewerDlg::ConnectCommands()
     connect(m_ui->m_exitButton, &QPushButton::clicked, this, &CViewerDlg::OnExit);
     connect(m_ui->actionExit, &QAction::triggered, this, &CViewerDlg::OnExit);
     ConnectFolderCommands();
+    connect(m_ui->m_saveButton, &QPushButton::clicked, this, &CViewerDlg::OnSaveScreen);
+    connect(m_ui->actionSaveScreen, &QAction::triggered, this, &CViewerDlg::OnSaveScreen);
+    connect(m_ui->m_copyButton, &QPushButton::clicked, this, &CViewerDlg::OnCopyScreen);
+    connect(m_ui->actionCopyScreen, &QAction::triggered, this, &CViewerDlg::OnCopyScreen);
+    connect(m_ui->actionAbout, &QAction::triggered, this, &CViewerDlg::OnAbout);
 }
 
 void CViewerDlg::OnExit()
 {
     if (m_messages.AskYesNo(kExitQuestion))
         accept();
+}
+
+void CViewerDlg::OnAbout()
+{
+    CAboutDlg about(this);
+    about.exec();
 }
 
 void CViewerDlg::closeEvent(QCloseEvent* event)

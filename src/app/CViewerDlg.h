@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <QIcon>
+#include <QPixmap>
 #include <QString>
 #include <QTimer>
 
@@ -73,6 +74,13 @@ public:
 
     // Exit button and menu command: asks, then ends the window.
     void OnExit();
+    // Save and copy buttons and menu commands: the screen area with its
+    // labels, as on display, to a bitmap file chosen by the user or to the
+    // clipboard.
+    void OnSaveScreen();
+    void OnCopyScreen();
+    // Help menu command: the version box.
+    void OnAbout();
 
     bool ShiftOn() const;
     ScreenView& Screen() const;
@@ -122,6 +130,10 @@ private:
     void RunRepeatAction();
     void StopRepeat();
 
+    void RefreshScreenArea();
+    QPixmap CaptureScreenArea();
+    QString SaveFolder() const;
+
     std::unique_ptr<Ui::CViewerDlg> m_ui;
     // The tree view's items, made from m_card as the view asks for them.
     CardTreeModel* m_treeModel = nullptr;
@@ -137,4 +149,6 @@ private:
     QAbstractButton* m_pCaptureButton = nullptr;
     bool m_bCursorOnCapture = false;
     bool m_bSendingTreeKey = false;
+    // Where the last save of this run went; the save dialog opens there.
+    QString m_strLastSaveFolder;
 };

@@ -4,8 +4,8 @@
 
 #include <QPainter>
 
-#include <algorithm>
 #include <cmath>
+#include <vector>
 
 ScreenView::ScreenView(QWidget* parent)
     : QWidget(parent)
@@ -26,17 +26,30 @@ void ScreenView::paintEvent(QPaintEvent*)
     // The scale from here to the device painted on (a grab may paint at
     // another density than the screen the window is on).
     const qreal ratio = painter.deviceTransform().m11();
-    // Paint in device pixels with a whole-number factor, centred; the rest of
-    // the control (only at fractional display scales) stays white.
-    const int factor = std::max(1, static_cast<int>(std::floor(ratio + 1e-6)));
-    painter.scale(1.0 / ratio, 1.0 / ratio);
     const QSize device(static_cast<int>(std::lround(width() * ratio)),
                        static_cast<int>(std::lround(height() * ratio)));
-    const QSize target = m_picture.size() * factor;
-    const QPoint origin((device.width() - target.width()) / 2,
-                        (device.height() - target.height()) / 2);
-    if (target != device)
-        painter.fillRect(QRect(QPoint(0, 0), device), Qt::white);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(QRect(origin, target), m_picture);
+    // Paint in device pixels, one to one.
+    painter.scale(1.0 / ratio, 1.0 / ratio);
+    painter.drawImage(QPoint(0, 0), ScaledNearest(m_picture, device));
+}
+
+// Every device pixel takes the colour of the picture's pixel it lies on: a
+// whole-number scale repeats each pixel exactly, a fractional one makes some
+// rows and columns one device pixel wider. Nothing is smoothed.
+QImage ScaledNearest(const QImage& picture, const QSize& size)
+{
+    if (size == picture.size() || size.isEmpty())
+        return picture;
+    QImage scaled(size, QImage::Format_RGB32);
+    std::vector<int> columns(static_cast<std::size_t>(size.width()));
+    for (int x = 0; x < size.width(); ++x)
+        columns[static_cast<std::size_t>(x)] = static_cast<int>(static_cast<long long>(x) * picture.width() / size.width());
+    for (int y = 0; y < size.height(); ++y) {
+        const int row = static_cast<int>(static_cast<long long>(y) * picture.height() / size.height());
+        const auto* from = reinterpret_cast<const QRgb*>(picture.constScanLine(row));
+        auto* to = reinterpret_cast<QRgb*>(scaled.scanLine(y));
+        for (int x = 0; x < size.width(); ++x)
+            to[x] = from[columns[static_cast<std::size_t>(x)]];
+    }
+    return scaled;
 }

@@ -8,8 +8,8 @@
 // The screen window: shows the meter screen's canvas, 320 x 240 pixels.
 // The canvas lives as long as the window and keeps its pixels between paints,
 // as a real window does; whoever draws into it calls Present afterwards.
-// On a high-density display every canvas pixel becomes a whole number of
-// device pixels, without smoothing, so the meter's cells stay crisp.
+// On a high-density display the picture fills the window in device pixels,
+// scaled without smoothing, so the meter's cells stay crisp.
 class ScreenView : public QWidget {
     Q_OBJECT
 public:
@@ -28,3 +28,6 @@ private:
     ::Canvas m_canvas;
     QImage m_picture;
 };
+
+// `picture` scaled to `size` by nearest neighbour.
+QImage ScaledNearest(const QImage& picture, const QSize& size);

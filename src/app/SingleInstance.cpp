@@ -1,7 +1,13 @@
 #include "SingleInstance.h"
 
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 QString SingleInstance::LockPath(const QString& appName)
 {
@@ -13,17 +19,31 @@ QString SingleInstance::LockPath(const QString& appName)
 
 bool SingleInstance::Acquire(const QString& appName)
 {
-    auto lock = std::make_unique<QLockFile>(LockPath(appName));
-    // Never stale by age: a copy that runs for days still holds it. A lock
-    // whose process is gone is stale whatever its age.
-    lock->setStaleLockTime(0);
-    if (!lock->tryLock(0))
-        return false;
-    m_lock = std::move(lock);
+    Release();
+    const QByteArray path = QFile::encodeName(LockPath(appName));
+    // Never follows a link and never waits: a pipe or a link planted in the
+    // lock's place cannot hang or redirect the start.
+    const int fd = ::open(path.constData(),
+                          O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY, 0600);
+    if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const bool heldByAnother = errno == EWOULDBLOCK;
+        ::close(fd);
+        if (heldByAnother)
+            return false;
+        // A file system without flock: no copy can hold the marker either.
+    } else if (fd >= 0) {
+        // The file is never removed: removing it could let a starting copy
+        // lock a file that the next one no longer sees.
+        m_fd = fd;
+    }
+    m_bHeld = true;
     return true;
 }
 
 void SingleInstance::Release()
 {
-    m_lock.reset();
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+    m_bHeld = false;
 }

@@ -1,24 +1,30 @@
 #pragma once
 
-#include <QLockFile>
 #include <QString>
 
-#include <memory>
-
-// The marker of a running copy: a lock file named after the application in
-// the per-user runtime folder. The lock holds the owner's process id, so the
-// lock of a copy that crashed is recognised as stale and does not block the
-// next start.
+// The marker of a running copy: a kernel lock (flock) on a file named after
+// the application in the per-user runtime folder. The kernel lets go of the
+// lock when the process ends, however it ends, so the marker exists exactly
+// while a copy runs: what the file holds, and a file left behind by a copy
+// that crashed, never block a start.
 class SingleInstance {
 public:
-    // Takes the marker for `appName`; false when another copy holds it.
+    SingleInstance() = default;
+    ~SingleInstance() { Release(); }
+    SingleInstance(const SingleInstance&) = delete;
+    SingleInstance& operator=(const SingleInstance&) = delete;
+
+    // Takes the marker for `appName`; false only when a live copy holds it.
+    // When no marker can be made (no runtime folder, a folder or link in its
+    // place) the start goes on without one.
     bool Acquire(const QString& appName);
     void Release();
-    bool Held() const { return m_lock != nullptr; }
+    bool Held() const { return m_bHeld; }
 
     // The file that marks a running copy of `appName`.
     static QString LockPath(const QString& appName);
 
 private:
-    std::unique_ptr<QLockFile> m_lock;
+    int m_fd = -1;
+    bool m_bHeld = false;
 };

@@ -3,6 +3,7 @@
 
 #include "CardTreeModel.h"
 #include "ScreenView.h"
+#include "WholeText.h"
 #include "screens/TextCodec.h"
 #include "ui_CViewerDlg.h"
 
@@ -52,9 +53,11 @@ void CViewerDlg::OnSelChangedTree()
 void CViewerDlg::ShowLabels()
 {
     m_ui->m_systemLabel->setText(CardText(m_display.LabelText(RecordDisplay::kSystemLabel)));
-    m_ui->m_numberLabel->setText(CardText(m_display.LabelText(RecordDisplay::kNumber)));
-    m_ui->m_countLabel->setText(CardText(m_display.LabelText(RecordDisplay::kCount)));
-    m_ui->m_captionLabel->setText(CardText(m_display.LabelText(RecordDisplay::kCaption)));
+    ShowWholeText(m_ui->m_numberLabel, CardText(m_display.LabelText(RecordDisplay::kNumber)));
+    ShowWholeText(m_ui->m_countLabel, CardText(m_display.LabelText(RecordDisplay::kCount)));
+    const QString caption = CardText(m_display.LabelText(RecordDisplay::kCaption));
+    m_ui->m_captionLabel->setText(caption);
+    m_ui->m_captionLabel->setToolTip(caption.trimmed().isEmpty() ? QString() : caption);
 }
 
 void CViewerDlg::EnableExportCommands(bool enable)

@@ -1,21 +1,18 @@
 // kr80a show: one record of a card drawn as the viewer draws it, after an
 // optional list of panel keys; its labels (or its screen's members as JSON)
 // on standard output and, on request, its picture as a PNG or BMP file.
-#include "app/CanvasImage.h"
 #include "cli/Commands.h"
 #include "cli/Json.h"
+#include "cli/OutputFile.h"
+#include "cli/PictureFile.h"
 #include "cli/ScanOutput.h"
 #include "cli/ScreenFields.h"
 #include "data/CardText.h"
 #include "data/CardTree.h"
-#include "export/BitmapFile.h"
 #include "screens/Canvas.h"
 #include "screens/Font.h"
 #include "screens/RecordDisplay.h"
 #include "screens/TextCodec.h"
-
-#include <QImage>
-#include <QString>
 
 #include <charconv>
 #include <cstdio>
@@ -112,23 +109,12 @@ std::optional<ShowOptions> ParseArguments(const std::vector<std::string>& args)
     return options;
 }
 
-bool WritePng(const std::string& path, const Canvas& canvas)
-{
-    return ImageOfCanvas(canvas).save(QString::fromStdString(path), "PNG");
-}
-
-bool WritePicture(const std::string& path, const Canvas& canvas)
-{
-    if (EndsWithIgnoringCase(path, ".png"))
-        return WritePng(path, canvas);
-    return WriteBitmapFile(path, BitmapPixels{canvas.Width(), canvas.Height(), canvas.Pixels()});
-}
 
 std::string LabelsText(const RecordDisplay& display)
 {
     std::string out;
     for (int i = 0; i < 4; ++i)
-        out += DecodeCardText(display.LabelText(RecordDisplay::Label(i))) + '\n';
+        out += OneLine(DecodeCardText(display.LabelText(RecordDisplay::Label(i)))) + '\n';
     return out;
 }
 
@@ -153,13 +139,22 @@ int RunShowCommand(const std::vector<std::string>& args)
         return 1;
     }
 
+    if (CheckDataRoot(options->dataRoot) != 0)
+        return 1;
+
     ConsoleMessages messages;
     CardTree tree(messages);
     tree.m_strDataRoot = options->dataRoot;
     tree.ScanDataRoot();
+    const CDataItem* item = tree.FindItem(options->id);
+    if (!item) {
+        std::fprintf(stderr, "kr80a: no item %d in %s\n", options->id,
+                     OneLine(options->dataRoot).c_str());
+        return 1;
+    }
 
     RecordDisplay display;
-    display.Select(tree.FindItem(options->id));
+    display.Select(item);
     Canvas canvas;
     display.Paint(canvas);
     // A tree key (left or right while nothing is shown) would go to the
@@ -171,9 +166,14 @@ int RunShowCommand(const std::vector<std::string>& args)
     if (WriteOutput(out) != 0)
         return 1;
 
-    if (!options->outputPath.empty() && !WritePicture(options->outputPath, canvas)) {
-        std::fprintf(stderr, "kr80a: cannot write %s\n", options->outputPath.c_str());
-        return 1;
+    if (!options->outputPath.empty()) {
+        const PictureFormat format =
+            EndsWithIgnoringCase(options->outputPath, ".png") ? PictureFormat::Png : PictureFormat::Bmp;
+        std::string error;
+        if (!WriteFileWhole(options->outputPath, EncodePicture(canvas, format), error)) {
+            std::fprintf(stderr, "kr80a: cannot write %s: %s\n", options->outputPath.c_str(), error.c_str());
+            return 1;
+        }
     }
     return 0;
 }

@@ -96,6 +96,8 @@ int RunTreeCommand(const std::vector<std::string>& args)
     }
     if (!haveRoot)
         return UsageError(kUsage);
+    if (CheckDataRoot(dataRoot) != 0)
+        return 1;
 
     // The card and its messages are left for the end of the process to free:
     // taking apart hundreds of thousands of records one by one only costs

@@ -1,17 +1,35 @@
 #include "cli/Commands.h"
 #include "cli/StandardOutput.h"
+#include "cli/HelpText.h"
+#include "cli/ScanOutput.h"
 
+#include <cerrno>
 #include <cstdio>
-
-namespace {
-constexpr const char* kUsage =
-    "usage: kr80a tree DATA_ROOT [--json] | kr80a show DATA_ROOT ID [--keys LIST] [--json] [-o FILE]";
-}
+#include <cstring>
+#include <dirent.h>
 
 int UsageError(const std::string& usage)
 {
     std::fprintf(stderr, "%s\n", usage.c_str());
     return 2;
+}
+
+int Failure(const std::string& message)
+{
+    std::fprintf(stderr, "kr80a: %s\n", message.c_str());
+    return 1;
+}
+
+int CheckDataRoot(const std::string& dataRoot)
+{
+    if (DIR* dir = ::opendir(dataRoot.c_str())) {
+        ::closedir(dir);
+        return 0;
+    }
+    const int error = errno;
+    std::fprintf(stderr, "kr80a: cannot read the data root %s: %s\n", OneLine(dataRoot).c_str(),
+                 std::strerror(error));
+    return 1;
 }
 
 int WriteOutput(const std::string& out)
@@ -21,15 +39,37 @@ int WriteOutput(const std::string& out)
     return output.Finish();
 }
 
+namespace {
+
+bool AsksForHelp(const std::vector<std::string>& args)
+{
+    for (const std::string& arg : args)
+        if (arg == "--help" || arg == "-h")
+            return true;
+    return false;
+}
+
+} // namespace
+
 int main(int argc, char** argv)
 {
-    if (argc < 2)
-        return UsageError(kUsage);
-    std::string command = argv[1];
-    std::vector<std::string> args(argv + 2, argv + argc);
-    if (command == "tree")
-        return RunTreeCommand(args);
-    if (command == "show")
-        return RunShowCommand(args);
-    return UsageError(kUsage);
+    using Command = int (*)(const std::vector<std::string>&);
+    static const std::pair<const char*, Command> kCommands[] = {
+        {"tree", RunTreeCommand},     {"show", RunShowCommand},       {"export", RunExportCommand},
+        {"report", RunReportCommand}, {"summary", RunSummaryCommand},
+    };
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty())
+        return UsageError(ToolUsage());
+    if (args[0] == "--help" || args[0] == "-h" || args[0] == "help")
+        return WriteOutput(ToolHelp());
+    for (const auto& [name, run] : kCommands) {
+        if (args[0] != name)
+            continue;
+        const std::vector<std::string> rest(args.begin() + 1, args.end());
+        if (AsksForHelp(rest))
+            return WriteOutput(CommandHelp(name));
+        return run(rest);
+    }
+    return UsageError(ToolUsage());
 }

@@ -1,26 +1,56 @@
 #include "data/CCsvReader.h"
 
+#include "data/CardFiles.h"
 #include "data/Messages.h"
+#include "data/ReadLimits.h"
 
 CCsvReader::CCsvReader(Messages& messages) : m_messages(messages) {}
 
 short CCsvReader::ReadField(char separator)
 {
     m_strField.clear();
-    const int delimiter = m_file.ReadUntil(separator, '\n', m_strField);
-    if (delimiter < 0)
+    const int delimiter =
+        m_file.ReadUntil(separator, '\n', m_strField, kMaxLineBytes - m_nLineBytes);
+    if (delimiter == ReadOnlyFile::kEndOfFile)
         return fieldEndOfFile;
-    if (delimiter == '\n')
+    if (delimiter == ReadOnlyFile::kPastLimit)
+        return LineTooLong();
+    if (delimiter == '\n') {
+        StartLine();
         return fieldEndOfLine;
+    }
+    m_nLineBytes += m_strField.size() + 1;
+    if (m_nLineBytes > kMaxLineBytes || ++m_nLineSeparators >= kMaxLineFields)
+        return LineTooLong();
     return fieldSeparator;
 }
 
 int CCsvReader::ReadCount(const std::string& path)
 {
+    return ReadCountFile(nullptr, path);
+}
+
+int CCsvReader::ReadCount(const CardFolder& folder, const std::string& name)
+{
+    return ReadCountFile(&folder, name);
+}
+
+int CCsvReader::ReadCsv(const std::string& path)
+{
+    return ReadCsvFile(nullptr, path);
+}
+
+int CCsvReader::ReadCsv(const CardFolder& folder, const std::string& name)
+{
+    return ReadCsvFile(&folder, name);
+}
+
+int CCsvReader::ReadCountFile(const CardFolder* folder, const std::string& name)
+{
     m_strVersion = "****";
     m_strCount = "-1";
     FileErrorCause cause{};
-    if (!m_file.Open(path, &cause))
+    if (!OpenFile(folder, name, &cause))
         return -1;
     try {
         // Each line's value is its last field, so a later field of the same
@@ -28,14 +58,18 @@ int CCsvReader::ReadCount(const std::string& path)
         int line = 0;
         for (;;) {
             const short result = ReadField(',');
+            if (result == fieldLineTooLong) {
+                ReportLimit(true);
+                return -1;
+            }
             if (line == 0)
                 m_strCount = m_strField;
-            else if (line == 1)
+            else
                 m_strVersion = m_strField;
             if (result == fieldEndOfFile)
                 break;
-            if (result == fieldEndOfLine)
-                line = line < 2 ? line + 1 : line;
+            if (result == fieldEndOfLine && ++line == 2)
+                break; // later lines mean nothing
         }
     } catch (const FileException& error) {
         ReportError(error.m_cause, "");
@@ -44,16 +78,18 @@ int CCsvReader::ReadCount(const std::string& path)
     return 0;
 }
 
-int CCsvReader::ReadCsv(const std::string& path)
+int CCsvReader::ReadCsvFile(const CardFolder* folder, const std::string& name)
 {
     m_nRows = 0;
     FileErrorCause cause{};
-    if (!m_file.Open(path, &cause)) {
-        ReportError(cause, path);
+    if (!OpenFile(folder, name, &cause)) {
+        ReportError(cause, m_strPath);
         return -1;
     }
     try {
         if (SkipLines(1) < 0) {
+            if (m_nLongLine > 0)
+                ReportLimit(false);
             m_file.Close();
             return -1;
         }
@@ -64,10 +100,21 @@ int CCsvReader::ReadCsv(const std::string& path)
             const short result = ReadField(',');
             if (result == fieldEndOfFile)
                 break; // an unterminated last line is dropped
-            if (field == 0 && !m_strField.empty() && m_strField[0] == '*')
-                break; // the end mark
+            if (field == 0 && !m_strField.empty() && m_strField[0] == '*') {
+                m_nLongLine = 0; // however long, the end mark ends the data
+                break;
+            }
+            if (result == fieldLineTooLong) {
+                ReportLimit(false);
+                break;
+            }
             row.AddField(m_strField);
             if (result == fieldEndOfLine) {
+                if (GetRowCount() == kMaxRecordsPerFile) {
+                    m_bTooManyRows = true;
+                    ReportLimit(false);
+                    break;
+                }
                 const std::size_t bytes = row.ByteCount();
                 const std::size_t fields = row.FieldCount();
                 m_rows.push_back(std::move(row));
@@ -88,12 +135,10 @@ int CCsvReader::ReadCsv(const std::string& path)
 
 int CCsvReader::SkipLines(int n)
 {
-    for (int skipped = 0; skipped < n;) {
-        const int byte = m_file.ReadByte();
-        if (byte < 0)
+    for (int skipped = 0; skipped < n; ++skipped) {
+        const short result = ReadField('\n');
+        if (result == fieldEndOfFile || result == fieldLineTooLong)
             return -1;
-        if (byte == '\n')
-            ++skipped;
     }
     return n > 0 ? 1 : 0;
 }
@@ -105,7 +150,56 @@ const CsvRow* CCsvReader::GetRow(int index) const
     return &m_rows[static_cast<std::size_t>(index)];
 }
 
+bool CCsvReader::OpenFile(const CardFolder* folder, const std::string& name, FileErrorCause* cause)
+{
+    m_nLine = 0;
+    m_nLineBytes = m_nLineSeparators = 0;
+    m_nLongLine = 0;
+    m_bTooManyRows = false;
+    // The open answers whether the name is there as spelt; only when it is
+    // not is the folder listed for another letter case. Once it is listed,
+    // the listing answers first.
+    m_strPath = !folder ? name : folder->Listed() ? folder->Find(name) : folder->SpeltPath(name);
+    if (m_file.Open(m_strPath, cause))
+        return true;
+    if (!folder || *cause != FileErrorCause::NotFound)
+        return false;
+    const std::string found = folder->Find(name);
+    if (found == m_strPath)
+        return false;
+    m_strPath = found;
+    return m_file.Open(m_strPath, cause);
+}
+
+void CCsvReader::StartLine()
+{
+    ++m_nLine;
+    m_nLineBytes = m_nLineSeparators = 0;
+}
+
+short CCsvReader::LineTooLong()
+{
+    m_nLongLine = m_nLine + 1;
+    return fieldLineTooLong;
+}
+
 void CCsvReader::ReportError(FileErrorCause cause, const std::string& path)
 {
     m_messages.ShowMessage(FileErrorText(cause, path));
+}
+
+void CCsvReader::ReportLimit(bool wholeFile)
+{
+    constexpr const char* kRestNotRead = "から後は読み込みませんでした。";
+    std::string text = m_strPath;
+    if (m_bTooManyRows) {
+        text += " には " + std::to_string(kMaxRecordsPerFile) + " 件を超えるデータがあります。\n" +
+                std::to_string(kMaxRecordsPerFile + 1) + " 件目" + kRestNotRead;
+    } else {
+        const std::string line = std::to_string(m_nLongLine);
+        text += " の " + line + " 行目が長すぎます（1 行は " + std::to_string(kMaxLineBytes) +
+                " バイト、" + std::to_string(kMaxLineFields) + " 項目まで）。\n";
+        text += wholeFile ? "このファイルは読み込みませんでした。" : line + " 行目" + kRestNotRead;
+    }
+    m_messages.ShowMessage(text);
 }

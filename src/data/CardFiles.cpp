@@ -3,8 +3,10 @@
 #include "data/CardText.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <dirent.h>
 #include <memory>
+#include <utility>
 #include <sys/stat.h>
 
 namespace {
@@ -12,7 +14,7 @@ namespace {
 struct DirCloser {
     void operator()(DIR* dir) const { closedir(dir); }
 };
-using Dir = std::unique_ptr<DIR, DirCloser>;
+using DirHandle = std::unique_ptr<DIR, DirCloser>;
 
 bool IsDirectory(const std::string& path, const dirent* entry)
 {
@@ -26,27 +28,62 @@ bool IsDirectory(const std::string& path, const dirent* entry)
 
 } // namespace
 
+CardFolder::CardFolder(std::string dir) : m_strSpelt(std::move(dir)) {}
+
+CardFolder::CardFolder(const CardFolder& parent, std::string name)
+    : m_pParent(&parent), m_strSpelt(parent.SpeltPath(name)), m_strName(std::move(name))
+{
+}
+
+std::string CardFolder::SpeltPath(const std::string& name) const
+{
+    return m_strSpelt + "/" + name;
+}
+
+const std::string& CardFolder::ListedDir() const
+{
+    if (m_bListed)
+        return m_strDir;
+    m_bListed = true;
+    m_strDir = m_strSpelt;
+    DirHandle listing(::opendir(m_strDir.empty() ? "/" : m_strDir.c_str()));
+    if (!listing && errno == ENOENT && m_pParent) {
+        m_strDir = m_pParent->Find(m_strName);
+        listing.reset(::opendir(m_strDir.c_str()));
+    }
+    if (!listing)
+        return m_strDir;
+    while (const dirent* entry = ::readdir(listing.get()))
+        m_entries.emplace_back(entry->d_name);
+    std::sort(m_entries.begin(), m_entries.end(), LessIgnoringCase);
+    return m_strDir;
+}
+
+std::string CardFolder::Find(const std::string& name) const
+{
+    const std::string& dir = ListedDir();
+    if (std::binary_search(m_entries.begin(), m_entries.end(), name, LessIgnoringCase))
+        return dir + "/" + name;
+    // The names equal to `name` but for case lie together, the smallest first.
+    const auto match = std::lower_bound(m_entries.begin(), m_entries.end(), name,
+                                        [](std::string_view entry, std::string_view wanted) {
+                                            return LessIgnoringCase(entry, wanted) &&
+                                                   !EqualIgnoringCase(entry, wanted);
+                                        });
+    const bool found = match != m_entries.end() && EqualIgnoringCase(*match, name);
+    return dir + "/" + (found ? *match : name);
+}
+
 std::string FindInFolder(const std::string& dir, const std::string& name)
 {
-    const std::string exact = dir + "/" + name;
-    struct stat info {};
-    if (::lstat(exact.c_str(), &info) == 0)
-        return exact;
-    Dir listing(::opendir(dir.empty() ? "/" : dir.c_str()));
-    if (!listing)
-        return exact;
-    while (const dirent* entry = ::readdir(listing.get())) {
-        if (EqualIgnoringCase(entry->d_name, name))
-            return dir + "/" + entry->d_name;
-    }
-    return exact;
+    return CardFolder(dir).Find(name);
 }
 
 std::vector<std::string> ListSubFolders(const std::string& dir)
 {
     std::vector<std::string> names;
     const std::string base = dir + "/";
-    Dir listing(::opendir(base.c_str()));
+    DirHandle listing(::opendir(base.c_str()));
     if (!listing)
         return names;
     while (const dirent* entry = ::readdir(listing.get())) {

@@ -58,6 +58,7 @@ void CardTree::ScanDataRoot()
         children.clear();
     m_folderNames.clear();
     m_inheritedTitles.clear();
+    m_measurementFolder.reset();
     int* roots[] = {&m_hLevelRoot, &m_hBerRoot, &m_hSkyRoot, &m_hConstelRoot, &m_hMultiRoot};
     for (int i = 0; i < 5; ++i)
         *roots[i] = AddItem(0, FolderItem());
@@ -68,6 +69,7 @@ void CardTree::ScanDataRoot()
         LoadConstelFolder(folder);
         LoadMultiFolder(folder);
     }
+    m_measurementFolder.reset();
 }
 
 const CDataItem* CardTree::FindItem(int id) const
@@ -157,18 +159,19 @@ void CardTree::LoadConstelFolder(const std::string& folder)
 void CardTree::LoadSingleFileFolder(const std::string& folder, const char* subFolder, int parent,
                                     DataKind kind)
 {
-    const std::string kindDir = FindInFolder(m_strDataRoot + "/" + folder, subFolder);
+    const CardFolder kindDir(MeasurementFolder(folder), subFolder);
     std::string count;
-    if (!ReadCountFile(FindInFolder(kindDir, folder + ".cnt"), &count))
+    if (!ReadCountFile(kindDir, folder + ".cnt", &count))
         return;
 
-    const std::string csvPath = FindInFolder(kindDir, folder + ".CSV");
     CCsvReader reader(m_messages);
-    reader.ReadCsv(csvPath);
+    reader.ReadCsv(kindDir, folder + ".CSV");
+    const std::string& csvPath = reader.Path();
     const int n = reader.GetRowCount();
     if (n < 1)
         return;
-    if (n != IntegerValue(count))
+    // A file cut at a limit has said so already; its count cannot match.
+    if (n != IntegerValue(count) && !reader.StoppedAtLimit())
         ShowCountMismatch(csvPath);
 
     const int folderId = AddFolder(parent, folder);
@@ -185,9 +188,9 @@ void CardTree::LoadSingleFileFolder(const std::string& folder, const char* subFo
 
 void CardTree::LoadMultiFolder(const std::string& folder)
 {
-    const std::string multiDir = FindInFolder(m_strDataRoot + "/" + folder, "MULTI");
+    const CardFolder multiDir(MeasurementFolder(folder), "MULTI");
     std::string count;
-    if (!ReadCountFile(FindInFolder(multiDir, "COUNT.CNT"), &count))
+    if (!ReadCountFile(multiDir, "COUNT.CNT", &count))
         return;
 
     const int folderId = AddFolder(m_hMultiRoot, folder);
@@ -195,14 +198,14 @@ void CardTree::LoadMultiFolder(const std::string& folder)
     const int files = IntegerValue(count);
     RecordRow row;
     for (int j = 1; j <= files; ++j) {
-        const std::string csvPath = FindInFolder(multiDir, MultiFileName(j));
         CCsvReader reader(m_messages);
-        reader.ReadCsv(csvPath);
+        reader.ReadCsv(multiDir, MultiFileName(j));
+        const std::string& csvPath = reader.Path();
         const int m = reader.GetRowCount();
         if (m < 1)
             return;
         row.FillFromCsvRow(*reader.GetRow(0));
-        if (m != IntegerValue(row.Column(17)))
+        if (m != IntegerValue(row.Column(17)) && !reader.StoppedAtLimit())
             ShowCountMismatch(csvPath);
         const int id = AddItem(folderId, CDataItem(kindMulti, j, countText, csvPath, reader));
         // The label's title is the row buffer's, which a first line without
@@ -213,10 +216,10 @@ void CardTree::LoadMultiFolder(const std::string& folder)
     }
 }
 
-bool CardTree::ReadCountFile(const std::string& path, std::string* count)
+bool CardTree::ReadCountFile(const CardFolder& folder, const std::string& name, std::string* count)
 {
     CCsvReader reader(m_messages);
-    if (reader.ReadCount(path) < 0 || reader.m_strVersion != "1.00")
+    if (reader.ReadCount(folder, name) < 0 || reader.m_strVersion != "1.00")
         return false;
     *count = reader.m_strCount;
     return true;
@@ -242,6 +245,16 @@ int CardTree::AddFolder(int parent, const std::string& name)
     const int id = AddItem(parent, FolderItem());
     m_folderNames.emplace(id, name);
     return id;
+}
+
+const CardFolder& CardTree::MeasurementFolder(const std::string& folder)
+{
+    const std::string path = m_strDataRoot + "/" + folder;
+    if (!m_measurementFolder || m_strMeasurementFolder != path) {
+        m_measurementFolder.emplace(path);
+        m_strMeasurementFolder = path;
+    }
+    return *m_measurementFolder;
 }
 
 void CardTree::ShowCountMismatch(const std::string& csvPath)

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "data/CDataItem.h"
+#include "data/CardFiles.h"
 
 #include <deque>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -59,10 +61,12 @@ private:
     void LoadMultiFolder(const std::string& folder);
     void LoadSingleFileFolder(const std::string& folder, const char* subFolder, int parent,
                               DataKind kind);
-    bool ReadCountFile(const std::string& path, std::string* count);
+    bool ReadCountFile(const CardFolder& folder, const std::string& name, std::string* count);
     int AddItem(int parent, CDataItem item);
     int AddFolder(int parent, const std::string& name);
     void ShowCountMismatch(const std::string& csvPath);
+    // The measurement folder `folder` of the data root, listed once for its five loaders.
+    const CardFolder& MeasurementFolder(const std::string& folder);
 
     int m_nItemId = 0;
     int m_hLevelRoot = 0;
@@ -81,4 +85,6 @@ private:
     // first channel (a first line too short to have one keeps the title of
     // the file before).
     std::unordered_map<int, std::string> m_inheritedTitles;
+    std::optional<CardFolder> m_measurementFolder;
+    std::string m_strMeasurementFolder;
 };

@@ -70,20 +70,28 @@ bool ReadOnlyFile::Refill()
     }
 }
 
-int ReadOnlyFile::ReadUntil(char a, char b, std::string& out)
+int ReadOnlyFile::ReadUntil(char a, char b, std::string& out, std::size_t limit)
 {
     for (;;) {
         if (m_pos == m_len && !Refill())
-            return -1;
+            return kEndOfFile;
         const char* data = m_buffer.get();
+        // Look one byte past the limit: a delimiter there still ends the text.
+        const std::size_t available = m_len - m_pos;
+        const std::size_t end = m_pos + (limit < available ? limit + 1 : available);
         std::size_t i = m_pos;
-        while (i < m_len && data[i] != a && data[i] != b)
+        while (i < end && data[i] != a && data[i] != b)
             ++i;
-        out.append(data + m_pos, i - m_pos);
-        if (i < m_len) {
+        if (i < end) {
+            out.append(data + m_pos, i - m_pos);
             m_pos = i + 1;
             return static_cast<unsigned char>(data[i]);
         }
-        m_pos = m_len;
+        const std::size_t taken = std::min(end - m_pos, limit);
+        out.append(data + m_pos, taken);
+        m_pos += taken;
+        if (taken == limit && end - m_pos > 0)
+            return kPastLimit;
+        limit -= taken;
     }
 }

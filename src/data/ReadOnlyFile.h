@@ -33,9 +33,14 @@ public:
         return static_cast<unsigned char>(m_buffer[m_pos++]);
     }
 
+    static constexpr int kEndOfFile = -1;
+    static constexpr int kPastLimit = -2;
+
     // Appends the bytes before the next `a` or `b` to `out`, consumes that
-    // delimiter and returns it; -1 at the end of the file. Throws FileException.
-    int ReadUntil(char a, char b, std::string& out);
+    // delimiter and returns it; kEndOfFile at the end of the file. When
+    // `limit` bytes have been appended and the next byte is no delimiter, it
+    // stops there and returns kPastLimit. Throws FileException.
+    int ReadUntil(char a, char b, std::string& out, std::size_t limit);
 
 private:
     bool Refill();

@@ -58,10 +58,17 @@ void CBerScreen::Prepare()
 void CBerScreen::Draw(Canvas& dc)
 {
     ClearScreen(dc);
-    if (IsTerrestrial(m_nSystem))
+    if (Layout() == BerLayout::Terrestrial)
         DrawTerrestrial(dc);
-    else if (IsSatellite(m_nSystem))
+    else if (Layout() == BerLayout::Satellite)
         DrawSatellite(dc);
+}
+
+BerLayout CBerScreen::Layout() const
+{
+    if (IsTerrestrial(m_nSystem))
+        return BerLayout::Terrestrial;
+    return IsSatellite(m_nSystem) ? BerLayout::Satellite : BerLayout::None;
 }
 
 // One-segment shows the MER; VU/CATV the C/N for OFDM and the MER otherwise.

@@ -7,10 +7,16 @@
 
 // One bit-error-rate measurement with the C/N or MER of the same signal. The
 // system code chooses the layout, the lower-right cell and the display limits.
+enum class BerLayout { None, Terrestrial, Satellite };
+
 class CBerScreen : public RecordScreen {
 public:
     void Prepare() override;
     void Draw(Canvas& dc) override;
+    // The layout the system code chooses, and whether its lower-right cell
+    // holds the MER rather than the C/N.
+    BerLayout Layout() const;
+    bool ShowsMer() const;
 
     std::string m_strChannel;
     std::string m_strFrequency;
@@ -23,5 +29,4 @@ public:
 private:
     void DrawTerrestrial(Canvas& dc) const;
     void DrawSatellite(Canvas& dc) const;
-    bool ShowsMer() const;
 };

@@ -55,11 +55,18 @@ std::string CConstelScreen::ImagePath() const
     return m_strImageBase + std::string(extension);
 }
 
+const char* CConstelScreen::LayerLetter() const
+{
+    if (m_nSystem != 0 && m_nSystem != 1 && m_nSystem != 7)
+        return nullptr;
+    return m_nSystem == 1 ? "A" : "B";
+}
+
 void CConstelScreen::Draw(Canvas& dc)
 {
     ClearScreen(dc);
-    const char* layer = m_nSystem == 1 ? "A" : "B";
-    if (m_nSystem != 0 && m_nSystem != 1 && m_nSystem != 7)
+    const char* layer = LayerLetter();
+    if (!layer)
         return;
     DrawBandBox(dc);
     DrawChannelBox(dc);
@@ -146,16 +153,19 @@ void CConstelScreen::DrawPlotSquare(Canvas& dc, bool dottedGrid)
 
 void CConstelScreen::DrawDots(Canvas& dc)
 {
-    // The card comes from a FAT file system: the picture's name may differ in letter case.
+    // The card comes from a FAT file system: when the picture is not found
+    // under its own name, it may be there in another letter case.
     const std::string wanted = ImagePath();
-    const std::size_t slash = wanted.rfind('/');
-    const std::string path = slash == std::string::npos
-        ? FindInFolder(".", wanted)
-        : FindInFolder(wanted.substr(0, slash), wanted.substr(slash + 1));
     ReadOnlyFile file;
     FileErrorCause cause;
-    if (!file.Open(path, &cause))
-        return;
+    if (!file.Open(wanted, &cause)) {
+        const std::size_t slash = wanted.rfind('/');
+        const std::string path = slash == std::string::npos
+            ? FindInFolder(".", wanted)
+            : FindInFolder(wanted.substr(0, slash), wanted.substr(slash + 1));
+        if (cause != FileErrorCause::NotFound || path == wanted || !file.Open(path, &cause))
+            return;
+    }
     try {
         for (int c = 0; c < kPictureColumns; ++c) {
             for (int r = 0; r < kPictureRows; ++r) {

@@ -28,6 +28,9 @@ public:
     // Where the dot picture of the loaded record is looked for: the base path
     // followed by the last three characters of column 0.
     std::string ImagePath() const;
+    // The hierarchy layer the screen shows ("A" or "B"), or none when the
+    // system code has no layout and the screen stays blank.
+    const char* LayerLetter() const;
 
     RecordRow m_row;
     std::string m_strChannel;

@@ -5,8 +5,6 @@
 
 namespace {
 
-enum class LevelLayout { None, Terrestrial, Satellite, SatelliteWithCn };
-
 LevelLayout LayoutOf(int system)
 {
     switch (system) {
@@ -61,6 +59,11 @@ void CLevelScreen::Prepare()
     m_strFrequency = FrequencyForm(frequency, m_nClass);
     m_strModulation = m_row.Column(m_nClass == 1 ? 4 : 8);
     m_bCorrection = CorrectionOn(m_row.Column(10)) ? 1 : 0;
+}
+
+LevelLayout CLevelScreen::Layout() const
+{
+    return LayoutOf(m_nSystem);
 }
 
 void CLevelScreen::Draw(Canvas& dc)

@@ -6,10 +6,14 @@
 
 // One signal-level measurement as the meter shows it. The system code
 // chooses the layout: terrestrial and cable, satellite, or satellite with C/N.
+enum class LevelLayout { None, Terrestrial, Satellite, SatelliteWithCn };
+
 class CLevelScreen : public RecordScreen {
 public:
     void Prepare() override;
     void Draw(Canvas& dc) override;
+    // The layout the system code chooses.
+    LevelLayout Layout() const;
 
     std::string m_strChannel;
     std::string m_strLevel;

@@ -276,19 +276,30 @@ void CMultiScreen::DrawReadout(Canvas& dc)
     DrawCorrectionBox(dc);
 }
 
-void CMultiScreen::DrawLevelValue(Canvas& dc)
+CMultiScreen::LevelReadout CMultiScreen::Readout() const
 {
-    dc.TextOut(236, 208, "     ");
-    dc.TextOut(236, 213, "     ");
     ValueState state = StateOf(m_nCursor);
     double value = m_dCursorLevel;
     if (m_nReference != -1) {
         state = DeltaState(StateOf(m_nReference), state);
         value = LevelOf(m_nCursor) - LevelOf(m_nReference);
     }
-    switch (state) {
+    return {state, ReadoutNumber(value)};
+}
+
+std::string CMultiScreen::ReadoutNumber(double level)
+{
+    return FixedForm(level, 3, 1, 5);
+}
+
+void CMultiScreen::DrawLevelValue(Canvas& dc)
+{
+    dc.TextOut(236, 208, "     ");
+    dc.TextOut(236, 213, "     ");
+    const LevelReadout readout = Readout();
+    switch (readout.state) {
     case Normal:
-        dc.TextOut(236, 208, FixedForm(value, 3, 1, 5));
+        dc.TextOut(236, 208, readout.text);
         break;
     case NotMeasured:
         dc.TextOut(236, 208, " --.-");

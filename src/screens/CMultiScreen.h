@@ -5,6 +5,7 @@
 #include "screens/CScreen.h"
 
 #include <array>
+#include <string>
 #include <vector>
 
 class Canvas;
@@ -41,6 +42,16 @@ public:
 
     // The state shown for the level difference cursor − reference.
     static ValueState DeltaState(ValueState reference, ValueState cursor);
+    // The read-out's level as it stands: the cursor channel's level, or its
+    // difference to the reference channel; the text is the one shown for a
+    // Normal state.
+    struct LevelReadout {
+        ValueState state;
+        std::string text;
+    };
+    LevelReadout Readout() const;
+    // A level as the read-out prints it: "   %3.1f", rightmost five characters.
+    static std::string ReadoutNumber(double level);
 
     // Key operations: each changes the state and redraws into dc.
     void PrevChannel(Canvas& dc);

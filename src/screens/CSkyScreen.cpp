@@ -38,11 +38,21 @@ void CSkyScreen::Prepare()
 void CSkyScreen::Draw(Canvas& dc)
 {
     ClearScreen(dc);
-    if (m_nSystem < kLevels || m_nSystem > kCns)
+    if (Quantity() == SkyQuantity::None)
         return;
     DrawRows(dc);
     DrawValues(dc);
     DrawConverterFooter(dc);
+}
+
+SkyQuantity CSkyScreen::Quantity() const
+{
+    switch (m_nSystem) {
+    case kLevels: return SkyQuantity::Levels;
+    case kBers: return SkyQuantity::Bers;
+    case kCns: return SkyQuantity::Cns;
+    default: return SkyQuantity::None;
+    }
 }
 
 void CSkyScreen::DrawRows(Canvas& dc) const
@@ -57,12 +67,13 @@ void CSkyScreen::DrawRows(Canvas& dc) const
 
 void CSkyScreen::DrawValues(Canvas& dc) const
 {
-    if (m_nSystem == kLevels) {
+    const SkyQuantity quantity = Quantity();
+    if (quantity == SkyQuantity::Levels) {
         m_painter.DrawLevelCell(dc, m_strLevel, LevelState(m_row, m_nClass), CellRow::A);
         m_painter.DrawLevelCell(dc, m_strLevel2, LevelState2(m_row, m_nClass), CellRow::B);
         m_painter.DrawCorrectionTag(dc, m_bCorrection != 0, CellRow::A);
         m_painter.DrawCorrectionTag(dc, m_bCorrection2 != 0, CellRow::B);
-    } else if (m_nSystem == kBers) {
+    } else if (quantity == SkyQuantity::Bers) {
         m_painter.DrawBerCell(dc, m_strBer, CellRow::A);
         m_painter.DrawBerCell(dc, m_strBer2, CellRow::B);
     } else {

@@ -7,10 +7,14 @@
 
 // One SkyPerfect TV measurement: two measurement rows one above the other,
 // showing their levels, BERs or C/Ns as the system code says.
+enum class SkyQuantity { None, Levels, Bers, Cns };
+
 class CSkyScreen : public RecordScreen {
 public:
     void Prepare() override;
     void Draw(Canvas& dc) override;
+    // What both rows show, as the system code chooses (none: a blank screen).
+    SkyQuantity Quantity() const;
 
     std::string m_strChannel;
     std::string m_strLevel;

@@ -4,13 +4,30 @@
 #include "support/RecordedMessages.h"
 #include "support/TempCard.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QThread>
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
+
+// Whether process `pid` holds a kernel file lock, as the kernel lists it.
+bool HoldsFileLock(qint64 pid)
+{
+    std::ifstream locks("/proc/locks");
+    const std::string owner = " " + std::to_string(pid) + " ";
+    for (std::string line; std::getline(locks, line);)
+        if (line.find("FLOCK") != std::string::npos && line.find(owner) != std::string::npos)
+            return true;
+    return false;
+}
 
 // Starts the real program and waits until it holds the marker of a running copy.
 bool StartRunningCopy(QProcess& process, const QStringList& arguments = {})
@@ -21,9 +38,8 @@ bool StartRunningCopy(QProcess& process, const QStringList& arguments = {})
     process.start(VIEWER_PROGRAM, arguments);
     if (!process.waitForStarted())
         return false;
-    const QString lock = SingleInstance::LockPath("KR80A_Viewer");
     for (int i = 0; i < 300 && process.state() == QProcess::Running; ++i) {
-        if (QFile::exists(lock))
+        if (HoldsFileLock(process.processId()))
             return true;
         QThread::msleep(50);
     }
@@ -51,6 +67,54 @@ TEST(SecondCopy, IsRefusedWhileAnotherRunsAndAllowedAfterItCrashed)
     CViewerDlg next(messages, chooser);
     EXPECT_TRUE(next.OnCreate());
     EXPECT_EQ(messages.m_shown.size(), 1u);
+}
+
+// Points the runtime folder at a fresh private folder while it lives.
+class PrivateRuntimeFolder {
+public:
+    PrivateRuntimeFolder() : m_saved(qgetenv("XDG_RUNTIME_DIR"))
+    {
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(QString::fromStdString(m_folder.Root())));
+    }
+    ~PrivateRuntimeFolder() { qputenv("XDG_RUNTIME_DIR", m_saved); }
+    std::string LockPath() const { return SingleInstance::LockPath("KR80A_Viewer").toStdString(); }
+
+private:
+    TempCard m_folder; // made with mode 0700, as a runtime folder must be
+    QByteArray m_saved;
+};
+
+TEST(SingleInstanceMarker, ExistsExactlyWhileHeld)
+{
+    PrivateRuntimeFolder runtime;
+    SingleInstance first;
+    SingleInstance second;
+    ASSERT_TRUE(first.Acquire("KR80A_Viewer"));
+    EXPECT_FALSE(second.Acquire("KR80A_Viewer"));
+    first.Release();
+    EXPECT_TRUE(second.Acquire("KR80A_Viewer"));
+}
+
+TEST(SingleInstanceMarker, WhatLiesInItsPlaceNeverBlocksAStart)
+{
+    struct Case {
+        const char* name;
+        std::function<void(const std::string&)> make;
+    } cases[] = {
+        {"empty file", [](const std::string& p) { std::ofstream(p).flush(); }},
+        {"garbage", [](const std::string& p) { std::ofstream(p) << "\x01garbage\n\n"; }},
+        {"another host's lock", [](const std::string& p) { std::ofstream(p) << "1\nKR80A_Viewer\nelsewhere\n"; }},
+        {"this host's pid 1", [](const std::string& p) { std::ofstream(p) << "1\n"; }},
+        {"folder", [](const std::string& p) { mkdir(p.c_str(), 0700); }},
+        {"link to /dev/zero", [](const std::string& p) { if (symlink("/dev/zero", p.c_str()) != 0) ADD_FAILURE() << "symlink"; }},
+        {"pipe", [](const std::string& p) { mkfifo(p.c_str(), 0600); }},
+    };
+    for (const Case& c : cases) {
+        PrivateRuntimeFolder runtime;
+        c.make(runtime.LockPath());
+        SingleInstance marker;
+        EXPECT_TRUE(marker.Acquire("KR80A_Viewer")) << c.name;
+    }
 }
 
 // Qt's own options are not acted on: an unknown platform would end the

@@ -1,5 +1,5 @@
-// Runs the viewer's tests inside one QApplication, with the configuration and
-// runtime folders pointed at a fresh temporary folder, so that the user's own
+// Runs the viewer's tests inside one QApplication, with the home, configuration
+// and runtime folders pointed at a fresh temporary folder, so that the user's own
 // settings and a running viewer are never touched.
 #include "ToolkitLanguage.h"
 
@@ -12,6 +12,8 @@
 int main(int argc, char* argv[])
 {
     QTemporaryDir home;
+    qputenv("HOME", (home.path() + "/home").toUtf8());
+    QDir().mkpath(home.path() + "/home");
     qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
     qputenv("XDG_RUNTIME_DIR", (home.path() + "/runtime").toUtf8());
     QDir().mkpath(home.path() + "/runtime");

@@ -2,11 +2,13 @@
 #include "export/BitmapFile.h"
 #include "screens/RecordDisplay.h"
 #include "support/RunKr80a.h"
+#include "cli/SmallCard.h"
 #include "support/RecordedMessages.h"
 #include "support/TempCard.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
@@ -15,26 +17,6 @@ namespace {
 RunResult RunShow(const std::string& arguments)
 {
     return RunKr80a("show " + arguments);
-}
-
-std::string ChannelLine(int channel, const std::string& level)
-{
-    std::string columns[28];
-    columns[1] = "MULTI-A";
-    columns[2] = "VHF";
-    columns[3] = "C" + std::to_string(channel);
-    columns[6] = level;
-    columns[8] = "64QAM";
-    columns[10] = "OFF";
-    columns[13] = "0";
-    columns[14] = "0";
-    columns[15] = "VU/CATV";
-    columns[16] = "1";
-    columns[17] = "3";
-    std::string line;
-    for (int k = 0; k < 28; ++k)
-        line += (k ? "," : "") + columns[k];
-    return line + "\r\n";
 }
 
 // One measurement folder F with one multi-channel record of three channels:
@@ -57,6 +39,16 @@ TEST_F(ShowCommand, PrintsTheFourLabels)
     const RunResult folder = RunShow(m_card.Root() + " 6");
     EXPECT_EQ(folder.status, 0);
     EXPECT_EQ(folder.out, " \n  \n  \n \n");
+}
+
+TEST_F(ShowCommand, LabelsKeepControlBytesOffTheTerminal)
+{
+    m_card.Write("G/LEVEL/G.cnt", "1\n1.00\n");
+    m_card.Write("G/LEVEL/G.CSV", std::string("h\n0,\x1b]0;x\x07\x1b[2J\0\r\n", 17));
+    const RunResult r = RunShow(m_card.Root() + " 9");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out.substr(r.out.rfind('\n', r.out.size() - 2) + 1),
+              "\\x1b]0;x\\x07\\x1b[2J\\x00\\r\n");
 }
 
 TEST_F(ShowCommand, JsonHoldsScreenIdLabelsAndFieldsAfterTheKeys)
@@ -101,7 +93,10 @@ TEST_F(ShowCommand, BitmapFileEqualsTheDisplayAfterTheKeys)
     display.PressKey(InstrumentKey::Up, true, dc);
     display.PressKey(InstrumentKey::Enter, false, dc);
     EXPECT_EQ(dc.Pixel(0, 0), kBlack); // the frame is part of the picture
-    EXPECT_TRUE(written == EncodeBitmapFile(BitmapPixels{320, 240, dc.Pixels()}));
+    const std::optional<DibBlock> dib = BitmapToDib(RgbBitmap(320, 240, dc.Pixels()));
+    ASSERT_TRUE(dib);
+    ASSERT_EQ(written.size(), 14 + dib->size());
+    EXPECT_TRUE(std::equal(dib->begin(), dib->end(), written.begin() + 14));
 }
 
 TEST_F(ShowCommand, WritesAPng)

@@ -87,6 +87,34 @@ TEST(TreeCommandOutput, SampleCardDocumentIsTheCheckedInOne)
     EXPECT_TRUE(r.out == expected) << "the document differs from tests/cli/sample_card_tree.json";
 }
 
+// A data root that is no readable folder, or an id that names no item, is an
+// error: a message on standard error, nothing on standard output, status 1.
+TEST(Kr80aFailures, AreNoSuccess)
+{
+    TempCard card;
+    card.Write("F/LEVEL/F.cnt", "1\n1.00\n");
+    card.Write("F/LEVEL/F.CSV", "h\n0,t\n");
+    const std::string file = card.Write("file", "not a folder\n");
+    const struct {
+        std::string arguments;
+        std::string message;
+    } cases[] = {
+        {"tree /nonexistent", "kr80a: cannot read the data root /nonexistent: No such file or directory\n"},
+        {"tree /nonexistent --json", "kr80a: cannot read the data root /nonexistent: No such file or directory\n"},
+        {"tree " + file, "kr80a: cannot read the data root " + file + ": Not a directory\n"},
+        {"show /nonexistent 1", "kr80a: cannot read the data root /nonexistent: No such file or directory\n"},
+        {"show " + card.Root() + " 99999", "kr80a: no item 99999 in " + card.Root() + "\n"},
+        {"show " + card.Root() + " 0 --json", "kr80a: no item 0 in " + card.Root() + "\n"},
+    };
+    for (const auto& c : cases) {
+        const RunResult r = RunKr80a(c.arguments);
+        EXPECT_EQ(r.status, 1) << c.arguments;
+        EXPECT_EQ(r.out, "") << c.arguments;
+        EXPECT_EQ(r.err, c.message) << c.arguments;
+    }
+    EXPECT_EQ(RunKr80a("show " + card.Root() + " 7").status, 0);
+}
+
 // Output is written as it is made: a write that fails at the start, or in the
 // middle of a long output, still ends the command with a failure.
 TEST(TreeCommandOutput, AFailedWriteIsNoSuccess)

@@ -1,4 +1,5 @@
 #include "data/CardTree.h"
+#include "data/ReadLimits.h"
 #include "support/RecordedMessages.h"
 #include "support/TempCard.h"
 
@@ -122,6 +123,36 @@ TEST(CardScan, NamesOnTheCardMatchWithoutRegardToCase)
     EXPECT_TRUE(scan.messages.m_shown.empty());
 }
 
+std::string MultiFile(int channels, int expected, const std::string& title = "multi title")
+{
+    std::string csv = "header\n";
+    for (int i = 1; i <= channels; ++i) {
+        csv += std::to_string(i) + "," + title;
+        if (i == 1)
+            csv += ",,,,,,,,,,,,,,,," + std::to_string(expected);
+        csv += "\n";
+    }
+    return csv;
+}
+
+TEST(CardScan, TheExactSpellingComesFirst)
+{
+    TempCard card;
+    WriteSingle(card, "F", "LEVEL", 1, Csv(1, "exact"));
+    card.Write("F/LEVEL/f.csv", Csv(1, "folded"));
+    card.Write("F/level/F.cnt", "1\n1.00\n");
+    card.Write("F/level/F.CSV", Csv(1, "folded"));
+    card.Write("F/MULTI/COUNT.CNT", "2\n1.00\n");
+    card.Write("F/MULTI/01.CSV", MultiFile(1, 1, "exact"));
+    card.Write("F/MULTI/01.csv", MultiFile(1, 1, "folded"));
+    card.Write("F/MULTI/02.csv", MultiFile(1, 1, "lower"));
+    Scan scan(card.Root());
+    EXPECT_EQ(Outline(scan.tree), "1 レベル測定データ\n  6 F\n    7   1:exact1\n"
+                                  "2 BER測定データ\n3 スカパー測定データ\n4 コンスタレーションデータ\n"
+                                  "5 多チャンネルデータ\n  8 F\n    9   1:exact\n    10   2:lower\n");
+    EXPECT_TRUE(scan.messages.m_shown.empty());
+}
+
 TEST(CardScan, RecordLabelsAndTheRowBuffer)
 {
     TempCard card;
@@ -182,18 +213,6 @@ TEST(CardScan, ValuesFileProblemsShowTheirBoxes)
     EXPECT_EQ(scan.tree.FindItem(fewer[0])->m_strCount.Str(), "4");
     EXPECT_EQ(scan.tree.Children(2).size(), 1u);
     EXPECT_TRUE(scan.tree.Children(3).empty());
-}
-
-std::string MultiFile(int channels, int expected)
-{
-    std::string csv = "header\n";
-    for (int i = 1; i <= channels; ++i) {
-        csv += std::to_string(i) + ",multi title";
-        if (i == 1)
-            csv += ",,,,,,,,,,,,,,,," + std::to_string(expected);
-        csv += "\n";
-    }
-    return csv;
 }
 
 TEST(CardScan, MultiRecordsAreFilesAndStopAtTheFirstGap)
@@ -261,6 +280,32 @@ TEST(CardScan, MultiWithMoreFilesThanCountReadsOnlyTheCount)
     EXPECT_EQ(scan.tree.Children(folders[1]).size(), 2u); // M
     EXPECT_EQ(scan.messages.m_shown,
               std::vector<std::string>{card.Path("H/MULTI/02.CSV") + " が見つかりませんでした。"});
+}
+
+// A file cut at a limit keeps the records before it and says so once: the
+// count, which cannot match, gives no second message.
+TEST(CardScan, FilesCutAtALimitKeepTheirFirstRecords)
+{
+    TempCard card;
+    WriteSingle(card, "L", "LEVEL", 10000000, Csv(10001));
+    card.Write("M/MULTI/COUNT.CNT", "2\n1.00\n");
+    card.Write("M/MULTI/01.CSV", MultiFile(3, 99) + std::string(kMaxLineBytes + 1, 'x') + "\n");
+    card.Write("M/MULTI/02.CSV", MultiFile(1, 1));
+    Scan scan(card.Root());
+    EXPECT_EQ(scan.messages.m_shown,
+              (std::vector<std::string>{
+                  card.Path("L/LEVEL/L.CSV") + " には 10000 件を超えるデータがあります。\n"
+                                               "10001 件目から後は読み込みませんでした。",
+                  card.Path("M/MULTI/01.CSV") + " の 5 行目が長すぎます（1 行は " +
+                      std::to_string(kMaxLineBytes) + " バイト、" + std::to_string(kMaxLineFields) +
+                      " 項目まで）。\n5 行目から後は読み込みませんでした。",
+              }));
+    const std::vector<int> level = scan.tree.Children(scan.tree.Children(1).at(0));
+    ASSERT_EQ(level.size(), 10000u);
+    EXPECT_EQ(scan.tree.FindItem(level.back())->m_strCount.Str(), "10000");
+    const std::vector<int> multi = scan.tree.Children(scan.tree.Children(5).at(0));
+    ASSERT_EQ(multi.size(), 2u);
+    EXPECT_EQ(scan.tree.FindItem(multi[0])->m_channels.size(), 3u);
 }
 
 } // namespace

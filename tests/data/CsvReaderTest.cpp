@@ -1,10 +1,12 @@
 #include "data/CCsvReader.h"
 #include "data/FileError.h"
+#include "data/ReadLimits.h"
 #include "support/RecordedMessages.h"
 #include "support/TempCard.h"
 
 #include <cerrno>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -106,21 +108,120 @@ TEST(CsvFile, DataLinesBecomeRows)
     }
 }
 
-TEST(CsvFile, HugeLinesAndManyFieldsAreReadWhole)
+constexpr std::uintmax_t kTwoGiB = std::uintmax_t{2} << 30;
+
+// A values file of a header and `lines` copies of `line` (each with its line feed).
+std::string Lines(std::size_t lines, const std::string& line)
 {
+    std::string csv = "h\n";
+    csv.reserve(csv.size() + lines * (line.size() + 1));
+    for (std::size_t i = 0; i < lines; ++i)
+        csv += line + "\n";
+    return csv;
+}
+
+std::string TooLong(const std::string& path, int line, bool wholeFile = false)
+{
+    return path + " の " + std::to_string(line) + " 行目が長すぎます（1 行は " +
+           std::to_string(kMaxLineBytes) + " バイト、" + std::to_string(kMaxLineFields) +
+           " 項目まで）。\n" +
+           (wholeFile ? "このファイルは読み込みませんでした。"
+                      : std::to_string(line) + " 行目から後は読み込みませんでした。");
+}
+
+// Files far beyond anything the meter writes: reading stops at a limit, keeps
+// the rows before it and says so once, naming the file.
+TEST(CsvFile, HostileFilesStopAtALimitWithOneMessage)
+{
+    const std::string atLimit = std::string(kMaxLineBytes - 1, 'x') + ","; // 2 fields
+    const std::string manyFields = std::string(kMaxLineFields - 1, ',');
+    struct Case {
+        const char* name;
+        std::function<std::string(const TempCard&)> write;
+        int result;
+        std::size_t rows;
+        int longLine; // 0: no message; -1: the too-many-records message
+    } cases[] = {
+        {"lines at the limits are read whole",
+         [&](const TempCard& c) { return c.Write("F.CSV", Lines(2, atLimit) + manyFields + "\n"); },
+         3, 3, 0},
+        {"one byte past the line limit",
+         [&](const TempCard& c) { return c.Write("F.CSV", Lines(2, "a,b") + atLimit + "x\nc\n"); },
+         2, 2, 4},
+        {"one field past the field limit",
+         [&](const TempCard& c) { return c.Write("F.CSV", Lines(1, "a") + manyFields + ",\nc\n"); },
+         1, 1, 3},
+        {"a long end mark is still the end mark",
+         [&](const TempCard& c) { return c.Write("F.CSV", Lines(1, "a") + "*" + atLimit + "\nc\n"); },
+         1, 1, 0},
+        {"2 GiB without a line feed (the header)",
+         [&](const TempCard& c) { return c.WriteSparse("F.CSV", "", kTwoGiB); }, -1, 0, 1},
+        {"2 GiB data line after a good one",
+         [&](const TempCard& c) { return c.WriteSparse("F.CSV", Lines(1, "a"), kTwoGiB); }, 1, 1, 3},
+        {"10,000 empty data lines are read whole",
+         [&](const TempCard& c) { return c.Write("F.CSV", Lines(10000, "") + "*\n\n"); },
+         10000, 10000, 0},
+        {"an unterminated line after 10,000 is no record",
+         [&](const TempCard& c) { return c.Write("F.CSV", Lines(10000, "") + "x"); },
+         10000, 10000, 0},
+        {"10 million empty data lines",
+         [&](const TempCard& c) { return c.Write("F.CSV", Lines(10000000, "")); },
+         10000, 10000, -1},
+    };
+    for (const Case& c : cases) {
+        TempCard card;
+        const std::string path = c.write(card);
+        RecordedMessages messages;
+        CCsvReader reader(messages);
+        EXPECT_EQ(reader.ReadCsv(path), c.result) << c.name;
+        EXPECT_EQ(static_cast<std::size_t>(reader.GetRowCount()), c.rows) << c.name;
+        EXPECT_EQ(reader.StoppedAtLimit(), c.longLine != 0) << c.name;
+        std::vector<std::string> expected;
+        if (c.longLine > 0)
+            expected.push_back(TooLong(path, c.longLine));
+        else if (c.longLine < 0)
+            expected.push_back(path + " には 10000 件を超えるデータがあります。\n"
+                                      "10001 件目から後は読み込みませんでした。");
+        EXPECT_EQ(messages.m_shown, expected) << c.name;
+    }
     TempCard card;
-    const std::string longField(10 * 1024 * 1024, 'x');
-    std::string manyFields = "0";
-    for (int i = 1; i < 10000; ++i)
-        manyFields += "," + std::to_string(i);
     RecordedMessages messages;
     CCsvReader reader(messages);
-    ASSERT_EQ(reader.ReadCsv(card.Write("F.CSV", "h\n" + longField + "\n" + manyFields + "\n")), 2);
-    EXPECT_EQ(reader.GetRow(0)->Field(0).size(), longField.size());
-    ASSERT_EQ(reader.GetRow(1)->FieldCount(), 10000u);
-    EXPECT_EQ(reader.GetRow(1)->Field(9999), "9999");
-    EXPECT_EQ(reader.GetRow(2), nullptr);
-    EXPECT_EQ(reader.GetRow(-1), nullptr);
+    ASSERT_EQ(reader.ReadCsv(card.Write("F.CSV", Lines(1, atLimit) + manyFields + "\n")), 2);
+    EXPECT_EQ(reader.GetRow(0)->Field(0), std::string(kMaxLineBytes - 1, 'x'));
+    EXPECT_EQ(reader.GetRow(1)->FieldCount(), kMaxLineFields);
+}
+
+TEST(CountFile, LongLinesMakeItUnusableButLaterLinesAreNotRead)
+{
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::uintmax_t size;
+        int result;
+        int longLine;
+    } cases[] = {
+        {"2 GiB count line", "", kTwoGiB, -1, 1},
+        {"2 GiB version line", "12\n", kTwoGiB, -1, 2},
+        {"too long by one byte", std::string(kMaxLineBytes + 1, '1') + "\n1.00\n", 0, -1, 1},
+        {"2 GiB third line is never read", "12\n1.00\n", kTwoGiB, 0, 0},
+    };
+    for (const Case& c : cases) {
+        TempCard card;
+        const std::string path = c.size ? card.WriteSparse("F.cnt", c.bytes, c.size)
+                                        : card.Write("F.cnt", c.bytes);
+        RecordedMessages messages;
+        CCsvReader reader(messages);
+        EXPECT_EQ(reader.ReadCount(path), c.result) << c.name;
+        if (c.longLine > 0) {
+            EXPECT_EQ(messages.m_shown, std::vector<std::string>{TooLong(path, c.longLine, true)})
+                << c.name;
+        } else {
+            EXPECT_EQ(reader.m_strCount, "12") << c.name;
+            EXPECT_EQ(reader.m_strVersion, "1.00") << c.name;
+            EXPECT_TRUE(messages.m_shown.empty()) << c.name;
+        }
+    }
 }
 
 TEST(CsvFile, UnopenableFileShowsFileErrorBox)

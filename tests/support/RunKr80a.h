@@ -40,3 +40,16 @@ inline RunResult RunKr80a(const std::string& arguments, const std::string& folde
     std::remove(errPath);
     return result;
 }
+
+// What a shell command printed on standard output.
+inline std::string CommandOutput(const std::string& command)
+{
+    std::string out;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            out.append(buffer, n);
+        pclose(pipe);
+    }
+    return out;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -26,6 +27,16 @@ public:
         const std::string path = Path(relative);
         std::filesystem::create_directories(std::filesystem::path(path).parent_path());
         std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+
+    // Writes `bytes` and then makes the file `size` bytes long without
+    // writing the rest: a large file of zero bytes that takes no room on disk.
+    std::string WriteSparse(const std::string& relative, const std::string& bytes,
+                            std::uintmax_t size) const
+    {
+        const std::string path = Write(relative, bytes);
+        std::filesystem::resize_file(path, size);
         return path;
     }
 

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "data/CDataItem.h"
+
+#include <string>
+#include <vector>
+
+class CardTree;
+
+// One record of a scanned card with where it lies on the card.
+struct CardRecord {
+    int id = 0;
+    const CDataItem* item = nullptr;
+    std::string folder; // the measurement folder's name as the file system gives it
+    DataKind kind = kindFolder;
+};
+
+// Every record of the card in scan order: measurement folder by folder (in
+// the order the scan met them), within a folder LEVEL, BER, SKY, CONSTEL,
+// MULTI, each kind in record order. Valid until the tree's next scan.
+std::vector<CardRecord> CardRecords(const CardTree& tree);
+
+// The measurement folders in scan order, each once.
+std::vector<std::string> MeasurementFolders(const std::vector<CardRecord>& records);
+
+// The kinds in tree order, and each kind's sub-folder name ("LEVEL", ...) and
+// its heading in the scanned tree ("レベル測定データ", ...).
+constexpr DataKind kRecordKinds[] = {kindLevel, kindBer, kindSky, kindConstel, kindMulti};
+const char* KindFolderName(DataKind kind);
+std::string KindHeading(const CardTree& tree, DataKind kind);

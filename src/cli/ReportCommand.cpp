@@ -1,0 +1,125 @@
+// kr80a report: a printable A4 report of a card: a first page with the
+// counts, then one section per measurement folder with a block per record.
+#include "cli/CardRecords.h"
+#include "cli/Commands.h"
+#include "cli/Interrupt.h"
+#include "cli/OutputFile.h"
+#include "cli/Progress.h"
+#include "cli/ReportPages.h"
+#include "cli/ScanOutput.h"
+#include "data/CardTree.h"
+#include "screens/Font.h"
+
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <set>
+
+namespace {
+
+constexpr const char* kUsage = "usage: kr80a report DATA_ROOT -o REPORT.pdf [--folder NAME]... [--quiet]";
+
+struct ReportOptions {
+    std::string dataRoot;
+    std::string outputPath;
+    std::vector<std::string> folders;
+    bool quiet = false;
+};
+
+std::optional<ReportOptions> ParseArguments(const std::vector<std::string>& args)
+{
+    ReportOptions options;
+    bool haveRoot = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == "-o" && options.outputPath.empty() && hasValue && !args[i + 1].empty())
+            options.outputPath = args[++i];
+        else if (arg == "--folder" && hasValue)
+            options.folders.push_back(args[++i]);
+        else if (arg == "--quiet" && !options.quiet)
+            options.quiet = true;
+        else if (!haveRoot && !(arg.size() > 1 && arg[0] == '-'))
+            options.dataRoot = arg, haveRoot = true;
+        else
+            return std::nullopt;
+    }
+    if (!haveRoot || options.outputPath.empty())
+        return std::nullopt;
+    return options;
+}
+
+// The records of the named folders (all when none are named); empty `missing`
+// when every named folder is on the card.
+std::vector<CardRecord> ChosenRecords(const CardTree& tree, const std::vector<std::string>& names,
+                                      std::string& missing)
+{
+    std::vector<CardRecord> records = CardRecords(tree);
+    if (names.empty())
+        return records;
+    const std::vector<std::string> onCard = MeasurementFolders(records);
+    const std::set<std::string> chosen(names.begin(), names.end());
+    for (const std::string& name : chosen)
+        if (std::find(onCard.begin(), onCard.end(), name) == onCard.end())
+            missing += (missing.empty() ? "" : ", ") + name;
+    std::erase_if(records, [&](const CardRecord& r) { return !chosen.count(r.folder); });
+    return records;
+}
+
+// Qt's own chatter about its platform (a missing runtime folder and the like)
+// is no concern of the report; real failures are reported by the command.
+void QuietQtWarnings(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "kr80a: %s\n", message.toLocal8Bit().constData());
+}
+
+// Fonts and PDF writing need a GUI application, but never a display.
+std::unique_ptr<QGuiApplication> StartGuiWithoutDisplay()
+{
+    qInstallMessageHandler(QuietQtWarnings);
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static int argc = 1;
+    static char name[] = "kr80a";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+} // namespace
+
+int RunReportCommand(const std::vector<std::string>& args)
+{
+    const std::optional<ReportOptions> options = ParseArguments(args);
+    if (!options)
+        return UsageError(kUsage);
+    if (const std::string problem = FontProblem(); !problem.empty())
+        return Failure(problem);
+    if (CheckDataRoot(options->dataRoot) != 0)
+        return 1;
+    if (LiesInside(options->outputPath, options->dataRoot))
+        return Failure(options->outputPath + " lies inside the card " + options->dataRoot + "; choose a place outside it");
+
+    ConsoleMessages messages;
+    CardTree tree(messages);
+    tree.m_strDataRoot = options->dataRoot;
+    tree.ScanDataRoot();
+    std::string missing;
+    const std::vector<CardRecord> records = ChosenRecords(tree, options->folders, missing);
+    if (!missing.empty())
+        return Failure("no measurement folder named " + missing + " on the card");
+
+    const auto app = StartGuiWithoutDisplay();
+    CatchInterrupts();
+    ReportInput input{tree, records, std::filesystem::absolute(options->dataRoot).lexically_normal().string(),
+                      options->folders};
+    Progress progress(static_cast<int>(records.size()), !options->quiet);
+    const std::string failure = WriteReport(input, options->outputPath, progress);
+    progress.Finish();
+    if (!failure.empty())
+        return Failure(failure);
+    return 0;
+}

@@ -1,0 +1,404 @@
+#include "cli/ReportPages.h"
+
+#include "cli/Interrupt.h"
+#include "cli/PictureFile.h"
+#include "cli/Progress.h"
+#include "cli/ShownValues.h"
+#include "data/CardTree.h"
+#include "screens/Canvas.h"
+#include "screens/RecordDisplay.h"
+#include "screens/TextCodec.h"
+#include "data/CardText.h"
+
+#include <QDateTime>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+#include <cmath>
+#include <map>
+
+namespace {
+
+// Device units are dots of a 300 dpi page; a screen pixel prints as 3 x 3
+// dots, so at 300 and 600 dpi every pixel stays a sharp square.
+constexpr int kDotsPerInch = 300;
+constexpr int kPixelScale = 3;
+constexpr double kFooterMm = 8.0;
+constexpr const char* kFace = "IPAGothic";
+
+double Mm(double mm)
+{
+    return mm * kDotsPerInch / 25.4;
+}
+
+QString Card(std::string_view bytes)
+{
+    return QString::fromStdString(DecodeCardText(Trim(bytes)));
+}
+
+QString Utf8(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+// Sized in device dots, so that measuring (without a device) and drawing
+// (on the 300 dpi page) agree.
+QFont ReportFont(double points, bool bold = false)
+{
+    QFont font(kFace);
+    font.setPixelSize(static_cast<int>(std::lround(points * kDotsPerInch / 72.0)));
+    font.setBold(bold);
+    return font;
+}
+
+// The pages as they fill: the current page number and height used. Without a
+// painter it only counts, which gives the number of pages for the footers.
+class PageCursor {
+public:
+    PageCursor(QPdfWriter& writer, QPainter* painter, int totalPages)
+        : m_writer(writer), m_painter(painter), m_totalPages(totalPages),
+          m_bottom(writer.height() - Mm(kFooterMm))
+    {
+    }
+
+    QPainter* Painter() const { return m_painter; }
+    double Y() const { return m_y; }
+    double Width() const { return m_writer.width(); }
+    int Page() const { return m_page; }
+    void Advance(double height) { m_y += height; }
+    bool Fits(double height) const { return m_y == 0 || m_y + height <= m_bottom; }
+    // A new page when `height` does not fit below what the page holds.
+    void Need(double height)
+    {
+        if (!Fits(height))
+            NewPage();
+    }
+    void NewPage()
+    {
+        DrawFooter();
+        if (m_painter)
+            m_writer.newPage();
+        ++m_page;
+        m_y = 0;
+    }
+    void Finish() { DrawFooter(); }
+
+private:
+    void DrawFooter()
+    {
+        if (!m_painter)
+            return;
+        m_painter->setFont(ReportFont(9));
+        m_painter->setPen(Qt::black);
+        const QRectF area(0, m_writer.height() - Mm(kFooterMm) * 0.6, Width(), Mm(kFooterMm) * 0.6);
+        m_painter->drawText(area, Qt::AlignHCenter | Qt::AlignBottom,
+                            QString("%1 / %2").arg(m_page).arg(m_totalPages));
+    }
+
+    QPdfWriter& m_writer;
+    QPainter* m_painter;
+    int m_totalPages;
+    double m_bottom;
+    int m_page = 1;
+    double m_y = 0;
+};
+
+// One line of text at the cursor, in `font`; returns its height.
+double TextLine(PageCursor& page, const QFont& font, const QString& text, double x = 0)
+{
+    const double height = QFontMetricsF(font).height() * 1.25;
+    if (QPainter* p = page.Painter()) {
+        p->setFont(font);
+        p->setPen(Qt::black);
+        const QString shown = QFontMetricsF(font).elidedText(text, Qt::ElideMiddle, page.Width() - x);
+        p->drawText(QRectF(x, page.Y(), page.Width() - x, height), Qt::AlignLeft | Qt::AlignVCenter, shown);
+    }
+    page.Advance(height);
+    return height;
+}
+
+double RowHeight()
+{
+    return QFontMetricsF(ReportFont(9.5)).height() * 1.5;
+}
+
+// A row of cells at the cursor: each cell's text in its column (the first
+// left-aligned, the others right-aligned), a thin rule below.
+void TableRow(PageCursor& page, const std::vector<QString>& cells, const std::vector<double>& columns,
+              bool bold = false)
+{
+    const QFont font = ReportFont(9.5, bold);
+    const double height = RowHeight();
+    page.Need(height);
+    if (QPainter* p = page.Painter()) {
+        p->setFont(font);
+        double x = 0;
+        for (std::size_t i = 0; i < cells.size() && i < columns.size(); ++i) {
+            const Qt::Alignment align = i == 0 ? Qt::AlignLeft : Qt::AlignRight;
+            const QRectF cell(x + Mm(1), page.Y(), columns[i] - Mm(2), height);
+            p->setPen(Qt::black);
+            p->drawText(cell, align | Qt::AlignVCenter,
+                        QFontMetricsF(font).elidedText(cells[i], Qt::ElideMiddle, cell.width()));
+            x += columns[i];
+        }
+        p->setPen(QPen(Qt::gray, Mm(0.15)));
+        p->drawLine(QPointF(0, page.Y() + height), QPointF(x, page.Y() + height));
+    }
+    page.Advance(height);
+}
+
+struct Counts {
+    std::map<DataKind, int> perKind;
+    std::vector<std::pair<std::string, std::map<DataKind, int>>> perFolder; // scan order
+    int total = 0;
+};
+
+Counts CountRecords(const std::vector<CardRecord>& records)
+{
+    Counts counts;
+    for (const CardRecord& r : records) {
+        if (counts.perFolder.empty() || counts.perFolder.back().first != r.folder)
+            counts.perFolder.push_back({r.folder, {}});
+        ++counts.perFolder.back().second[r.kind];
+        ++counts.perKind[r.kind];
+        ++counts.total;
+    }
+    return counts;
+}
+
+int CountOf(const std::map<DataKind, int>& counts, DataKind kind)
+{
+    const auto found = counts.find(kind);
+    return found == counts.end() ? 0 : found->second;
+}
+
+void KindTable(PageCursor& page, const CardTree& tree, const Counts& counts)
+{
+    TextLine(page, ReportFont(12, true), "種類別の件数");
+    const std::vector<double> columns{Mm(70), Mm(25)};
+    for (DataKind kind : kRecordKinds)
+        TableRow(page, {Utf8(KindHeading(tree, kind)), QString::number(CountOf(counts.perKind, kind))}, columns);
+    TableRow(page, {"合計", QString::number(counts.total)}, columns, true);
+}
+
+void FolderTable(PageCursor& page, const Counts& counts)
+{
+    TextLine(page, ReportFont(12, true), "フォルダ別の件数");
+    const double number = Mm(20);
+    const std::vector<double> columns{page.Width() - 6 * number, number, number, number, number, number, number};
+    const std::vector<QString> header{"測定フォルダ", "レベル", "BER", "スカパー", "コンスタ", "多ch", "計"};
+    TableRow(page, header, columns, true);
+    for (const auto& [folder, perKind] : counts.perFolder) {
+        std::vector<QString> cells{Utf8(folder)};
+        int sum = 0;
+        for (DataKind kind : kRecordKinds) {
+            cells.push_back(QString::number(CountOf(perKind, kind)));
+            sum += CountOf(perKind, kind);
+        }
+        cells.push_back(QString::number(sum));
+        if (!page.Fits(RowHeight())) { // a long table goes on with its header on the next page
+            page.NewPage();
+            TableRow(page, header, columns, true);
+        }
+        TableRow(page, cells, columns);
+    }
+}
+
+void FirstPage(PageCursor& page, const ReportInput& input)
+{
+    TextLine(page, ReportFont(18, true), "測定データ報告書");
+    page.Advance(Mm(3));
+    TextLine(page, ReportFont(10), "データフォルダ：" + Utf8(input.dataRoot));
+    TextLine(page, ReportFont(10), "作成日時：" + QDateTime::currentDateTime().toString("yyyy/MM/dd HH:mm"));
+    if (!input.folders.empty()) {
+        QStringList names;
+        for (const std::string& name : input.folders)
+            names << Utf8(name);
+        TextLine(page, ReportFont(10), "対象フォルダ：" + names.join("、"));
+    }
+    const Counts counts = CountRecords(input.records);
+    page.Advance(Mm(6));
+    if (counts.total == 0) {
+        TextLine(page, ReportFont(12, true), "測定データはありません。");
+        return;
+    }
+    KindTable(page, input.tree, counts);
+    page.Advance(Mm(6));
+    FolderTable(page, counts);
+}
+
+// One record: its labels, its screen and the values the screen shows.
+class RecordBlock {
+public:
+    RecordBlock(const CardTree& tree, const CardRecord& record, RecordDisplay& display)
+        : m_tree(tree), m_record(record), m_display(display)
+    {
+        m_display.Select(record.item);
+        m_shown = ShownValues(display);
+    }
+
+    double Height() const
+    {
+        const double picture = 240 * kPixelScale;
+        const double table = static_cast<double>(m_shown.values.size()) * RowHeight();
+        const auto channelRows = static_cast<double>((m_shown.channels.size() + kChannelColumns - 1) / kChannelColumns);
+        const double channels = channelRows > 0 ? Mm(2) + channelRows * RowHeight() : 0;
+        return HeaderHeight() + std::max(picture, table) + channels + Mm(7);
+    }
+
+    void Draw(PageCursor& page)
+    {
+        Canvas canvas;
+        m_display.Paint(canvas);
+        m_shown = ShownValues(m_display); // the multi-channel levels come from the drawing
+        const double top = page.Y();
+        QPainter& p = *page.Painter();
+        DrawHeader(page);
+        const QImage picture = ScreenImage(canvas).scaled(canvas.Width() * kPixelScale, canvas.Height() * kPixelScale,
+                                                          Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        // Stored losslessly (no JPEG) and shown without smoothing.
+        p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        p.setRenderHint(QPainter::LosslessImageRendering, true);
+        p.drawImage(QPointF(0, page.Y()), picture);
+        DrawValues(p, QPointF(picture.width() + Mm(6), page.Y()), page.Width() - picture.width() - Mm(6));
+        DrawChannels(p, QPointF(0, page.Y() + std::max<double>(picture.height(), TableHeight()) + Mm(2)),
+                     page.Width());
+        page.Advance(Height() - (page.Y() - top));
+        p.setPen(QPen(Qt::gray, Mm(0.2)));
+        p.drawLine(QPointF(0, page.Y() - Mm(3)), QPointF(page.Width(), page.Y() - Mm(3)));
+    }
+
+private:
+    static constexpr std::size_t kChannelColumns = 4;
+
+    static double HeaderHeight()
+    {
+        return QFontMetricsF(ReportFont(11, true)).height() * 1.25 + QFontMetricsF(ReportFont(9)).height() * 1.25 +
+               Mm(1.5);
+    }
+    double TableHeight() const { return static_cast<double>(m_shown.values.size()) * RowHeight(); }
+
+    QString Label(RecordDisplay::Label which) const { return Card(m_display.LabelText(which)); }
+
+    void DrawHeader(PageCursor& page) const
+    {
+        TextLine(page, ReportFont(11, true),
+                 "データNo. " + Label(RecordDisplay::kNumber) + " / " + Label(RecordDisplay::kCount) + "　　" +
+                     Label(RecordDisplay::kCaption));
+        TextLine(page, ReportFont(9), Utf8(KindHeading(m_tree, m_record.kind)) + "　　" +
+                                          Label(RecordDisplay::kSystemLabel));
+        page.Advance(Mm(1.5));
+    }
+
+    static QString ValueText(const ShownValue& value)
+    {
+        QString text = Utf8(value.text);
+        if (!value.unit.empty())
+            text += " " + Utf8(value.unit);
+        if (!value.mark.empty())
+            text += "　" + Utf8(value.mark);
+        return text;
+    }
+
+    void DrawValues(QPainter& p, QPointF at, double width) const
+    {
+        DrawCells(p, at, m_shown.values, width, 1);
+    }
+
+    void DrawChannels(QPainter& p, QPointF at, double width) const
+    {
+        DrawCells(p, at, m_shown.channels, width, kChannelColumns);
+    }
+
+    // Label and value pairs in `columns` columns, filled row by row.
+    static void DrawCells(QPainter& p, QPointF at, const std::vector<ShownValue>& values, double width,
+                          std::size_t columns)
+    {
+        const QFont font = ReportFont(9.5);
+        const double height = RowHeight();
+        const double cellWidth = width / static_cast<double>(columns);
+        const double labelWidth = std::min(Mm(24), cellWidth * 0.45);
+        p.setFont(font);
+        for (std::size_t i = 0; i < values.size(); ++i) {
+            const double x = at.x() + static_cast<double>(i % columns) * cellWidth;
+            const double y = at.y() + static_cast<double>(i / columns) * height;
+            p.setPen(Qt::black);
+            p.drawText(QRectF(x + Mm(1), y, labelWidth - Mm(1), height), Qt::AlignLeft | Qt::AlignVCenter,
+                       Utf8(values[i].label));
+            p.drawText(QRectF(x + labelWidth, y, cellWidth - labelWidth - Mm(2), height),
+                       Qt::AlignLeft | Qt::AlignVCenter, ValueText(values[i]));
+            p.setPen(QPen(Qt::lightGray, Mm(0.15)));
+            p.drawLine(QPointF(x, y + height), QPointF(x + cellWidth - Mm(2), y + height));
+        }
+    }
+
+    const CardTree& m_tree;
+    const CardRecord& m_record;
+    RecordDisplay& m_display;
+    ShownRecord m_shown;
+};
+
+// Lays out (and, with a painter, draws) the whole report; returns false when
+// interrupted.
+bool ComposeReport(PageCursor& page, const ReportInput& input, Progress* progress)
+{
+    FirstPage(page, input);
+    RecordDisplay display;
+    const std::string* folder = nullptr;
+    int done = 0;
+    for (const CardRecord& record : input.records) {
+        if (Interrupted())
+            return false;
+        if (!folder || record.folder != *folder) { // each folder's section starts a page
+            folder = &record.folder;
+            page.NewPage();
+            TextLine(page, ReportFont(14, true), "測定フォルダ　" + Utf8(*folder));
+            page.Advance(Mm(3));
+        }
+        RecordBlock block(input.tree, record, display);
+        page.Need(block.Height()); // a block never breaks across pages
+        if (page.Painter())
+            block.Draw(page);
+        else
+            page.Advance(block.Height());
+        ++done;
+        if (progress)
+            progress->Update(done);
+    }
+    page.Finish();
+    return true;
+}
+
+} // namespace
+
+std::string WriteReport(const ReportInput& input, const std::string& path, Progress& progress)
+{
+    QSaveFile file(Utf8(path));
+    if (!file.open(QIODevice::WriteOnly))
+        return "cannot write " + path + ": " + file.errorString().toStdString();
+    QPdfWriter writer(&file);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(15, 15, 15, 10), QPageLayout::Millimeter);
+    writer.setResolution(kDotsPerInch);
+    writer.setTitle("測定データ報告書");
+    writer.setCreator("kr80a");
+
+    PageCursor counter(writer, nullptr, 0);
+    if (!ComposeReport(counter, input, nullptr))
+        return "interrupted; no report written";
+    QPainter painter(&writer);
+    PageCursor page(writer, &painter, counter.Page());
+    const bool complete = ComposeReport(page, input, &progress);
+    painter.end();
+    if (!complete) {
+        file.cancelWriting();
+        return "interrupted; no report written";
+    }
+    if (!file.commit())
+        return "cannot write " + path + ": " + file.errorString().toStdString();
+    return {};
+}
