@@ -24,8 +24,8 @@ std::vector<int> RecordIds(const CardTree& tree)
 {
     std::vector<int> ids;
     for (int root : tree.KindRoots())
-        for (int folder : tree.Node(root)->m_children)
-            for (int id : tree.Node(folder)->m_children)
+        for (int folder : tree.Children(root))
+            for (int id : tree.Children(folder))
                 ids.push_back(id);
     return ids;
 }
