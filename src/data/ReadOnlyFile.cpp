@@ -70,6 +70,18 @@ bool ReadOnlyFile::Refill()
     }
 }
 
+std::size_t ReadOnlyFile::Read(char* out, std::size_t size)
+{
+    std::size_t done = 0;
+    while (done < size && (m_pos < m_len || Refill())) {
+        const std::size_t taken = std::min(size - done, m_len - m_pos);
+        std::copy_n(m_buffer.get() + m_pos, taken, out + done);
+        m_pos += taken;
+        done += taken;
+    }
+    return done;
+}
+
 int ReadOnlyFile::ReadUntil(char a, char b, std::string& out, std::size_t limit)
 {
     for (;;) {

@@ -33,6 +33,9 @@ public:
         return static_cast<unsigned char>(m_buffer[m_pos++]);
     }
 
+    // Copies up to `size` bytes into `out` and returns how many; fewer only
+    // at the end of the file. Throws FileException.
+    std::size_t Read(char* out, std::size_t size);
     static constexpr int kEndOfFile = -1;
     static constexpr int kPastLimit = -2;
 

@@ -6,6 +6,8 @@
 #include "screens/TextCodec.h"
 #include "screens/ValueFormat.h"
 
+#include <array>
+#include <span>
 #include <string_view>
 
 namespace {
@@ -166,20 +168,15 @@ void CConstelScreen::DrawDots(Canvas& dc)
         if (cause != FileErrorCause::NotFound || path == wanted || !file.Open(path, &cause))
             return;
     }
+    // Column by column, a byte a row: each column a strip eight pixels wide.
+    std::array<std::uint8_t, kPictureColumns * kPictureRows> picture{};
     try {
-        for (int c = 0; c < kPictureColumns; ++c) {
-            for (int r = 0; r < kPictureRows; ++r) {
-                const int byte = file.ReadByte();
-                if (byte < 0)
-                    return; // the rest of a short picture counts as clear
-                if (byte == 0)
-                    continue; // most of the picture is clear
-                for (int b = 7; b >= 0; --b)
-                    if (byte & (1 << b))
-                        dc.SetPixel(kPictureLeft + 8 * c + (7 - b), kPictureTop + r, kBlack);
-            }
-        }
+        file.Read(reinterpret_cast<char*>(picture.data()), picture.size());
     } catch (const FileException&) {
         // A read error ends the dots where it happened; the file closes with `file`.
     }
+    // The rest of a short picture stays clear.
+    for (std::size_t c = 0; c < kPictureColumns; ++c)
+        dc.SetPixelBits(kPictureLeft + 8 * static_cast<int>(c), kPictureTop,
+                        std::span(picture).subspan(c * kPictureRows, kPictureRows), kBlack);
 }

@@ -17,6 +17,80 @@ bool IsLeadByte(unsigned char c)
     return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
 }
 
+constexpr std::uint64_t kEveryByte = 0x0101010101010101;
+
+// Calls paint(row) for `rows` rows, `stride` pixels apart.
+template <typename Paint>
+void ForEachRow(std::uint8_t* first, std::size_t stride, int rows, Paint paint)
+{
+    for (int row = 0; row < rows; ++row, first += stride)
+        paint(first);
+}
+
+// Sets n pixels in each of `rows` rows, `stride` pixels apart. The screens
+// fill many short runs (bars a few pixels wide, frame sides one pixel wide),
+// where a call to memset costs more than the stores: short runs are written
+// eight, four, two or one at a time, the last store overlapping the one
+// before. The way to write a run is chosen once for all rows.
+void FillRuns(std::uint8_t* first, std::size_t stride, int rows, std::size_t n, std::uint8_t colour)
+{
+    const std::uint64_t eight = colour * kEveryByte;
+    const auto four = static_cast<std::uint32_t>(eight);
+    const auto two = static_cast<std::uint16_t>(eight);
+    if (n >= 64) {
+        ForEachRow(first, stride, rows, [&](std::uint8_t* pixels) { std::memset(pixels, colour, n); });
+    } else if (n >= 8) {
+        ForEachRow(first, stride, rows, [&](std::uint8_t* pixels) {
+            for (std::size_t i = 0; i + 8 < n; i += 8)
+                std::memcpy(pixels + i, &eight, 8);
+            std::memcpy(pixels + n - 8, &eight, 8);
+        });
+    } else if (n >= 4) {
+        ForEachRow(first, stride, rows, [&](std::uint8_t* pixels) {
+            std::memcpy(pixels, &four, 4);
+            std::memcpy(pixels + n - 4, &four, 4);
+        });
+    } else if (n >= 2) {
+        ForEachRow(first, stride, rows, [&](std::uint8_t* pixels) {
+            std::memcpy(pixels, &two, 2);
+            std::memcpy(pixels + n - 2, &two, 2);
+        });
+    } else if (n == 1) {
+        ForEachRow(first, stride, rows, [&](std::uint8_t* pixels) { *pixels = colour; });
+    }
+}
+
+// Eight bits of a one-bit picture as eight bytes of 0x00 or 0xFF in pixel
+// order, the top bit first.
+const std::array<std::array<std::uint8_t, 8>, 256> kBitBytes = [] {
+    std::array<std::array<std::uint8_t, 8>, 256> table{};
+    for (std::size_t bits = 0; bits < 256; ++bits)
+        for (std::size_t i = 0; i < 8; ++i)
+            table[bits][i] = bits & (0x80u >> i) ? 0xFF : 0x00;
+    return table;
+}();
+
+// The first n of eight bytes set (n from 0 to 8), as the eight lie in memory.
+const std::array<std::uint64_t, 9> kLeadingBytes = [] {
+    std::array<std::uint64_t, 9> lanes{};
+    for (std::size_t n = 0; n <= 8; ++n)
+        std::memcpy(&lanes[n], kBitBytes[(0xFF00u >> n) & 0xFF].data(), 8);
+    return lanes;
+}();
+
+// Eight pixels of a row from px on, of which only those inside the row are
+// written (a row `width` pixels long): where `painted` has a byte set, the byte of `colours` at the same place.
+void PaintBytesClipped(std::uint8_t* row, int width, int px, std::uint64_t painted, std::uint64_t colours)
+{
+    std::uint8_t paint[8];
+    std::uint8_t colour[8];
+    std::memcpy(paint, &painted, 8);
+    std::memcpy(colour, &colours, 8);
+    for (int i = 0; i < 8; ++i)
+        if (paint[i] && px + i >= 0 && px + i < width)
+            row[px + i] = colour[i];
+}
+
 } // namespace
 
 Canvas::Canvas(int width, int height)
@@ -31,6 +105,32 @@ Rgb Canvas::Pixel(int x, int y) const
     if (x < 0 || y < 0 || x >= m_width || y >= m_height)
         return kWhite;
     return m_colours[m_pixels[static_cast<std::size_t>(y) * m_width + x]];
+}
+
+
+void Canvas::SetPixelBits(int x, int y, std::span<const std::uint8_t> rows, Rgb colour)
+{
+    const ColourIndex index = IndexOf(colour);
+    // The rows that lie inside the buffer.
+    const long long first = std::max(0LL, -static_cast<long long>(y));
+    const long long last = std::min(static_cast<long long>(rows.size()), static_cast<long long>(m_height) - y);
+    if (x < 0 || x > m_width - 8) {
+        for (long long r = first; r < last; ++r)
+            for (int i = 0; i < 8; ++i)
+                if (rows[static_cast<std::size_t>(r)] & (0x80 >> i))
+                    Plot(x + i, static_cast<int>(y + r), index);
+        return;
+    }
+    const std::uint64_t inks = index * kEveryByte;
+    for (long long r = first; r < last; ++r) {
+        ColourIndex* pixels = m_pixels.data() + static_cast<std::size_t>(y + r) * m_width + x;
+        std::uint64_t set;
+        std::memcpy(&set, kBitBytes[rows[static_cast<std::size_t>(r)]].data(), 8);
+        std::uint64_t eight;
+        std::memcpy(&eight, pixels, 8);
+        eight = (eight & ~set) | (inks & set);
+        std::memcpy(pixels, &eight, 8);
+    }
 }
 
 std::vector<Rgb> Canvas::Pixels() const
@@ -165,12 +265,21 @@ void Canvas::DrawStraightLine(const MajorLine& line, bool xMajor, long long firs
         FillIndex(xMajor ? Rect{low, b, high, b + 1} : Rect{b, low, b + 1, high}, pen);
         return;
     }
-    for (long long k = first; k < last; ++k) {
-        if (!PenPaints(k))
+    // A dotted pen paints runs of kDotRun steps; each run is filled at once.
+    const int b = static_cast<int>(line.b0);
+    for (long long k = first; k < last;) {
+        const long long phase = k % (2 * kDotRun);
+        if (phase >= kDotRun) {
+            k += 2 * kDotRun - phase;
             continue;
-        const int a = static_cast<int>(line.a0 + sa * k);
-        const int b = static_cast<int>(line.b0);
-        xMajor ? Plot(a, b, pen) : Plot(b, a, pen);
+        }
+        const long long end = std::min(last, k + kDotRun - phase);
+        const int from = static_cast<int>(line.a0 + sa * k);
+        const int to = static_cast<int>(line.a0 + sa * (end - 1));
+        const int low = std::min(from, to);
+        const int high = std::max(from, to) + 1;
+        FillIndex(xMajor ? Rect{low, b, high, b + 1} : Rect{b, low, b + 1, high}, pen);
+        k = end;
     }
 }
 
@@ -187,9 +296,10 @@ void Canvas::FillIndex(const Rect& rect, ColourIndex colour)
     const int bottom = std::min(rect.bottom, m_height);
     if (left >= right)
         return;
-    for (int y = top; y < bottom; ++y)
-        std::memset(m_pixels.data() + static_cast<std::size_t>(y) * m_width + left, colour,
-                    static_cast<std::size_t>(right - left));
+    if (top < bottom)
+        FillRuns(m_pixels.data() + static_cast<std::size_t>(top) * m_width + left,
+                 static_cast<std::size_t>(m_width), bottom - top, static_cast<std::size_t>(right - left),
+                 colour);
 }
 
 void Canvas::FrameRect(const Rect& rect, Rgb colour)
@@ -245,40 +355,69 @@ void Canvas::TextOut(int x, int y, std::string_view bytes)
 }
 
 // An opaque cell is written in one pass, each pixel ink or background, as
-// filling the cell and then setting the ink would leave it.
+// filling the cell and then setting the ink would leave it. The cell goes
+// eight pixels at a time, each group masked to the pixels it paints; where a
+// group would reach outside the buffer's row it goes pixel by pixel.
 void Canvas::DrawGlyph(int x, int y, unsigned code)
 {
     const GlyphMask& glyph = m_font->Glyph(code);
     const int cellsWidth = (code > 0xFF ? 2 : 1) * m_font->CellWidth();
-    const int height = m_font->CellHeight();
+    const int paintWidth = m_backgroundMode == BackgroundMode::Opaque ? cellsWidth : std::min(glyph.width, cellsWidth);
+    const int groups = (paintWidth + 7) / 8;
+    for (int first = 0; first < groups; first += kGlyphBatch)
+        DrawGlyphGroups(x, y, glyph, cellsWidth, first, std::min(groups - first, kGlyphBatch));
+}
+
+// Groups first to first + count - 1 of the glyph's cell, every row.
+void Canvas::DrawGlyphGroups(int x, int y, const GlyphMask& glyph, int cellsWidth, int first, int count)
+{
     const bool opaque = m_backgroundMode == BackgroundMode::Opaque;
     const ColourIndex background = opaque ? IndexOf(m_background) : 0;
     const ColourIndex ink = IndexOf(m_textColour);
+    const std::uint64_t backgrounds = background * kEveryByte;
+    const std::uint64_t flips = (ink ^ background) * kEveryByte;
     const int inkWidth = std::min(glyph.width, cellsWidth);
-    const int inkHeight = std::min(glyph.height, height);
-    // The cell's columns inside the buffer, and those of them the ink covers.
-    const int left = std::max(x, 0);
-    const int right = std::min(x + (opaque ? cellsWidth : inkWidth), m_width);
-    const int inkRight = std::min(x + inkWidth, right);
+    const int inkHeight = std::min(glyph.height, m_font->CellHeight());
+    const int paintWidth = opaque ? cellsWidth : inkWidth;
+    // Per group: the pixels of the cell, and those of them the glyph's ink may set.
+    std::array<std::uint64_t, kGlyphBatch> cell{};
+    std::array<std::uint64_t, kGlyphBatch> inkable{};
+    const int inkGroups = std::clamp(glyph.chunks - first, 0, count);
+    for (int g = 0; g < count; ++g) {
+        const int from = 8 * (first + g);
+        cell[g] = kLeadingBytes[static_cast<std::size_t>(std::clamp(paintWidth - from, 0, 8))];
+        inkable[g] = kLeadingBytes[static_cast<std::size_t>(std::clamp(inkWidth - from, 0, 8))];
+    }
+    const int left = x + 8 * first;
+    const bool inside = left >= 0 && left <= m_width - 8 * count;
     const int top = std::max(y, 0);
-    const int bottom = std::min(y + (opaque ? height : inkHeight), m_height);
+    const int bottom = std::min(y + (opaque ? m_font->CellHeight() : inkHeight), m_height);
+    if (inside && inkGroups == count && bottom - y <= inkHeight) {
+        // The usual case: the whole cell inside the row, ink in every group and row.
+        for (int py = top; py < bottom; ++py) {
+            ColourIndex* pixels = m_pixels.data() + static_cast<std::size_t>(py) * m_width + left;
+            const std::uint64_t* inkRow =
+                glyph.inkChunks.data() + static_cast<std::size_t>(py - y) * glyph.chunks + first;
+            for (int g = 0; g < count; ++g) {
+                const std::uint64_t inked = inkRow[g] & inkable[g];
+                const std::uint64_t painted = opaque ? cell[g] : inked;
+                std::uint64_t eight;
+                std::memcpy(&eight, pixels + 8 * g, 8);
+                eight = (eight & ~painted) | ((backgrounds ^ (inked & flips)) & painted);
+                std::memcpy(pixels + 8 * g, &eight, 8);
+            }
+        }
+        return;
+    }
     for (int py = top; py < bottom; ++py) {
         const int row = py - y;
         ColourIndex* pixels = m_pixels.data() + static_cast<std::size_t>(py) * m_width;
-        if (row >= inkHeight) {
-            std::memset(pixels + left, background, static_cast<std::size_t>(right - left));
-            continue;
-        }
-        const std::uint8_t* mask = glyph.ink.data() + static_cast<std::size_t>(row) * glyph.width;
-        if (opaque) {
-            for (int px = left; px < inkRight; ++px)
-                pixels[px] = mask[px - x] ? ink : background;
-            if (inkRight < right)
-                std::memset(pixels + inkRight, background, static_cast<std::size_t>(right - inkRight));
-        } else {
-            for (int px = left; px < inkRight; ++px)
-                if (mask[px - x])
-                    pixels[px] = ink;
+        for (int g = 0; g < count; ++g) {
+            const std::uint64_t inked = row < inkHeight && g < inkGroups
+                ? glyph.inkChunks[static_cast<std::size_t>(row) * glyph.chunks + first + g] & inkable[g]
+                : 0;
+            const std::uint64_t painted = opaque ? cell[g] : inked;
+            PaintBytesClipped(pixels, m_width, left + 8 * g, painted, backgrounds ^ (inked & flips));
         }
     }
 }

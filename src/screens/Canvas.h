@@ -2,10 +2,12 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <string_view>
 #include <vector>
 
 class Font;
+struct GlyphMask;
 
 // A colour as 0xRRGGBB.
 using Rgb = std::uint32_t;
@@ -50,6 +52,10 @@ public:
     // Outside the buffer: white.
     Rgb Pixel(int x, int y) const;
     void SetPixel(int x, int y, Rgb colour) { Plot(x, y, IndexOf(colour)); }
+    // A strip eight pixels wide of a one-bit picture, a byte a row from (x, y)
+    // down: (x + i, y + r) is set where bit 7 - i of rows[r] is, the other
+    // pixels are left as they are.
+    void SetPixelBits(int x, int y, std::span<const std::uint8_t> rows, Rgb colour);
     // Width() * Height() RGB pixels, row-major, top row first.
     std::vector<Rgb> Pixels() const;
 
@@ -104,6 +110,10 @@ private:
     void DrawStraightLine(const MajorLine& line, bool xMajor, long long first, long long last,
                           ColourIndex pen);
     void DrawGlyph(int x, int y, unsigned code);
+    // A glyph's cell is drawn in groups of eight pixels, this many at a time
+    // (the widest screen font's double-byte cell takes five).
+    static constexpr int kGlyphBatch = 8;
+    void DrawGlyphGroups(int x, int y, const GlyphMask& glyph, int cellsWidth, int first, int count);
 
     int m_width;
     int m_height;

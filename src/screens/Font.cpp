@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -166,12 +167,33 @@ Font::Font(int cellHeight, int cellWidth)
 {
 }
 
+namespace {
+
+void FillInkChunks(GlyphMask& mask)
+{
+    mask.chunks = (mask.width + 7) / 8;
+    mask.inkChunks.assign(static_cast<std::size_t>(mask.chunks) * static_cast<std::size_t>(mask.height), 0);
+    for (int y = 0; y < mask.height; ++y) {
+        for (int c = 0; c < mask.chunks; ++c) {
+            std::uint8_t bytes[8] = {};
+            for (int i = 0; i < 8 && 8 * c + i < mask.width; ++i)
+                bytes[i] = mask.ink[static_cast<std::size_t>(y * mask.width + 8 * c + i)] ? 0xFF : 0x00;
+            std::memcpy(&mask.inkChunks[static_cast<std::size_t>(y * mask.chunks + c)], bytes, 8);
+        }
+    }
+}
+
+} // namespace
+
 const GlyphMask& Font::Glyph(unsigned code) const
 {
     std::lock_guard lock(m_cache->mutex);
     auto found = m_cache->glyphs.find(code);
-    if (found == m_cache->glyphs.end())
-        found = m_cache->glyphs.emplace(code, Face::Instance().Render(m_cellHeight, m_cellWidth, code)).first;
+    if (found == m_cache->glyphs.end()) {
+        GlyphMask mask = Face::Instance().Render(m_cellHeight, m_cellWidth, code);
+        FillInkChunks(mask);
+        found = m_cache->glyphs.emplace(code, std::move(mask)).first;
+    }
     return found->second;
 }
 

@@ -11,6 +11,11 @@ struct GlyphMask {
     int width = 0;
     int height = 0;
     std::vector<std::uint8_t> ink;
+    // The same ink for drawing eight pixels at a time: each row as `chunks`
+    // groups of eight bytes, 0xFF for ink and 0x00 for none (past the width
+    // too), each group as the eight bytes lie in memory.
+    int chunks = 0;
+    std::vector<std::uint64_t> inkChunks;
 };
 
 // A monochrome Japanese Gothic face at a fixed cell size (height x width in

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -174,6 +175,26 @@ TEST(Canvas, DottedStraightLinesInEveryDirection)
     }
 }
 
+// A strip of a one-bit picture sets exactly the pixels of its set bits, and
+// only those inside the buffer, wherever the strip lies.
+TEST(Canvas, PictureStripsSetTheirBitsOnly)
+{
+    const std::vector<std::uint8_t> rows = {0x80, 0x01, 0xFF, 0x00, 0xA5, 0x3C, 0x81};
+    for (const Point at : {Point{0, 0}, Point{-7, 2}, Point{-3, -4}, Point{12, 5}, Point{13, 1}, Point{20, 9},
+                           Point{-8, 0}, Point{5, -7}}) {
+        Canvas canvas(20, 10);
+        canvas.SetPixelBits(at.x, at.y, rows, 0x00FF00);
+        PixelSet expected;
+        for (int r = 0; r < static_cast<int>(rows.size()); ++r)
+            for (int i = 0; i < 8; ++i)
+                if (rows[static_cast<std::size_t>(r)] & (0x80 >> i) && at.x + i >= 0 && at.x + i < 20 &&
+                    at.y + r >= 0 && at.y + r < 10)
+                    expected.insert({at.x + i, at.y + r});
+        EXPECT_EQ(PixelsOf(canvas, 0x00FF00), expected) << at.x << "," << at.y;
+        EXPECT_EQ(PixelsOf(canvas, kWhite).size(), 200u - expected.size());
+    }
+}
+
 // Pixels are kept as indexes into a table of at most 256 colours: a colour
 // no pixel shows any more makes room, so any number of colours can be drawn
 // one after another, and inverting keeps every colour exact.
@@ -307,6 +328,55 @@ TEST(CanvasText, AwkwardBytesNeverLeaveTheBuffer)
     unselected.FillRect({0, 0, 10, 10}, kBlack);
     unselected.TextOut(0, 0, "A");
     EXPECT_TRUE(PixelsOf(unselected, kWhite).empty());
+}
+
+// Text is painted several pixels at a time; each pixel must still be what the
+// glyph's mask says: ink, the background (opaque), or unchanged (transparent),
+// in every font the screens use and at every edge of the buffer.
+TEST(CanvasText, EveryPixelFollowsTheGlyphMaskAtEveryEdge)
+{
+    const std::string text = EncodeCardText("A8補g");
+    const auto patterned = [] {
+        Canvas canvas(64, 48);
+        for (int y = 0; y < 48; ++y)
+            for (int x = 0; x < 64; ++x)
+                canvas.SetPixel(x, y, (x + y) % 3 ? kWhite : 0x00FF00);
+        return canvas;
+    };
+    for (const auto& size : {std::pair{24, 13}, {24, 10}, {24, 8}, {14, 7}, {36, 18}, {12, 6}, {18, 9}}) {
+        const Font font(size.first, size.second);
+        for (const bool opaque : {true, false}) {
+            for (const Point at : {Point{-20, -7}, Point{-3, 0}, Point{0, 30}, Point{5, 40}, Point{40, 3}, Point{58, 20}}) {
+                Canvas canvas = patterned();
+                const Canvas before = patterned();
+                canvas.SelectFont(&font);
+                canvas.SetTextColour(0xFF0000);
+                canvas.SetBackgroundColour(0x0000FF);
+                canvas.SetBackgroundMode(opaque ? BackgroundMode::Opaque : BackgroundMode::Transparent);
+                canvas.TextOut(at.x, at.y, text);
+                Canvas expected = patterned();
+                int cellX = at.x;
+                for (const unsigned code : {unsigned{'A'}, unsigned{'8'},
+                                            static_cast<unsigned>(static_cast<unsigned char>(text[2]) << 8 |
+                                                                  static_cast<unsigned char>(text[3])),
+                                            unsigned{'g'}}) {
+                    const GlyphMask& glyph = font.Glyph(code);
+                    for (int y = 0; y < font.CellHeight(); ++y)
+                        for (int x = 0; x < glyph.width; ++x) {
+                            const bool ink = glyph.ink[static_cast<std::size_t>(y * glyph.width + x)] != 0;
+                            if (ink || opaque)
+                                expected.SetPixel(cellX + x, at.y + y, ink ? 0xFF0000 : 0x0000FF);
+                        }
+                    cellX += glyph.width;
+                }
+                for (int y = 0; y < 48; ++y)
+                    for (int x = 0; x < 64; ++x)
+                        ASSERT_EQ(canvas.Pixel(x, y), expected.Pixel(x, y))
+                            << size.first << "x" << size.second << (opaque ? " opaque" : " transparent") << " at "
+                            << at.x << "," << at.y << ": pixel " << x << "," << y;
+            }
+        }
+    }
 }
 
 TEST(Fonts, EverySizeRendersInkForALetterAndNoneForASpace)
