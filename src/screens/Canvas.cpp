@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <type_traits>
 
 namespace {
 
@@ -393,19 +394,29 @@ void Canvas::DrawGlyphGroups(int x, int y, const GlyphMask& glyph, int cellsWidt
     const int top = std::max(y, 0);
     const int bottom = std::min(y + (opaque ? m_font->CellHeight() : inkHeight), m_height);
     if (inside && inkGroups == count && bottom - y <= inkHeight) {
-        // The usual case: the whole cell inside the row, ink in every group and row.
-        for (int py = top; py < bottom; ++py) {
-            ColourIndex* pixels = m_pixels.data() + static_cast<std::size_t>(py) * m_width + left;
-            const std::uint64_t* inkRow =
-                glyph.inkChunks.data() + static_cast<std::size_t>(py - y) * glyph.chunks + first;
-            for (int g = 0; g < count; ++g) {
-                const std::uint64_t inked = inkRow[g] & inkable[g];
-                const std::uint64_t painted = opaque ? cell[g] : inked;
-                std::uint64_t eight;
-                std::memcpy(&eight, pixels + 8 * g, 8);
-                eight = (eight & ~painted) | ((backgrounds ^ (inked & flips)) & painted);
-                std::memcpy(pixels + 8 * g, &eight, 8);
+        // The usual case: the whole cell inside the row, ink in every group
+        // and row. The screen fonts take one to three groups; a count known
+        // at compile time keeps the loop in registers.
+        const auto paintRows = [&](auto groups) {
+            for (int py = top; py < bottom; ++py) {
+                ColourIndex* pixels = m_pixels.data() + static_cast<std::size_t>(py) * m_width + left;
+                const std::uint64_t* inkRow =
+                    glyph.inkChunks.data() + static_cast<std::size_t>(py - y) * glyph.chunks + first;
+                for (int g = 0; g < groups; ++g) {
+                    const std::uint64_t inked = inkRow[g] & inkable[g];
+                    const std::uint64_t painted = opaque ? cell[g] : inked;
+                    std::uint64_t eight;
+                    std::memcpy(&eight, pixels + 8 * g, 8);
+                    eight = (eight & ~painted) | ((backgrounds ^ (inked & flips)) & painted);
+                    std::memcpy(pixels + 8 * g, &eight, 8);
+                }
             }
+        };
+        switch (count) {
+        case 1: paintRows(std::integral_constant<int, 1>{}); break;
+        case 2: paintRows(std::integral_constant<int, 2>{}); break;
+        case 3: paintRows(std::integral_constant<int, 3>{}); break;
+        default: paintRows(count); break;
         }
         return;
     }

@@ -7,6 +7,8 @@
 #include FT_FREETYPE_H
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -144,10 +146,13 @@ GlyphMask Face::Render(int cellHeight, int cellWidth, unsigned code)
 
 } // namespace
 
-// Glyphs of one cell size, rendered once each.
+// Glyphs of one cell size, rendered once each. A glyph stays where it was
+// put (the map's nodes do not move), so the single-byte ones, most of every
+// screen's text, are also found without the lock once rendered.
 struct Font::Cache {
     std::mutex mutex;
     std::unordered_map<unsigned, GlyphMask> glyphs;
+    std::array<std::atomic<const GlyphMask*>, 256> singleByte{};
 };
 
 Font::Cache* Font::CacheFor(int cellHeight, int cellWidth)
@@ -187,6 +192,9 @@ void FillInkChunks(GlyphMask& mask)
 
 const GlyphMask& Font::Glyph(unsigned code) const
 {
+    if (code < 256)
+        if (const GlyphMask* known = m_cache->singleByte[code].load(std::memory_order_acquire))
+            return *known;
     std::lock_guard lock(m_cache->mutex);
     auto found = m_cache->glyphs.find(code);
     if (found == m_cache->glyphs.end()) {
@@ -194,6 +202,8 @@ const GlyphMask& Font::Glyph(unsigned code) const
         FillInkChunks(mask);
         found = m_cache->glyphs.emplace(code, std::move(mask)).first;
     }
+    if (code < 256)
+        m_cache->singleByte[code].store(&found->second, std::memory_order_release);
     return found->second;
 }
 
