@@ -112,19 +112,26 @@ Rgb Canvas::Pixel(int x, int y) const
 void Canvas::SetPixelBits(int x, int y, std::span<const std::uint8_t> rows, Rgb colour)
 {
     const ColourIndex index = IndexOf(colour);
-    // The rows that lie inside the buffer.
+    // The rows, and the strip's pixels (0 to 7 from the left), inside the buffer.
     const long long first = std::max(0LL, -static_cast<long long>(y));
     const long long last = std::min(static_cast<long long>(rows.size()), static_cast<long long>(m_height) - y);
-    if (x < 0 || x > m_width - 8) {
-        for (long long r = first; r < last; ++r)
-            for (int i = 0; i < 8; ++i)
-                if (rows[static_cast<std::size_t>(r)] & (0x80 >> i))
-                    Plot(x + i, static_cast<int>(y + r), index);
+    const auto from = static_cast<int>(std::clamp(-static_cast<long long>(x), 0LL, 8LL));
+    const auto to = static_cast<int>(std::clamp(static_cast<long long>(m_width) - x, 0LL, 8LL));
+    if (from >= to || first >= last)
+        return;
+    if (from > 0 || to < 8) {
+        const auto inside = static_cast<std::uint8_t>((0xFF >> from) & (0xFF << (8 - to)));
+        for (long long r = first; r < last; ++r) {
+            const std::uint8_t bits = rows[static_cast<std::size_t>(r)] & inside;
+            for (int i = from; bits && i < to; ++i)
+                if (bits & (0x80 >> i))
+                    m_pixels[static_cast<std::size_t>(y + r) * m_width + static_cast<std::size_t>(x + i)] = index;
+        }
         return;
     }
     const std::uint64_t inks = index * kEveryByte;
-    for (long long r = first; r < last; ++r) {
-        ColourIndex* pixels = m_pixels.data() + static_cast<std::size_t>(y + r) * m_width + x;
+    ColourIndex* pixels = m_pixels.data() + static_cast<std::size_t>(y + first) * m_width + x;
+    for (long long r = first; r < last; ++r, pixels += m_width) {
         std::uint64_t set;
         std::memcpy(&set, kBitBytes[rows[static_cast<std::size_t>(r)]].data(), 8);
         std::uint64_t eight;
@@ -279,7 +286,13 @@ void Canvas::DrawStraightLine(const MajorLine& line, bool xMajor, long long firs
         const int to = static_cast<int>(line.a0 + sa * (end - 1));
         const int low = std::min(from, to);
         const int high = std::max(from, to) + 1;
-        FillIndex(xMajor ? Rect{low, b, high, b + 1} : Rect{b, low, b + 1, high}, pen);
+        // Inside the buffer: the steps are clipped to it and b lies in it.
+        if (xMajor)
+            FillRuns(m_pixels.data() + static_cast<std::size_t>(b) * m_width + low, 0, 1,
+                     static_cast<std::size_t>(high - low), pen);
+        else
+            FillRuns(m_pixels.data() + static_cast<std::size_t>(low) * m_width + b,
+                     static_cast<std::size_t>(m_width), high - low, 1, pen);
         k = end;
     }
 }

@@ -158,7 +158,8 @@ TEST(Canvas, DottedPenPaintsThreeOnThreeOffFromEachLineStart)
 // The dots count from each line's start, whichever way it runs.
 TEST(Canvas, DottedStraightLinesInEveryDirection)
 {
-    const int ends[][4] = {{14, 1, 0, 1}, {3, 0, 3, 14}, {3, 14, 3, 0}, {-4, 2, 14, 2}};
+    const int ends[][4] = {{14, 1, 0, 1}, {3, 0, 3, 14}, {3, 14, 3, 0}, {-4, 2, 14, 2},
+                           {25, 5, -3, 5}, {7, -5, 7, 26}, {8, 30, 8, -2}};
     for (const auto& e : ends) {
         Canvas canvas(20, 20);
         canvas.SetPen(kBlack, PenStyle::Dot);
@@ -168,7 +169,8 @@ TEST(Canvas, DottedStraightLinesInEveryDirection)
         PixelSet expected;
         for (const auto& pixel : line) {
             const int step = std::abs(e[0] != e[2] ? pixel.first - e[0] : pixel.second - e[1]);
-            if (step % 6 < 3)
+            const bool inside = pixel.first >= 0 && pixel.first < 20 && pixel.second >= 0 && pixel.second < 20;
+            if (step % 6 < 3 && inside)
                 expected.insert(pixel);
         }
         EXPECT_EQ(PixelsOf(canvas, kBlack), expected) << e[0] << "," << e[1] << " -> " << e[2] << "," << e[3];
@@ -181,7 +183,7 @@ TEST(Canvas, PictureStripsSetTheirBitsOnly)
 {
     const std::vector<std::uint8_t> rows = {0x80, 0x01, 0xFF, 0x00, 0xA5, 0x3C, 0x81};
     for (const Point at : {Point{0, 0}, Point{-7, 2}, Point{-3, -4}, Point{12, 5}, Point{13, 1}, Point{20, 9},
-                           Point{-8, 0}, Point{5, -7}}) {
+                           Point{-8, 0}, Point{5, -7}, Point{-100000, 3}, Point{2147483000, 2}, Point{3, 1000}}) {
         Canvas canvas(20, 10);
         canvas.SetPixelBits(at.x, at.y, rows, 0x00FF00);
         PixelSet expected;
