@@ -24,8 +24,8 @@ constexpr std::uint64_t kEveryByte = 0x0101010101010101;
 template <typename Paint>
 void ForEachRow(std::uint8_t* first, std::size_t stride, int rows, Paint paint)
 {
-    for (int row = 0; row < rows; ++row, first += stride)
-        paint(first);
+    for (int row = 0; row < rows; ++row)
+        paint(first + static_cast<std::size_t>(row) * stride);
 }
 
 // Sets n pixels in each of `rows` rows, `stride` pixels apart. The screens
@@ -79,8 +79,9 @@ const std::array<std::uint64_t, 9> kLeadingBytes = [] {
     return lanes;
 }();
 
-// Eight pixels of a row from px on, of which only those inside the row are
-// written (a row `width` pixels long): where `painted` has a byte set, the byte of `colours` at the same place.
+// Eight pixels of a row `width` pixels long, from px on; only those inside
+// the row are written: where `painted` has a byte set, the byte of `colours`
+// at the same place.
 void PaintBytesClipped(std::uint8_t* row, int width, int px, std::uint64_t painted, std::uint64_t colours)
 {
     std::uint8_t paint[8];
@@ -108,7 +109,6 @@ Rgb Canvas::Pixel(int x, int y) const
     return m_colours[m_pixels[static_cast<std::size_t>(y) * m_width + x]];
 }
 
-
 void Canvas::SetPixelBits(int x, int y, std::span<const std::uint8_t> rows, Rgb colour)
 {
     const ColourIndex index = IndexOf(colour);
@@ -130,8 +130,8 @@ void Canvas::SetPixelBits(int x, int y, std::span<const std::uint8_t> rows, Rgb 
         return;
     }
     const std::uint64_t inks = index * kEveryByte;
-    ColourIndex* pixels = m_pixels.data() + static_cast<std::size_t>(y + first) * m_width + x;
-    for (long long r = first; r < last; ++r, pixels += m_width) {
+    for (long long r = first; r < last; ++r) {
+        ColourIndex* pixels = m_pixels.data() + static_cast<std::size_t>(y + r) * m_width + x;
         std::uint64_t set;
         std::memcpy(&set, kBitBytes[rows[static_cast<std::size_t>(r)]].data(), 8);
         std::uint64_t eight;
