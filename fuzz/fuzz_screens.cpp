@@ -20,7 +20,10 @@
 namespace {
 
 constexpr std::size_t kMaxChannels = 128;
-constexpr std::size_t kMaxKeys = 16;
+// Each key is a full drawing: eight reach every state of the multi-channel
+// keys (three ranges, the scale's both ends, the reference) at about twice
+// the executions a second of sixteen.
+constexpr std::size_t kMaxKeys = 8;
 
 // The data lines of a values file: the header and an unterminated last line dropped.
 std::vector<RecordRow> Rows(std::string_view csv, bool freshRows)
