@@ -106,7 +106,7 @@ Rgb Canvas::Pixel(int x, int y) const
 {
     if (x < 0 || y < 0 || x >= m_width || y >= m_height)
         return kWhite;
-    return m_colours[m_pixels[static_cast<std::size_t>(y) * m_width + x]];
+    return m_colours[m_pixels[At(x, y)]];
 }
 
 void Canvas::SetPixelBits(int x, int y, std::span<const std::uint8_t> rows, Rgb colour)

@@ -94,10 +94,15 @@ private:
     ColourIndex LookUpColour(Rgb colour);
     // Drops the table's colours that no pixel uses any more.
     void DropUnusedColours();
+    // The buffer index of (x, y), which lies inside the buffer.
+    std::size_t At(int x, int y) const
+    {
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(m_width) + static_cast<std::size_t>(x);
+    }
     void Plot(int x, int y, ColourIndex colour)
     {
         if (x >= 0 && y >= 0 && x < m_width && y < m_height)
-            m_pixels[static_cast<std::size_t>(y) * m_width + x] = colour;
+            m_pixels[At(x, y)] = colour;
     }
     void FillIndex(const Rect& rect, ColourIndex colour);
     bool PenPaints(long long step) const;
