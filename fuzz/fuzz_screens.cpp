@@ -20,9 +20,9 @@
 namespace {
 
 constexpr std::size_t kMaxChannels = 128;
-// Each key is a full drawing: eight reach every state of the multi-channel
-// keys (three ranges, the scale's both ends, the reference) at about twice
-// the executions a second of sixteen.
+// Each key is a full drawing. The record itself sets the range and scale
+// the keys start from, so eight reach every range and both ends of the scale,
+// at about twice the executions a second of sixteen.
 constexpr std::size_t kMaxKeys = 8;
 
 // The data lines of a values file: the header and an unterminated last line dropped.
