@@ -1,11 +1,11 @@
 #include "export/BitmapFile.h"
 
+#include "data/WholeFile.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -58,21 +58,6 @@ void PutInfoHeader(std::vector<std::uint8_t>& out, const DeviceBitmap& bitmap, s
         Put32(out, 0);
 }
 
-// Every byte of `bytes`, however the system splits the writes.
-bool WriteAll(int fd, const std::vector<std::uint8_t>& bytes)
-{
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 // Where the bytes really go: a link is written through, not replaced.
 std::string ResolvedTarget(const std::string& path)
 {
@@ -94,38 +79,7 @@ mode_t TargetMode(const std::string& target)
     struct stat info {};
     if (::stat(target.c_str(), &info) == 0)
         return info.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-std::string FolderOf(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-bool WriteReplacing(const std::string& target, const std::vector<std::uint8_t>& bytes)
-{
-    std::string temporary = FolderOf(target) + "/.bitmap-XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        return false;
-    bool ok = ::fchmod(fd, TargetMode(target)) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    int failure = errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        failure = errno;
-    }
-    if (ok && ::rename(temporary.c_str(), target.c_str()) == 0)
-        return true;
-    if (ok)
-        failure = errno;
-    ::unlink(temporary.c_str());
-    errno = failure;
-    return false;
+    return NewFileMode();
 }
 
 } // namespace
@@ -207,7 +161,9 @@ bool WriteDibFile(const std::string& path, const DibBlock& dib, int* error)
     const std::optional<std::vector<std::uint8_t>> file = DibFileBytes(dib);
     if (!file)
         return fail(EINVAL);
-    if (!WriteReplacing(ResolvedTarget(path), *file))
+    const std::string target = ResolvedTarget(path);
+    const std::string_view bytes(reinterpret_cast<const char*>(file->data()), file->size());
+    if (!ReplaceWholeFile(FolderOf(target) + "/.bitmap-XXXXXX", target, bytes, TargetMode(target), true))
         return fail(errno);
     return true;
 }

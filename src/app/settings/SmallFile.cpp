@@ -1,10 +1,9 @@
 #include "app/settings/SmallFile.h"
 
 #include "data/ReadOnlyFile.h"
+#include "data/WholeFile.h"
 
 #include <cerrno>
-#include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,36 +17,6 @@ std::string ResolvedPath(const std::string& path)
     std::error_code error;
     const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
     return error ? path : resolved.string();
-}
-
-bool WriteAll(int fd, const std::string& bytes)
-{
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        done += static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
-// Writes `bytes` to a new temporary file beside `target` with `mode`, flushed
-// to disk; its path, or empty on failure (nothing left behind).
-std::string WriteTemporaryBeside(const std::string& target, const std::string& bytes, mode_t mode)
-{
-    std::string temporary = target + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        return std::string();
-    const bool written = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    if (::close(fd) != 0 || !written) {
-        ::unlink(temporary.c_str());
-        return std::string();
-    }
-    return temporary;
 }
 
 } // namespace
@@ -92,12 +61,5 @@ bool ReplaceSmallFile(const std::string& path, const std::string& bytes)
         std::error_code error;
         std::filesystem::create_directories(std::filesystem::path(target).parent_path(), error);
     }
-    const std::string temporary = WriteTemporaryBeside(target, bytes, mode);
-    if (temporary.empty())
-        return false;
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    return true;
+    return ReplaceWholeFile(target + ".XXXXXX", target, bytes, mode, true);
 }
