@@ -1,11 +1,10 @@
 #include "cli/ReportPages.h"
 
 #include "cli/Interrupt.h"
-#include "cli/PictureFile.h"
 #include "cli/Progress.h"
+#include "cli/ReportPictures.h"
 #include "cli/ShownValues.h"
 #include "data/CardTree.h"
-#include "screens/Canvas.h"
 #include "screens/RecordDisplay.h"
 #include "screens/TextCodec.h"
 #include "data/CardText.h"
@@ -20,6 +19,7 @@
 
 #include <cmath>
 #include <map>
+#include <optional>
 
 namespace {
 
@@ -250,20 +250,19 @@ public:
         return HeaderHeight() + std::max(picture, table) + channels + Mm(7);
     }
 
-    void Draw(PageCursor& page)
+    void Draw(PageCursor& page, ReportPicture screen)
     {
-        Canvas canvas;
-        m_display.Paint(canvas);
-        m_shown = ShownValues(m_display); // the multi-channel levels come from the drawing
+        m_shown = std::move(screen.shown);
         const double top = page.Y();
         QPainter& p = *page.Painter();
         DrawHeader(page);
-        const QImage picture = ScreenImage(canvas).scaled(canvas.Width() * kPixelScale, canvas.Height() * kPixelScale,
-                                                          Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        // Stored losslessly (no JPEG) and shown without smoothing.
+        // Embedded at the screen's own size and scaled by the page (a whole
+        // number of dots a pixel): stored losslessly (no JPEG), once per
+        // picture, and shown without smoothing.
+        const QRectF picture(0, page.Y(), screen.image.width(), screen.image.height());
         p.setRenderHint(QPainter::SmoothPixmapTransform, false);
         p.setRenderHint(QPainter::LosslessImageRendering, true);
-        p.drawImage(QPointF(0, page.Y()), picture);
+        p.drawImage(picture, screen.image);
         DrawValues(p, QPointF(picture.width() + Mm(6), page.Y()), page.Width() - picture.width() - Mm(6));
         DrawChannels(p, QPointF(0, page.Y() + std::max<double>(picture.height(), TableHeight()) + Mm(2)),
                      page.Width());
@@ -348,6 +347,9 @@ bool ComposeReport(PageCursor& page, const ReportInput& input, Progress* progres
 {
     FirstPage(page, input);
     RecordDisplay display;
+    std::optional<ReportPictures> pictures; // drawn only for the pages that are painted
+    if (page.Painter())
+        pictures.emplace(input.records, kPixelScale);
     const std::string* folder = nullptr;
     int done = 0;
     for (const CardRecord& record : input.records) {
@@ -361,8 +363,8 @@ bool ComposeReport(PageCursor& page, const ReportInput& input, Progress* progres
         }
         RecordBlock block(input.tree, record, display);
         page.Need(block.Height()); // a block never breaks across pages
-        if (page.Painter())
-            block.Draw(page);
+        if (pictures)
+            block.Draw(page, pictures->Take(static_cast<std::size_t>(done)));
         else
             page.Advance(block.Height());
         ++done;
