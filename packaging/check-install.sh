@@ -48,10 +48,25 @@ for program in $(sed -n 's:.*<binary>\(.*\)</binary>.*:\1:p' "$metainfo"); do
     [ -x "$usr/bin/$program" ] || fail "the metadata provides $program, which is not installed"
 done
 
-for page in "$usr"/share/man/man1/kr80a.1.gz "$usr"/share/man/man1/KR80A_Viewer.1.gz; do
+# Formatted through a pipe: man formats nothing when its output is /dev/null.
+for page in "$usr"/share/man/{,ja/}man1/{kr80a,KR80A_Viewer}.1.gz; do
     [ -f "$page" ] || { fail "$page is missing"; continue; }
     quiet_or_fail "man $page" env LC_ALL=C.UTF-8 MANROFFSEQ= MANWIDTH=80 \
-        sh -c 'man --warnings -E UTF-8 -l -Tutf8 -Z "$1" >/dev/null' man "$page"
+        sh -c 'man --warnings -E UTF-8 -l -Tutf8 -Z "$1" | cat >/dev/null' man "$page"
+done
+# The Japanese pages are the same pages: every option and section of the
+# English page is there too, and man finds them under a Japanese locale.
+for name in kr80a KR80A_Viewer; do
+    english=$(zcat "$usr/share/man/man1/$name.1.gz" | grep -o '\\-\\-[a-z]*' | sort -u)
+    japanese=$(zcat "$usr/share/man/ja/man1/$name.1.gz" | grep -o '\\-\\-[a-z]*' | sort -u)
+    [ "$english" = "$japanese" ] || fail "the options of $name(1) and its Japanese page differ: $english / $japanese"
+    english_sections=$(zcat "$usr/share/man/man1/$name.1.gz" | grep -c '^\.S[HS] ')
+    japanese_sections=$(zcat "$usr/share/man/ja/man1/$name.1.gz" | grep -c '^\.S[HS] ')
+    [ "$english_sections" = "$japanese_sections" ] ||
+        fail "$name(1) has $english_sections sections, its Japanese page $japanese_sections"
+    # -L: the machine need not have a Japanese locale for man to look as under one.
+    found=$(MANPATH="$usr/share/man" man -L ja_JP.UTF-8 -w "$name" 2>&1)
+    [ "$found" = "$usr/share/man/ja/man1/$name.1.gz" ] || fail "man in Japanese finds $found"
 done
 
 tree=$("$usr/bin/kr80a" tree "$card" 2>&1) || fail "kr80a tree: exit status $?: $tree"

@@ -29,13 +29,19 @@ constexpr CommandText kCommands[] = {
      "  --format F  png (the default) or bmp\n"
      "  --force     writes into an OUTDIR that is not empty, replacing files of the same names\n"
      "  --quiet     no progress line\n"},
-    {"report", "kr80a report DATA_ROOT -o REPORT.pdf [--folder NAME]... [--quiet]",
-     "Writes a printable A4 report: a first page with the data root, the date and the\n"
-     "number of records per kind and per folder, then one section per measurement folder\n"
-     "with every record's labels, screen picture and shown values.\n"
+    {"report",
+     "kr80a report DATA_ROOT -o REPORT.pdf [--folder NAME]... [--quiet] [--title TEXT] [--customer TEXT]\n"
+     "       [--site TEXT] [--worker TEXT] [--date TEXT] [--instrument TEXT]",
+     "Writes a printable A4 report: a cover with the job's fields, the card's folder name,\n"
+     "the date, the number of records per kind and per folder and a legend of the notation,\n"
+     "then one section per measurement folder with every record's labels, screen picture\n"
+     "and shown values.\n"
      "  -o FILE     the PDF file to write\n"
      "  --folder N  only measurement folder N (may be given more than once)\n"
-     "  --quiet     no progress line\n"},
+     "  --quiet     no progress line\n"
+     "  --title, --customer, --site, --worker, --date, --instrument TEXT\n"
+     "              the cover's 件名, 顧客名, 現場名, 作業者, 測定日 and 測定器; 測定日 is\n"
+     "              otherwise the days on which the card's values files were written\n"},
     {"summary", "kr80a summary DATA_ROOT [-o FILE.csv]",
      "Writes one CSV line per record: measurement folder, kind, number, count, data name,\n"
      "system label, band, channel, frequency and the shown level, C/N, MER and BER.\n"

@@ -1,5 +1,7 @@
 #include "cli/Progress.h"
 
+#include "cli/Translation.h"
+
 #include <cmath>
 #include <cstdio>
 #include <unistd.h>
@@ -28,8 +30,9 @@ std::string ProgressLine(int done, int total, double seconds)
         return line;
     const double rate = done / seconds;
     char text[32];
-    std::snprintf(text, sizeof text, "  %.0f records/s", rate);
-    return line + text + "  " + Duration((total - done) / rate) + " left";
+    std::snprintf(text, sizeof text, "%.0f", rate);
+    return line + "  " + WithArguments(Tr("progress", "%1 records/s"), {text}) + "  " +
+           WithArguments(Tr("progress", "%1 left"), {Duration((total - done) / rate)});
 }
 
 Progress::Progress(int total, bool wanted) : m_total(total), m_shown(wanted && isatty(STDERR_FILENO))

@@ -21,14 +21,29 @@
 
 namespace {
 
-constexpr const char* kUsage = "usage: kr80a report DATA_ROOT -o REPORT.pdf [--folder NAME]... [--quiet]";
+constexpr const char* kUsage = "usage: kr80a report DATA_ROOT -o REPORT.pdf [--folder NAME]... [--quiet] [--title TEXT]\n"
+                               "       [--customer TEXT] [--site TEXT] [--worker TEXT] [--date TEXT] [--instrument TEXT]";
 
 struct ReportOptions {
     std::string dataRoot;
     std::string outputPath;
     std::vector<std::string> folders;
     bool quiet = false;
+    ReportCover cover;
 };
+
+// The cover field an option names, or null.
+std::string* CoverField(ReportCover& cover, const std::string& option)
+{
+    const std::pair<const char*, std::string*> fields[] = {
+        {"--title", &cover.title},   {"--customer", &cover.customer}, {"--site", &cover.site},
+        {"--worker", &cover.worker}, {"--date", &cover.date},         {"--instrument", &cover.instrument},
+    };
+    for (const auto& [name, field] : fields)
+        if (option == name)
+            return field;
+    return nullptr;
+}
 
 std::optional<ReportOptions> ParseArguments(const std::vector<std::string>& args)
 {
@@ -43,6 +58,8 @@ std::optional<ReportOptions> ParseArguments(const std::vector<std::string>& args
             options.folders.push_back(args[++i]);
         else if (arg == "--quiet" && !options.quiet)
             options.quiet = true;
+        else if (std::string* field = CoverField(options.cover, arg); field && hasValue)
+            *field = args[++i];
         else if (!haveRoot && !(arg.size() > 1 && arg[0] == '-'))
             options.dataRoot = arg, haveRoot = true;
         else
@@ -115,7 +132,7 @@ int RunReportCommand(const std::vector<std::string>& args)
     const auto app = StartGuiWithoutDisplay();
     CatchInterrupts();
     ReportInput input{tree, records, std::filesystem::absolute(options->dataRoot).lexically_normal().string(),
-                      options->folders};
+                      options->folders, options->cover};
     Progress progress(static_cast<int>(records.size()), !options->quiet);
     const std::string failure = WriteReport(input, options->outputPath, progress);
     progress.Finish();

@@ -1,5 +1,7 @@
 #include "cli/StandardOutput.h"
 
+#include "cli/Translation.h"
+
 #include <cstdio>
 
 void StandardOutput::WriteText()
@@ -15,6 +17,6 @@ int StandardOutput::Finish()
     if (!m_failed && std::fflush(stdout) == 0)
         return 0;
     m_failed = true;
-    std::fprintf(stderr, "kr80a: cannot write the output\n");
+    std::fprintf(stderr, "kr80a: %s\n", Tr("kr80a", "cannot write the output").c_str());
     return 1;
 }

@@ -2,6 +2,7 @@
 #include "cli/StandardOutput.h"
 #include "cli/HelpText.h"
 #include "cli/ScanOutput.h"
+#include "cli/Translation.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -27,8 +28,8 @@ int CheckDataRoot(const std::string& dataRoot)
         return 0;
     }
     const int error = errno;
-    std::fprintf(stderr, "kr80a: cannot read the data root %s: %s\n", OneLine(dataRoot).c_str(),
-                 std::strerror(error));
+    std::fprintf(stderr, "kr80a: %s\n",
+                 WithArguments(Tr("kr80a", "cannot read the data root %1: %2"), {OneLine(dataRoot), std::strerror(error)}).c_str());
     return 1;
 }
 
@@ -58,7 +59,10 @@ int main(int argc, char** argv)
         {"tree", RunTreeCommand},     {"show", RunShowCommand},       {"export", RunExportCommand},
         {"report", RunReportCommand}, {"summary", RunSummaryCommand},
     };
+    LoadTranslation();
     const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 1 && args[0] == "--version")
+        return WriteOutput(std::string("kr80a ") + KR80A_VERSION + "\n");
     if (args.empty())
         return UsageError(ToolUsage());
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help")
