@@ -36,18 +36,28 @@ std::string OptionUsage(const OptionDefinition& option)
     return option.repeatable ? usage + "..." : usage;
 }
 
-// "  --json      the text\n              its second line\n"
-std::string OptionHelp(const OptionDefinition& option)
+std::string OptionHead(const OptionDefinition& option)
 {
-    constexpr std::size_t kTextColumn = 14;
-    std::string head = "  " + Dashed(option) + (option.valueName ? std::string(" ") + option.valueName : "");
-    head += std::string(head.size() < kTextColumn ? kTextColumn - head.size() : 1, ' ');
+    return "  " + Dashed(option) + (option.valueName ? std::string(" ") + option.valueName : "");
+}
+
+// The options of a command, their texts in one column after the longest
+// name: "  --json      the text\n              its second line\n".
+std::string OptionsHelp(const CommandDefinition& command)
+{
+    std::size_t column = 14;
+    for (const OptionDefinition& option : command.options)
+        column = std::max(column, OptionHead(option).size() + 2);
     std::string help;
-    std::string_view text = option.description;
-    for (bool first = true; !text.empty() || first; first = false) {
-        const std::size_t end = std::min(text.find('\n'), text.size());
-        help += (first ? head : std::string(kTextColumn, ' ')) + std::string(text.substr(0, end)) + "\n";
-        text.remove_prefix(std::min(end + 1, text.size()));
+    for (const OptionDefinition& option : command.options) {
+        std::string head = OptionHead(option);
+        head.resize(column, ' ');
+        std::string_view text = option.description;
+        for (bool first = true; !text.empty() || first; first = false) {
+            const std::size_t end = std::min(text.find('\n'), text.size());
+            help += (first ? head : std::string(column, ' ')) + std::string(text.substr(0, end)) + "\n";
+            text.remove_prefix(std::min(end + 1, text.size()));
+        }
     }
     return help;
 }
@@ -74,7 +84,7 @@ std::string Mismatch(const CommandDefinition& command, const QCommandLineParser&
             return WithArguments(Tr("usage", "%1 is given more than once"), {Dashed(option)});
         if (option.required && !given.contains(name))
             return WithArguments(Tr("usage", "%1 is missing"), {OptionUsage(option)});
-        if (option.valueName && given.contains(name)) {
+        if (option.valueName && !option.mayBeEmpty && given.contains(name)) {
             const QStringList values = parser.values(name);
             if (std::any_of(values.begin(), values.end(), [](const QString& v) { return v.isEmpty(); }))
                 return WithArguments(Tr("usage", "%1 needs a value that is not empty"), {Dashed(option)});
@@ -164,20 +174,28 @@ bool AsksForHelp(const std::vector<std::string>& words)
 
 std::string UsageLine(const CommandDefinition& command)
 {
+    // Long lines go on below, under the command's name after "usage: ".
+    constexpr std::size_t kWidth = 79 - 7;
     std::string line = std::string("kr80a ") + command.name;
+    std::size_t lineStart = 0;
+    const auto add = [&](const std::string& word) {
+        if (line.size() - lineStart + 1 + word.size() > kWidth) {
+            line += "\n            ";
+            lineStart = line.size() - 1;
+        }
+        line += " " + word;
+    };
     for (const char* argument : command.arguments)
-        line += std::string(" ") + argument;
+        add(argument);
     for (const OptionDefinition& option : command.options)
-        line += " " + OptionUsage(option);
+        add(OptionUsage(option));
     return line;
 }
 
 std::string CommandHelp(const CommandDefinition& command)
 {
     std::string help = "usage: " + UsageLine(command) + "\n\n" + command.description;
-    for (const OptionDefinition& option : command.options)
-        help += OptionHelp(option);
-    return help;
+    return help + OptionsHelp(command);
 }
 
 std::string ToolUsage(const std::vector<const CommandDefinition*>& commands)
@@ -195,9 +213,7 @@ std::string ToolHelp(const std::vector<const CommandDefinition*>& commands)
         "Messages of the card scan go to standard error. Exit status: 0 done, 1 failed,\n"
         "2 a wrong call. A -- ends the options: kr80a tree -- -card- names the folder -card-.\n";
     for (const CommandDefinition* command : commands) {
-        help += "\n" + UsageLine(*command) + "\n" + command->description;
-        for (const OptionDefinition& option : command->options)
-            help += OptionHelp(option);
+        help += "\n" + UsageLine(*command) + "\n" + command->description + OptionsHelp(*command);
     }
     return help;
 }

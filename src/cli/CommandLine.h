@@ -15,6 +15,7 @@ struct OptionDefinition {
     const char* description; // the help text; a "\n" starts a continuation line
     bool repeatable = false; // may be given more than once, each time with a value
     bool required = false;
+    bool mayBeEmpty = false; // an empty value is taken as given, not refused
 };
 
 struct CommandDefinition {

@@ -1,6 +1,16 @@
 // The commands of kr80a: their arguments, options and help texts.
 #include "cli/Commands.h"
 
+namespace {
+
+// A text of the report's cover; left empty, the cover leaves it blank.
+OptionDefinition CoverOption(const char* name, const char* description)
+{
+    return {.name = name, .valueName = "TEXT", .description = description, .mayBeEmpty = true};
+}
+
+} // namespace
+
 const std::vector<Command>& ToolCommands()
 {
     static const std::vector<Command> commands = {
@@ -34,10 +44,18 @@ const std::vector<Command>& ToolCommands()
           {"DATA_ROOT"},
           {{"o", "REPORT.pdf", "the PDF file to write", false, true},
            {"folder", "NAME", "only measurement folder NAME (may be given more than once)", true},
-           {"quiet", nullptr, "no progress line"}},
-          "Writes a printable A4 report: a first page with the data root, the date and the\n"
-          "number of records per kind and per folder, then one section per measurement folder\n"
-          "with every record's labels, screen picture and shown values.\n"},
+           {"quiet", nullptr, "no progress line"},
+           CoverOption("title", "the cover's 件名 (subject)"),
+           CoverOption("customer", "the cover's 顧客名 (customer)"),
+           CoverOption("site", "the cover's 現場名 (site)"),
+           CoverOption("worker", "the cover's 作業者 (worker)"),
+           CoverOption("date", "the cover's 測定日 (date of measurement); otherwise the days\n"
+                               "on which the card's values files were written"),
+           CoverOption("instrument", "the cover's 測定器 (instrument)")},
+          "Writes a printable A4 report: a cover with the job's fields, the card's folder name,\n"
+          "the date, the number of records per kind and per folder and a legend of the notation,\n"
+          "then one section per measurement folder with every record's labels, screen picture\n"
+          "and shown values.\n"},
          RunReportCommand},
         {{"summary",
           {"DATA_ROOT"},

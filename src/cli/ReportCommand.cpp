@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <set>
 
 namespace {
@@ -25,11 +26,14 @@ struct ReportOptions {
     std::string outputPath;
     std::vector<std::string> folders;
     bool quiet = false;
+    ReportCover cover;
 };
 
 ReportOptions OptionsOf(const CommandArguments& args)
 {
-    return {args.Positional()[0], args.Value("o"), args.Values("folder"), args.Has("quiet")};
+    ReportCover cover{args.Value("title"), args.Value("customer"), args.Value("site"),
+                      args.Value("worker"),  args.Value("date"),     args.Value("instrument")};
+    return {args.Positional()[0], args.Value("o"), args.Values("folder"), args.Has("quiet"), std::move(cover)};
 }
 
 // The records of the named folders (all when none are named); empty `missing`
@@ -92,7 +96,7 @@ int RunReportCommand(const CommandArguments& args)
     const auto app = StartGuiWithoutDisplay();
     CatchInterrupts();
     ReportInput input{tree, records, std::filesystem::absolute(options.dataRoot).lexically_normal().string(),
-                      options.folders};
+                      options.folders, options.cover};
     Progress progress(static_cast<int>(records.size()), !options.quiet);
     const std::string failure = WriteReport(input, options.outputPath, progress);
     progress.Finish();

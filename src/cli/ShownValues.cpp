@@ -152,7 +152,7 @@ void AddConstel(ShownList& list, const CConstelScreen& s)
 
 void AddMulti(ShownList& list, ShownRecord& out, const CMultiScreen& s)
 {
-    list.Add(&out.band, "", Shown(s.m_strBandName));
+    list.Add(&out.band, s.IsSatelliteGroup() ? "衛星名" : "バンド名", Shown(s.m_strBandName));
     list.Channel(s.m_strChannelName);
     const CMultiScreen::LevelReadout readout = s.Readout();
     const bool difference = s.m_nReference != -1;

@@ -1,10 +1,12 @@
 #include "cli/SmallCard.h"
+#include "support/CaseName.h"
 #include "support/RunKr80a.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <vector>
 
 namespace {
 
@@ -111,5 +113,78 @@ TEST_F(ReportCommand, RefusesWrongCallsAPlaceInsideTheCardAndAFolderItCannotWrit
     EXPECT_EQ(RunKr80a("report " + m_card.Root() + " -o " + m_card.Root() + "/r.pdf").status, 1);
     EXPECT_FALSE(std::filesystem::exists(m_card.Root() + "/r.pdf"));
 }
+
+// What the report tells a customer, found in its text: the words each case
+// must hold, and those it must not.
+struct ReportTextCase {
+    std::string name;
+    std::string arguments;
+    std::vector<std::string> holds;
+    std::vector<std::string> lacks;
+};
+
+class ReportText : public ReportCommand, public testing::WithParamInterface<ReportTextCase> {
+protected:
+    // Every values file of the card last written at noon of 2026-11-30, but
+    // SITE1's BER file at noon of 2026-12-02.
+    void SetUp() override
+    {
+        for (const auto& file : std::filesystem::recursive_directory_iterator(m_card.Root()))
+            if (file.is_regular_file())
+                Touch(file.path().string(), "2026-11-30 12:00");
+        Touch(m_card.Card().Path("SITE1/BER/SITE1.CSV"), "2026-12-02 12:00");
+    }
+    static void Touch(const std::string& path, const std::string& when)
+    {
+        ASSERT_EQ(std::system(("touch -d '" + when + "' '" + path + "'").c_str()), 0);
+    }
+    std::string Filled(const std::string& text) const
+    {
+        std::string filled = text;
+        for (std::size_t at; (at = filled.find("CARD")) != std::string::npos;)
+            filled.replace(at, 4, std::filesystem::path(m_card.Root()).filename().string());
+        for (std::size_t at; (at = filled.find("ROOT")) != std::string::npos;)
+            filled.replace(at, 4, m_card.Root());
+        return filled;
+    }
+};
+
+TEST_P(ReportText, TellsTheCustomer)
+{
+    const RunResult r = Report(m_card.Root(), GetParam().arguments);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string text = OneBlank(ReadPdf(m_pdf).text);
+    for (const std::string& part : GetParam().holds)
+        EXPECT_NE(text.find(Filled(part)), std::string::npos) << Filled(part) << " in\n" << text;
+    for (const std::string& part : GetParam().lacks)
+        EXPECT_EQ(text.find(Filled(part)), std::string::npos) << Filled(part) << " in\n" << text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReportText,
+    testing::Values(
+        ReportTextCase{"CoverFields",
+                       "--title '共聴設備点検' --customer '=1+1 様' --site '東京都 千代田区' --worker '山田 太郎' "
+                       "--date '2026年12月1日' --instrument 'KR80A #1234'",
+                       {"件名 共聴設備点検", "顧客名 =1+1 様", "現場名 東京都 千代田区", "作業者 山田 太郎",
+                        "測定日 2026年12月1日", "測定器 KR80A #1234"},
+                       {}},
+        ReportTextCase{"OnlyTheFieldsGiven", "--worker '山田'", {"作業者 山田"}, {"件名", "顧客名", "現場名", "測定器"}},
+        ReportTextCase{"MeasurementDaysFromTheValuesFiles", "", {"測定日 2026/11/30 – 2026/12/02"}, {}},
+        ReportTextCase{"MeasurementDayOfTheFolderReported", "--folder 'SITE,\"2\"'", {"測定日 2026/11/30"},
+                       {"2026/12/02"}},
+        ReportTextCase{"TheCardByItsFolderNameOnly", "", {"データフォルダ：CARD"}, {"ROOT", "/tmp"}},
+        ReportTextCase{"Legend",
+                       "",
+                       {"凡例", "--.- -.----- 値なし", "~~.~ ~.~~~~~ 高い位置の破線：測定範囲の上限を超えた",
+                        "__._ _._____ 低い位置の破線：測定範囲の下限に満たない", "補正 補 補正オン", "以上 表示の上限",
+                        "以下 表示の下限", "赤 多チャンネルの棒：測定範囲の上限を超えた", "▲ カーソルのチャンネル",
+                        "△ 基準チャンネル"},
+                       {}},
+        ReportTextCase{"FolderNameOnAContinuedPage", "", {"測定フォルダ SITE1（続き）"}, {"SITE,\"2\"（続き）"}},
+        ReportTextCase{"FullWidthLabels", "", {"レベル 63.5 dBμ", "周波数 557 MHz", "変調方式 OFDM"}, {"ﾚﾍﾞﾙ", "ｺﾝﾊﾞｰﾀｰ"}},
+        ReportTextCase{"EveryMultiChannelRowLabelled", "--folder 'SITE,\"2\"'",
+                       {"バンド名 VHF", "ch C1", "レベル 60.0 dBμ", "ch C1 60.0 dBμ", "ch C3 --.- dBμ"}, {}}),
+    CaseName());
 
 } // namespace
