@@ -7,6 +7,7 @@
 #include "cli/OutputFile.h"
 #include "cli/PictureFile.h"
 #include "cli/Progress.h"
+#include "cli/Translation.h"
 #include "cli/ScanOutput.h"
 #include "data/CardTree.h"
 #include "screens/Canvas.h"
@@ -30,8 +31,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kUsage = "usage: kr80a export DATA_ROOT OUTDIR [--format png|bmp] [--force] [--quiet]";
-
 struct ExportOptions {
     std::string dataRoot;
     std::string outDir;
@@ -40,33 +39,14 @@ struct ExportOptions {
     bool quiet = false;
 };
 
-std::optional<ExportOptions> ParseArguments(const std::vector<std::string>& args)
+std::optional<ExportOptions> OptionsOf(const CommandArguments& args)
 {
-    ExportOptions options;
-    std::vector<std::string> positional;
-    bool haveFormat = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--format" && !haveFormat && i + 1 < args.size()) {
-            const std::string& name = args[++i];
-            if (name != "png" && name != "bmp")
-                return std::nullopt;
-            options.format = name == "png" ? PictureFormat::Png : PictureFormat::Bmp;
-            haveFormat = true;
-        } else if (arg == "--force" && !options.force) {
-            options.force = true;
-        } else if (arg == "--quiet" && !options.quiet) {
-            options.quiet = true;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return std::nullopt;
-        } else {
-            positional.push_back(arg);
-        }
-    }
-    if (positional.size() != 2)
+    ExportOptions options{args.Positional()[0], args.Positional()[1], PictureFormat::Png, args.Has("force"),
+                          args.Has("quiet")};
+    const std::string format = args.Has("format") ? args.Value("format") : "png";
+    if (format != "png" && format != "bmp")
         return std::nullopt;
-    options.dataRoot = positional[0];
-    options.outDir = positional[1];
+    options.format = format == "png" ? PictureFormat::Png : PictureFormat::Bmp;
     return options;
 }
 
@@ -223,11 +203,12 @@ void PictureWriter::Fail(const std::string& message)
 
 } // namespace
 
-int RunExportCommand(const std::vector<std::string>& args)
+int RunExportCommand(const CommandArguments& args)
 {
-    const std::optional<ExportOptions> options = ParseArguments(args);
+    const std::optional<ExportOptions> options = OptionsOf(args);
     if (!options)
-        return UsageError(kUsage);
+        return WrongCall("export", WithArguments(Tr("usage", "%1 is not a picture format: png or bmp"),
+                                                 {args.Value("format")}));
     if (const std::string problem = FontProblem(); !problem.empty())
         return Failure(problem);
     if (CheckDataRoot(options->dataRoot) != 0)

@@ -21,9 +21,6 @@
 
 namespace {
 
-constexpr const char* kUsage = "usage: kr80a report DATA_ROOT -o REPORT.pdf [--folder NAME]... [--quiet] [--title TEXT]\n"
-                               "       [--customer TEXT] [--site TEXT] [--worker TEXT] [--date TEXT] [--instrument TEXT]";
-
 struct ReportOptions {
     std::string dataRoot;
     std::string outputPath;
@@ -32,42 +29,11 @@ struct ReportOptions {
     ReportCover cover;
 };
 
-// The cover field an option names, or null.
-std::string* CoverField(ReportCover& cover, const std::string& option)
+ReportOptions OptionsOf(const CommandArguments& args)
 {
-    const std::pair<const char*, std::string*> fields[] = {
-        {"--title", &cover.title},   {"--customer", &cover.customer}, {"--site", &cover.site},
-        {"--worker", &cover.worker}, {"--date", &cover.date},         {"--instrument", &cover.instrument},
-    };
-    for (const auto& [name, field] : fields)
-        if (option == name)
-            return field;
-    return nullptr;
-}
-
-std::optional<ReportOptions> ParseArguments(const std::vector<std::string>& args)
-{
-    ReportOptions options;
-    bool haveRoot = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (arg == "-o" && options.outputPath.empty() && hasValue && !args[i + 1].empty())
-            options.outputPath = args[++i];
-        else if (arg == "--folder" && hasValue)
-            options.folders.push_back(args[++i]);
-        else if (arg == "--quiet" && !options.quiet)
-            options.quiet = true;
-        else if (std::string* field = CoverField(options.cover, arg); field && hasValue)
-            *field = args[++i];
-        else if (!haveRoot && !(arg.size() > 1 && arg[0] == '-'))
-            options.dataRoot = arg, haveRoot = true;
-        else
-            return std::nullopt;
-    }
-    if (!haveRoot || options.outputPath.empty())
-        return std::nullopt;
-    return options;
+    ReportCover cover{args.Value("title"), args.Value("customer"), args.Value("site"),
+                      args.Value("worker"),  args.Value("date"),     args.Value("instrument")};
+    return {args.Positional()[0], args.Value("o"), args.Values("folder"), args.Has("quiet"), std::move(cover)};
 }
 
 // The records of the named folders (all when none are named); empty `missing`
@@ -108,33 +74,31 @@ std::unique_ptr<QGuiApplication> StartGuiWithoutDisplay()
 
 } // namespace
 
-int RunReportCommand(const std::vector<std::string>& args)
+int RunReportCommand(const CommandArguments& args)
 {
-    const std::optional<ReportOptions> options = ParseArguments(args);
-    if (!options)
-        return UsageError(kUsage);
+    const ReportOptions options = OptionsOf(args);
     if (const std::string problem = FontProblem(); !problem.empty())
         return Failure(problem);
-    if (CheckDataRoot(options->dataRoot) != 0)
+    if (CheckDataRoot(options.dataRoot) != 0)
         return 1;
-    if (LiesInside(options->outputPath, options->dataRoot))
-        return Failure(options->outputPath + " lies inside the card " + options->dataRoot + "; choose a place outside it");
+    if (LiesInside(options.outputPath, options.dataRoot))
+        return Failure(options.outputPath + " lies inside the card " + options.dataRoot + "; choose a place outside it");
 
     ConsoleMessages messages;
     CardTree tree(messages);
-    tree.m_strDataRoot = options->dataRoot;
+    tree.m_strDataRoot = options.dataRoot;
     tree.ScanDataRoot();
     std::string missing;
-    const std::vector<CardRecord> records = ChosenRecords(tree, options->folders, missing);
+    const std::vector<CardRecord> records = ChosenRecords(tree, options.folders, missing);
     if (!missing.empty())
         return Failure("no measurement folder named " + missing + " on the card");
 
     const auto app = StartGuiWithoutDisplay();
     CatchInterrupts();
-    ReportInput input{tree, records, std::filesystem::absolute(options->dataRoot).lexically_normal().string(),
-                      options->folders, options->cover};
-    Progress progress(static_cast<int>(records.size()), !options->quiet);
-    const std::string failure = WriteReport(input, options->outputPath, progress);
+    ReportInput input{tree, records, std::filesystem::absolute(options.dataRoot).lexically_normal().string(),
+                      options.folders, options.cover};
+    Progress progress(static_cast<int>(records.size()), !options.quiet);
+    const std::string failure = WriteReport(input, options.outputPath, progress);
     progress.Finish();
     if (!failure.empty())
         return Failure(failure);

@@ -11,40 +11,12 @@
 #include "data/CardText.h"
 
 #include <filesystem>
-#include <optional>
 
 namespace {
 
-constexpr const char* kUsage = "usage: kr80a summary DATA_ROOT [-o FILE.csv]";
 constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
 constexpr const char* kHeader =
     "測定フォルダ,種類,番号,件数,データ名,システム,バンド,チャンネル,周波数,レベル,C/N,MER,BER\r\n";
-
-struct SummaryOptions {
-    std::string dataRoot;
-    std::string outputPath;
-};
-
-std::optional<SummaryOptions> ParseArguments(const std::vector<std::string>& args)
-{
-    SummaryOptions options;
-    bool haveRoot = false;
-    bool haveOutput = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-o" && !haveOutput && i + 1 < args.size()) {
-            options.outputPath = args[++i];
-            haveOutput = true;
-        } else if (!haveRoot && !(args[i].size() > 1 && args[i][0] == '-')) {
-            options.dataRoot = args[i];
-            haveRoot = true;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (!haveRoot || (haveOutput && options.outputPath.empty()))
-        return std::nullopt;
-    return options;
-}
 
 // RFC 4180: a field with a comma, a quote or a line break goes in quotes,
 // its quotes doubled.
@@ -82,29 +54,28 @@ std::string SummaryLine(const CardRecord& record, RecordDisplay& display)
 
 } // namespace
 
-int RunSummaryCommand(const std::vector<std::string>& args)
+int RunSummaryCommand(const CommandArguments& args)
 {
-    const std::optional<SummaryOptions> options = ParseArguments(args);
-    if (!options)
-        return UsageError(kUsage);
-    if (CheckDataRoot(options->dataRoot) != 0)
+    const std::string& dataRoot = args.Positional()[0];
+    const std::string outputPath = args.Value("o");
+    if (CheckDataRoot(dataRoot) != 0)
         return 1;
-    if (!options->outputPath.empty() && LiesInside(options->outputPath, options->dataRoot))
-        return Failure(options->outputPath + " lies inside the card " + options->dataRoot + "; choose a place outside it");
+    if (!outputPath.empty() && LiesInside(outputPath, dataRoot))
+        return Failure(outputPath + " lies inside the card " + dataRoot + "; choose a place outside it");
 
     ConsoleMessages messages;
     CardTree tree(messages);
-    tree.m_strDataRoot = options->dataRoot;
+    tree.m_strDataRoot = dataRoot;
     tree.ScanDataRoot();
 
     std::string out = kHeader;
     RecordDisplay display;
     for (const CardRecord& record : CardRecords(tree))
         out += SummaryLine(record, display);
-    if (options->outputPath.empty())
+    if (outputPath.empty())
         return WriteOutput(out);
     std::string failure;
-    if (!WriteFileWhole(options->outputPath, kByteOrderMark + out, failure))
-        return Failure("cannot write " + options->outputPath + ": " + failure);
+    if (!WriteFileWhole(outputPath, kByteOrderMark + out, failure))
+        return Failure("cannot write " + outputPath + ": " + failure);
     return 0;
 }

@@ -1,0 +1,78 @@
+// The commands of kr80a: their arguments, options and help texts.
+#include "cli/Commands.h"
+
+namespace {
+
+// A text of the report's cover; left empty, the cover leaves it blank.
+OptionDefinition CoverOption(const char* name, const char* description)
+{
+    return {.name = name, .valueName = "TEXT", .description = description, .mayBeEmpty = true};
+}
+
+} // namespace
+
+const std::vector<Command>& ToolCommands()
+{
+    static const std::vector<Command> commands = {
+        {{"tree",
+          {"DATA_ROOT"},
+          {{"json", nullptr, "one JSON document with every item, its row or channel rows, and\nthe scan's messages"}},
+          "Prints the navigation tree of the card at DATA_ROOT, one item a line with its id.\n"},
+         RunTreeCommand},
+        {{"show",
+          {"DATA_ROOT", "ID"},
+          {{"keys", "LIST",
+            "comma-separated left, right, up, down, enter, each optionally\n"
+            "shift+ (plain up and down would move the tree and are refused)"},
+           {"json", nullptr, "{\"screenId\", \"labels\", \"fields\"} of the shown screen instead"},
+           {"o", "FILE", "writes the 320 x 240 screen with its frame to FILE (.png or .bmp)"}},
+          "Selects item ID as the viewer does, draws it, then presses the panel keys of LIST.\n"
+          "Prints the four labels around the screen (system label, record number, record\n"
+          "count, data name), one a line.\n"},
+         RunShowCommand},
+        {{"export",
+          {"DATA_ROOT", "OUTDIR"},
+          {{"format", "png|bmp", "png (the default) or bmp"},
+           {"force", nullptr, "writes into an OUTDIR that is not empty, replacing files of the same names"},
+           {"quiet", nullptr, "no progress line"}},
+          "Writes every record of the card as a picture of its screen, as show -o draws it,\n"
+          "to OUTDIR/<measurement folder>/<kind>/<number>_<data name>.<png|bmp>.\n"
+          "A multi-channel record is drawn as it first appears. Records are drawn on all cores;\n"
+          "each file is written whole or not at all.\n"},
+         RunExportCommand},
+        {{"report",
+          {"DATA_ROOT"},
+          {{"o", "REPORT.pdf", "the PDF file to write", false, true},
+           {"folder", "NAME", "only measurement folder NAME (may be given more than once)", true},
+           {"quiet", nullptr, "no progress line"},
+           CoverOption("title", "the cover's 件名 (subject)"),
+           CoverOption("customer", "the cover's 顧客名 (customer)"),
+           CoverOption("site", "the cover's 現場名 (site)"),
+           CoverOption("worker", "the cover's 作業者 (worker)"),
+           CoverOption("date", "the cover's 測定日 (date of measurement); otherwise the days\n"
+                               "on which the card's values files were written"),
+           CoverOption("instrument", "the cover's 測定器 (instrument)")},
+          "Writes a printable A4 report: a cover with the job's fields, the card's folder name,\n"
+          "the date, the number of records per kind and per folder and a legend of the notation,\n"
+          "then one section per measurement folder with every record's labels, screen picture\n"
+          "and shown values.\n"},
+         RunReportCommand},
+        {{"summary",
+          {"DATA_ROOT"},
+          {{"o", "FILE.csv",
+            "writes the table to FILE.csv (UTF-8 with a byte order mark, for\n"
+            "spreadsheet programs) instead of standard output (UTF-8 without it)"}},
+          "Writes one CSV line per record: measurement folder, kind, number, count, data name,\n"
+          "system label, band, channel, frequency and the shown level, C/N, MER and BER.\n"},
+         RunSummaryCommand},
+    };
+    return commands;
+}
+
+const Command* FindCommand(const std::string& name)
+{
+    for (const Command& command : ToolCommands())
+        if (name == command.definition.name)
+            return &command;
+    return nullptr;
+}
