@@ -62,8 +62,10 @@ const std::vector<Command>& ToolCommands()
           {{"o", "FILE.csv",
             "writes the table to FILE.csv (UTF-8 with a byte order mark, for\n"
             "spreadsheet programs) instead of standard output (UTF-8 without it)"}},
-          "Writes one CSV line per record: measurement folder, kind, number, count, data name,\n"
-          "system label, band, channel, frequency and the shown level, C/N, MER and BER.\n"},
+          "Writes the summary table as CSV: one line per channel of every record with its\n"
+          "measurement folder, kind, number, count, data name, system label, band, channel\n"
+          "number and name, frequency, and the shown level, C/N, MER and BER, each a plain\n"
+          "number beside a state column (未測定, 範囲超過, 範囲未満, 以上, 以下).\n"},
          RunSummaryCommand},
     };
     return commands;
