@@ -83,13 +83,13 @@ std::string Refusal(const ExportOptions& options)
     const fs::path out(options.outDir);
     if (fs::exists(out, error)) {
         if (!fs::is_directory(out, error))
-            return options.outDir + " exists and is not a folder";
+            return WithArguments(Tr("kr80a", "%1 exists and is not a folder"), {options.outDir});
         if (!options.force && !fs::is_empty(out, error))
-            return options.outDir + " is not empty; give --force to write into it "
-                                    "(files of the same names are replaced)";
+            return WithArguments(Tr("kr80a", "%1 is not empty; give --force to write into it (files of the same names are replaced)"),
+                                 {options.outDir});
     }
     if (LiesInside(options.outDir, options.dataRoot))
-        return options.outDir + " lies inside the card " + options.dataRoot + "; choose a folder outside it";
+        return WithArguments(Tr("kr80a", "%1 lies inside the card %2; choose a folder outside it"), {options.outDir, options.dataRoot});
     return {};
 }
 
@@ -99,7 +99,7 @@ std::string CreateFolders(const std::vector<Group>& groups)
         std::error_code error;
         fs::create_directories(group.folder, error);
         if (error)
-            return "cannot create " + group.folder.string() + ": " + error.message();
+            return WithArguments(Tr("kr80a", "cannot create %1: %2"), {group.folder.string(), error.message()});
     }
     return {};
 }
@@ -185,7 +185,7 @@ bool PictureWriter::WriteGroup(const Group& group, RecordDisplay& display)
         const fs::path path = group.folder / name;
         std::string error;
         if (!WriteFileWhole(path.string(), EncodePicture(canvas, m_format), error)) {
-            Fail("cannot write " + path.string() + ": " + error);
+            Fail(WithArguments(Tr("kr80a", "cannot write %1: %2"), {path.string(), error}));
             return false;
         }
         ++m_done;
@@ -225,7 +225,7 @@ int RunExportCommand(const CommandArguments& args)
     std::error_code error;
     fs::create_directories(options->outDir, error);
     if (error)
-        return Failure("cannot create " + options->outDir + ": " + error.message());
+        return Failure(WithArguments(Tr("kr80a", "cannot create %1: %2"), {options->outDir, error.message()}));
     if (const std::string failure = CreateFolders(groups); !failure.empty())
         return Failure(failure);
 
@@ -241,7 +241,7 @@ int RunExportCommand(const CommandArguments& args)
     if (!writer.Failure().empty())
         return Failure(writer.Failure());
     if (writer.Done() < total)
-        return Failure("interrupted: " + std::to_string(writer.Done()) + " of " + std::to_string(total) +
-                       " pictures written, each one whole");
+        return Failure(WithArguments(Tr("kr80a", "interrupted: %1 of %2 pictures written, each one whole"),
+                                     {std::to_string(writer.Done()), std::to_string(total)}));
     return 0;
 }

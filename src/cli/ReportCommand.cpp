@@ -7,6 +7,7 @@
 #include "cli/Progress.h"
 #include "cli/ReportPages.h"
 #include "cli/ScanOutput.h"
+#include "cli/Translation.h"
 #include "data/CardTree.h"
 #include "screens/Font.h"
 
@@ -82,7 +83,8 @@ int RunReportCommand(const CommandArguments& args)
     if (CheckDataRoot(options.dataRoot) != 0)
         return 1;
     if (LiesInside(options.outputPath, options.dataRoot))
-        return Failure(options.outputPath + " lies inside the card " + options.dataRoot + "; choose a place outside it");
+        return Failure(WithArguments(Tr("kr80a", "%1 lies inside the card %2; choose a place outside it"),
+                                     {options.outputPath, options.dataRoot}));
 
     ConsoleMessages messages;
     CardTree tree(messages);
@@ -91,7 +93,7 @@ int RunReportCommand(const CommandArguments& args)
     std::string missing;
     const std::vector<CardRecord> records = ChosenRecords(tree, options.folders, missing);
     if (!missing.empty())
-        return Failure("no measurement folder named " + missing + " on the card");
+        return Failure(WithArguments(Tr("kr80a", "no measurement folder named %1 on the card"), {missing}));
 
     const auto app = StartGuiWithoutDisplay();
     CatchInterrupts();

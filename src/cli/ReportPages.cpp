@@ -4,6 +4,7 @@
 #include "cli/Progress.h"
 #include "cli/ReportPictures.h"
 #include "cli/ShownValues.h"
+#include "cli/Translation.h"
 #include "data/CardTree.h"
 #include "screens/RecordDisplay.h"
 #include "screens/TextCodec.h"
@@ -441,7 +442,7 @@ std::string WriteReport(const ReportInput& input, const std::string& path, Progr
 {
     QSaveFile file(Utf8(path));
     if (!file.open(QIODevice::WriteOnly))
-        return "cannot write " + path + ": " + file.errorString().toStdString();
+        return WithArguments(Tr("kr80a", "cannot write %1: %2"), {path, file.errorString().toStdString()});
     QPdfWriter writer(&file);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(15, 15, 15, 10), QPageLayout::Millimeter);
@@ -451,16 +452,16 @@ std::string WriteReport(const ReportInput& input, const std::string& path, Progr
 
     PageCursor counter(writer, nullptr, 0);
     if (!ComposeReport(counter, input, nullptr))
-        return "interrupted; no report written";
+        return Tr("kr80a", "interrupted; no report written");
     QPainter painter(&writer);
     PageCursor page(writer, &painter, counter.Page());
     const bool complete = ComposeReport(page, input, &progress);
     painter.end();
     if (!complete) {
         file.cancelWriting();
-        return "interrupted; no report written";
+        return Tr("kr80a", "interrupted; no report written");
     }
     if (!file.commit())
-        return "cannot write " + path + ": " + file.errorString().toStdString();
+        return WithArguments(Tr("kr80a", "cannot write %1: %2"), {path, file.errorString().toStdString()});
     return {};
 }

@@ -4,6 +4,7 @@
 #include "cli/OutputFile.h"
 #include "cli/ScanOutput.h"
 #include "cli/SummaryTable.h"
+#include "cli/Translation.h"
 #include "data/CardTree.h"
 
 #include <filesystem>
@@ -21,7 +22,7 @@ int RunSummaryCommand(const CommandArguments& args)
     if (CheckDataRoot(dataRoot) != 0)
         return 1;
     if (!outputPath.empty() && LiesInside(outputPath, dataRoot))
-        return Failure(outputPath + " lies inside the card " + dataRoot + "; choose a place outside it");
+        return Failure(WithArguments(Tr("kr80a", "%1 lies inside the card %2; choose a place outside it"), {outputPath, dataRoot}));
 
     ConsoleMessages messages;
     CardTree tree(messages);
@@ -33,6 +34,6 @@ int RunSummaryCommand(const CommandArguments& args)
         return WriteOutput(out);
     std::string failure;
     if (!WriteFileWhole(outputPath, kByteOrderMark + out, failure))
-        return Failure("cannot write " + outputPath + ": " + failure);
+        return Failure(WithArguments(Tr("kr80a", "cannot write %1: %2"), {outputPath, failure}));
     return 0;
 }

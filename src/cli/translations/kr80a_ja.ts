@@ -147,6 +147,42 @@ number beside a state column (未測定, 範囲超過, 範囲未満, 以上, 以
         <source>cannot read the data root %1: %2</source>
         <translation>データフォルダ %1 を読めません: %2</translation>
     </message>
+    <message>
+        <source>%1 exists and is not a folder</source>
+        <translation>%1 はフォルダではありません</translation>
+    </message>
+    <message>
+        <source>%1 is not empty; give --force to write into it (files of the same names are replaced)</source>
+        <translation>%1 は空ではありません。書き込むには --force を付けてください (同じ名前のファイルは置き換えられます)</translation>
+    </message>
+    <message>
+        <source>%1 lies inside the card %2; choose a folder outside it</source>
+        <translation>%1 はカード %2 の中にあります。カードの外のフォルダを選んでください</translation>
+    </message>
+    <message>
+        <source>cannot create %1: %2</source>
+        <translation>%1 を作成できません: %2</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>%1 に書き込めません: %2</translation>
+    </message>
+    <message>
+        <source>interrupted: %1 of %2 pictures written, each one whole</source>
+        <translation>中断しました: %2 件中 %1 件の画像を書き込みました (どれも完全なファイルです)</translation>
+    </message>
+    <message>
+        <source>%1 lies inside the card %2; choose a place outside it</source>
+        <translation>%1 はカード %2 の中にあります。カードの外の場所を選んでください</translation>
+    </message>
+    <message>
+        <source>no measurement folder named %1 on the card</source>
+        <translation>カードに測定フォルダ %1 がありません</translation>
+    </message>
+    <message>
+        <source>interrupted; no report written</source>
+        <translation>中断しました。報告書は書き込んでいません</translation>
+    </message>
 </context>
 <context>
     <name>progress</name>
