@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SingleInstance.h"
+#include "app/settings/ProfileFile.h"
 #include "data/CardTree.h"
 #include "screens/RecordDisplay.h"
 
@@ -110,7 +111,7 @@ private:
     void ConnectCommands();
     void ConnectFolderCommands();
     bool TakesChosenFolder(const std::string& chosen);
-    void WriteSetting(const std::string& key, const std::string& value) const;
+    void WriteSettings(const std::vector<ProfileFile::Setting>& values);
     void ReadSettings();
     void ScanDataRoot();
     void KeepTreeSelection();
