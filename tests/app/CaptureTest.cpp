@@ -139,7 +139,7 @@ TEST_F(CaptureTest, DefaultNameIsTheTrimmedDataNameAsOneFileName)
         {"..", "_"},
         {"a:b*c?\"<>|\\. ", "a_b_c______"},
         {"con", "con_"},
-        {"LPT1.txt", "LPT1_.txt"},
+        {"lpt9", "lpt9_"},
     };
     std::string csv = "h0,h1,h2\n";
     for (const auto& [title, name] : cases)
