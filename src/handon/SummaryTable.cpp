@@ -1,12 +1,15 @@
-#include "cli/SummaryTable.h"
+#include "handon/SummaryTable.h"
 
-#include "cli/ShownValues.h"
+#include "handon/OutputFile.h"
+#include "handon/ShownValues.h"
 #include "data/CardText.h"
 #include "screens/Canvas.h"
 #include "screens/RecordDisplay.h"
 #include "screens/TextCodec.h"
 
 namespace {
+
+constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
 
 constexpr const char* kHeader = "測定フォルダ,種類,番号,件数,データ名,システム,バンド,チャンネル番号,チャンネル,"
                                 "周波数 [MHz],レベル [dBμV],レベル状態,C/N [dB],C/N状態,MER [dB],MER状態,"
@@ -78,18 +81,55 @@ std::string CsvTextField(const std::string& text)
 
 std::string SummaryCsv(const CardTree& tree, const std::vector<CardRecord>& records)
 {
-    std::string out = kHeader;
+    std::string table;
+    SummaryCsv(tree, records, {}, table);
+    return table;
+}
+
+bool SummaryCsv(const CardTree& tree, const std::vector<CardRecord>& records, const HandOnProgress& progress,
+                std::string& table)
+{
+    table = kHeader;
     RecordDisplay display;
+    const int total = static_cast<int>(records.size());
+    int done = 0;
     for (const CardRecord& record : records) {
+        if (!GoOn(progress, done, total))
+            return false;
         display.Select(record.item);
         Canvas canvas;
         display.Paint(canvas); // the multi-channel levels come from the drawing
         const ShownRecord shown = ShownValues(display);
         const std::vector<std::string> fields = RecordFields(tree, record, display);
         if (shown.lines.empty())
-            out += ChannelLine(fields, ShownLine{});
+            table += ChannelLine(fields, ShownLine{});
         for (const ShownLine& line : shown.lines)
-            out += ChannelLine(fields, line);
+            table += ChannelLine(fields, line);
+        ++done;
     }
-    return out;
+    return GoOn(progress, done, total);
+}
+
+HandOnOutcome WriteSummaryTable(const CardTree& tree, const FolderSelection& folders, const std::string& path,
+                                const HandOnProgress& progress)
+{
+    const std::vector<CardRecord> records = SelectedRecords(tree, folders);
+    HandOnOutcome outcome;
+    outcome.total = static_cast<int>(records.size());
+    std::string table;
+    const bool complete = SummaryCsv(tree, records, [&](int done, int total) {
+        outcome.done = done;
+        return GoOn(progress, done, total);
+    }, table);
+    if (!complete) {
+        outcome.status = HandOnOutcome::Status::Stopped;
+        return outcome;
+    }
+    std::string reason;
+    if (!WriteFileWhole(path, kByteOrderMark + table, reason)) {
+        outcome.status = HandOnOutcome::Status::FileFailed;
+        outcome.path = path;
+        outcome.reason = reason;
+    }
+    return outcome;
 }

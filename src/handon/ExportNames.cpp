@@ -1,4 +1,4 @@
-#include "cli/ExportNames.h"
+#include "handon/ExportNames.h"
 
 #include "data/CardText.h"
 

@@ -1,4 +1,4 @@
-#include "cli/OutputFile.h"
+#include "handon/OutputFile.h"
 
 #include "data/WholeFile.h"
 
