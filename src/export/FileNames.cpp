@@ -1,6 +1,7 @@
 #include "export/FileNames.h"
 
 #include "data/CardText.h"
+#include "data/Utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -42,16 +43,6 @@ std::string LowerAscii(std::string text)
 }
 
 } // namespace
-
-std::string CutUtf8(const std::string& text, std::size_t maxBytes)
-{
-    if (text.size() <= maxBytes)
-        return text;
-    std::size_t end = maxBytes;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
-        --end;
-    return text.substr(0, end);
-}
 
 std::string SafeFileName(const std::string& name, std::size_t maxBytes)
 {

@@ -24,7 +24,3 @@ std::string SafeFileName(const std::string& name, std::size_t maxBytes = kMaxFil
 // yet, comparing without regard to ASCII letter case as FAT does; the result
 // is added to `taken`. Stays within kMaxFileNameBytes bytes.
 std::string UniqueName(const std::string& name, std::set<std::string>& taken);
-
-// The longest start of `text` of at most `maxBytes` bytes that ends on a
-// UTF-8 character boundary.
-std::string CutUtf8(const std::string& text, std::size_t maxBytes);

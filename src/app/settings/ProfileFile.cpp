@@ -3,6 +3,7 @@
 #include "app/settings/SmallFile.h"
 #include "data/CardText.h"
 #include "data/FileError.h"
+#include "data/Utf8.h"
 
 #include <cerrno>
 #include <filesystem>
@@ -13,18 +14,6 @@ namespace {
 std::string TrimBlanks(std::string_view text)
 {
     return std::string(Trim(text));
-}
-
-// The longest start of `text` of at most `maxBytes` bytes that ends on a
-// UTF-8 character boundary, so that a cut path never ends in half a character.
-std::string CutAtCharacter(const std::string& text, std::size_t maxBytes)
-{
-    if (text.size() <= maxBytes)
-        return text;
-    std::size_t end = maxBytes;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
-        --end;
-    return text.substr(0, end);
 }
 
 // "[name]" gives name; anything else is not a section line.
@@ -187,7 +176,8 @@ std::string ProfileFile::ReadText(const std::string& section, const std::string&
                                   const std::string& fallback) const
 {
     const std::string value = Find(section, key).value_or(fallback);
-    return CutAtCharacter(value, kMaxTextBytes);
+    // A cut never leaves half a character at the end of a path.
+    return CutUtf8(value, kMaxTextBytes);
 }
 
 int ProfileFile::ReadInt(const std::string& section, const std::string& key, int fallback) const
