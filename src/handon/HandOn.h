@@ -33,6 +33,7 @@ struct HandOnOutcome {
     int total = 0;      // records selected
     std::string path;   // what failed
     std::string reason; // why, as the system says it
+    int error = 0;      // the system's error number for it (errno), 0 when unknown
 
     bool Written() const { return status == Status::Written; }
 };

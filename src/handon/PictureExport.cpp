@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <condition_variable>
 #include <filesystem>
 #include <map>
@@ -66,6 +67,7 @@ bool CreateFolders(const fs::path& outDir, const std::vector<Group>& groups, Han
             outcome.status = HandOnOutcome::Status::FolderFailed;
             outcome.path = folder.string();
             outcome.reason = error.message();
+            outcome.error = error.value();
             return false;
         }
     }
@@ -88,11 +90,12 @@ public:
     bool Failed() const { return !m_failedPath.empty(); }
     const std::string& FailedPath() const { return m_failedPath; }
     const std::string& Reason() const { return m_reason; }
+    int Error() const { return m_error; }
 
 private:
     void Work();
     bool WriteGroup(const Group& group, RecordDisplay& display);
-    void Fail(const std::string& path, const std::string& reason);
+    void Fail(const std::string& path, const std::string& reason, int error);
 
     const CardTree& m_tree;
     const std::vector<Group>& m_groups;
@@ -105,6 +108,7 @@ private:
     int m_running = 0;
     std::string m_failedPath;
     std::string m_reason;
+    int m_error = 0;
 };
 
 void PictureWriter::Run(int total, const HandOnProgress& progress)
@@ -159,7 +163,7 @@ bool PictureWriter::WriteGroup(const Group& group, RecordDisplay& display)
         const fs::path path = group.folder / name;
         std::string error;
         if (!WriteFileWhole(path.string(), EncodePicture(canvas, m_format), error)) {
-            Fail(path.string(), error);
+            Fail(path.string(), error, errno);
             return false;
         }
         ++m_done;
@@ -167,12 +171,13 @@ bool PictureWriter::WriteGroup(const Group& group, RecordDisplay& display)
     return true;
 }
 
-void PictureWriter::Fail(const std::string& path, const std::string& reason)
+void PictureWriter::Fail(const std::string& path, const std::string& reason, int error)
 {
     std::lock_guard lock(m_mutex);
     if (m_failedPath.empty()) {
         m_failedPath = path;
         m_reason = reason;
+        m_error = error;
     }
     m_stop = true;
 }
@@ -197,6 +202,7 @@ HandOnOutcome WritePictures(const CardTree& tree, const FolderSelection& folders
         outcome.status = HandOnOutcome::Status::FileFailed;
         outcome.path = writer.FailedPath();
         outcome.reason = writer.Reason();
+        outcome.error = writer.Error();
     } else if (outcome.done < outcome.total) {
         outcome.status = HandOnOutcome::Status::Stopped;
     }

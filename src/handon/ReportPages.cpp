@@ -16,6 +16,7 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 
+#include <cerrno>
 #include <cmath>
 #include <map>
 #include <optional>
@@ -444,9 +445,11 @@ bool ComposeReport(PageCursor& page, const ReportInput& input, const HandOnProgr
     return GoOn(progress, done, total);
 }
 
+// Called at once after the failed call, while errno still holds its cause.
 HandOnOutcome Failed(const std::string& path, const QString& reason)
 {
     HandOnOutcome outcome;
+    outcome.error = errno;
     outcome.status = HandOnOutcome::Status::FileFailed;
     outcome.path = path;
     outcome.reason = reason.toStdString();

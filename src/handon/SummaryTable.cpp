@@ -7,6 +7,8 @@
 #include "screens/RecordDisplay.h"
 #include "screens/TextCodec.h"
 
+#include <cerrno>
+
 namespace {
 
 constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
@@ -130,6 +132,7 @@ HandOnOutcome WriteSummaryTable(const CardTree& tree, const FolderSelection& fol
         outcome.status = HandOnOutcome::Status::FileFailed;
         outcome.path = path;
         outcome.reason = reason;
+        outcome.error = errno;
     }
     return outcome;
 }
