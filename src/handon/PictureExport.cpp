@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <condition_variable>
 #include <filesystem>
 #include <map>
 #include <mutex>
@@ -84,7 +83,8 @@ public:
     {
     }
 
-    // Runs the workers; the calling thread reports progress meanwhile.
+    // Runs the workers and waits for them; each tells `progress` of every
+    // record it has written, one worker at a time.
     void Run(int total, const HandOnProgress& progress);
     int Done() const { return m_done; }
     bool Failed() const { return !m_failedPath.empty(); }
@@ -95,17 +95,18 @@ public:
 private:
     void Work();
     bool WriteGroup(const Group& group, RecordDisplay& display);
+    void Written();
     void Fail(const std::string& path, const std::string& reason, int error);
 
     const CardTree& m_tree;
     const std::vector<Group>& m_groups;
     PictureFormat m_format;
+    const HandOnProgress* m_progress = nullptr;
+    int m_total = 0;
     std::atomic<std::size_t> m_nextGroup{0};
-    std::atomic<int> m_done{0};
     std::atomic<bool> m_stop{false};
-    std::mutex m_mutex;
-    std::condition_variable m_finished;
-    int m_running = 0;
+    std::mutex m_mutex; // guards what follows
+    int m_done = 0;
     std::string m_failedPath;
     std::string m_reason;
     int m_error = 0;
@@ -113,22 +114,14 @@ private:
 
 void PictureWriter::Run(int total, const HandOnProgress& progress)
 {
+    m_progress = &progress;
+    m_total = total;
+    if (!GoOn(progress, 0, total))
+        return;
     const unsigned workers = std::max(1u, std::thread::hardware_concurrency());
-    m_running = static_cast<int>(workers);
     std::vector<std::thread> threads;
     for (unsigned i = 0; i < workers; ++i)
         threads.emplace_back(&PictureWriter::Work, this);
-    {
-        std::unique_lock lock(m_mutex);
-        while (m_running > 0) {
-            lock.unlock(); // the callback may take its time; workers must not wait for it
-            if (!GoOn(progress, m_done, total))
-                m_stop = true;
-            lock.lock();
-            if (m_running > 0)
-                m_finished.wait_for(lock, std::chrono::milliseconds(100));
-        }
-    }
     for (std::thread& thread : threads)
         thread.join();
     GoOn(progress, m_done, total);
@@ -140,9 +133,6 @@ void PictureWriter::Work()
     for (std::size_t g; !m_stop && (g = m_nextGroup++) < m_groups.size();)
         if (!WriteGroup(m_groups[g], display))
             break;
-    std::lock_guard lock(m_mutex);
-    --m_running;
-    m_finished.notify_all();
 }
 
 bool PictureWriter::WriteGroup(const Group& group, RecordDisplay& display)
@@ -166,9 +156,19 @@ bool PictureWriter::WriteGroup(const Group& group, RecordDisplay& display)
             Fail(path.string(), error, errno);
             return false;
         }
-        ++m_done;
+        Written();
     }
     return true;
+}
+
+// One more picture is whole: the count goes up and the callback hears it, so
+// a stop asked for takes effect before the next record.
+void PictureWriter::Written()
+{
+    std::lock_guard lock(m_mutex);
+    ++m_done;
+    if (!GoOn(*m_progress, m_done, m_total))
+        m_stop = true;
 }
 
 void PictureWriter::Fail(const std::string& path, const std::string& reason, int error)
