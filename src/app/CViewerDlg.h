@@ -2,6 +2,7 @@
 
 #include "HandOnJob.h"
 #include "SingleInstance.h"
+#include "app/settings/ProfileFile.h"
 #include "data/CardTree.h"
 #include "screens/RecordDisplay.h"
 
@@ -134,7 +135,7 @@ private:
     void RunHandOn(const QString& title, HandOnJob::Work work, std::function<void(const HandOnOutcome&)> ended);
     void TellEnd(const HandOnOutcome& outcome, const QString& text, const QString& written);
     bool TakesChosenFolder(const std::string& chosen);
-    void WriteSetting(const std::string& key, const std::string& value) const;
+    void WriteSettings(const std::vector<ProfileFile::Setting>& values);
     void ReadSettings();
     void ScanDataRoot();
     void KeepTreeSelection();

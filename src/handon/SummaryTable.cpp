@@ -3,10 +3,12 @@
 #include "handon/OutputFile.h"
 #include "handon/ShownValues.h"
 #include "data/CardText.h"
+#include "data/Utf8.h"
 #include "screens/Canvas.h"
 #include "screens/RecordDisplay.h"
 #include "screens/TextCodec.h"
 
+#include <algorithm>
 #include <cerrno>
 
 namespace {
@@ -72,8 +74,32 @@ std::string ChannelLine(std::vector<std::string> fields, const ShownLine& line)
 
 } // namespace
 
-std::string CsvTextField(const std::string& text)
+namespace {
+
+// A control character in a cell would act on a terminal that shows the table,
+// and no spreadsheet shows one; U+FFFD marks where it stood. A tab stays.
+std::string WithoutControls(const std::string& text)
 {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = std::max<std::size_t>(1, Utf8SequenceLength(text, i));
+        const bool valid = Utf8SequenceLength(text, i) != 0;
+        const char32_t c = valid ? Utf8CodePoint(text, i, length) : 0;
+        if (valid && c != '\t' && IsTerminalControl(c))
+            out += "\xEF\xBF\xBD";
+        else
+            out.append(text, i, length);
+        i += length;
+    }
+    return out;
+}
+
+} // namespace
+
+std::string CsvTextField(const std::string& raw)
+{
+    const std::string text = WithoutControls(raw);
     if (!text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos)
         return Quoted("'" + text);
     if (text.find_first_of(",\"\r\n") != std::string::npos)
