@@ -6,6 +6,7 @@
 #include "handon/ExportNames.h"
 #include "handon/OutputFile.h"
 #include "data/CardTree.h"
+#include "data/WholeFile.h"
 #include "screens/Canvas.h"
 #include "screens/RecordDisplay.h"
 #include "screens/TextCodec.h"
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <mutex>
@@ -53,13 +55,21 @@ std::vector<Group> PlanGroups(const CardTree& tree, const fs::path& outDir, cons
 }
 
 // Makes OUTDIR and every group's folder; false with `outcome` telling which
-// could not be made.
-bool CreateFolders(const fs::path& outDir, const std::vector<Group>& groups, HandOnOutcome& outcome)
+// could not be made. Each folder is checked before it is made, links
+// resolved, since a link in OUTDIR or a folder named like the card could
+// otherwise lead into the card, which is only ever read.
+bool CreateFolders(const fs::path& outDir, const std::vector<Group>& groups, const std::string& card,
+                   HandOnOutcome& outcome)
 {
     std::vector<fs::path> folders{outDir};
     for (const Group& group : groups)
         folders.push_back(group.folder);
     for (const fs::path& folder : folders) {
+        if (LiesInside(folder.string(), card)) {
+            outcome.status = HandOnOutcome::Status::InsideCard;
+            outcome.path = folder.string();
+            return false;
+        }
         std::error_code error;
         fs::create_directories(folder, error);
         if (error) {
@@ -78,7 +88,7 @@ bool CreateFolders(const fs::path& outDir, const std::vector<Group>& groups, Han
 class PictureWriter {
 public:
     PictureWriter(const CardTree& tree, const std::vector<Group>& groups, PictureFormat format)
-        : m_tree(tree), m_groups(groups), m_format(format)
+        : m_tree(tree), m_groups(groups), m_format(format), m_card(tree.m_strDataRoot)
     {
     }
 
@@ -86,6 +96,7 @@ public:
     void Run(int total, const HandOnProgress& progress);
     int Done() const { return m_done; }
     bool Failed() const { return !m_failedPath.empty(); }
+    bool InsideCard() const { return m_insideCard; }
     const std::string& FailedPath() const { return m_failedPath; }
     const std::string& Reason() const { return m_reason; }
 
@@ -93,10 +104,12 @@ private:
     void Work();
     bool WriteGroup(const Group& group, RecordDisplay& display);
     void Fail(const std::string& path, const std::string& reason);
+    bool LeadsIntoCard(const fs::path& path) const;
 
     const CardTree& m_tree;
     const std::vector<Group>& m_groups;
     PictureFormat m_format;
+    std::string m_card;
     std::atomic<std::size_t> m_nextGroup{0};
     std::atomic<int> m_done{0};
     std::atomic<bool> m_stop{false};
@@ -105,6 +118,7 @@ private:
     int m_running = 0;
     std::string m_failedPath;
     std::string m_reason;
+    bool m_insideCard = false;
 };
 
 void PictureWriter::Run(int total, const HandOnProgress& progress)
@@ -157,14 +171,33 @@ bool PictureWriter::WriteGroup(const Group& group, RecordDisplay& display)
                                                 DecodeCardText(display.LabelText(RecordDisplay::kCaption)),
                                                 extension);
         const fs::path path = group.folder / name;
+        if (LeadsIntoCard(path)) {
+            m_insideCard = true;
+            Fail(path.string(), {});
+            return false;
+        }
+        const std::string bytes = EncodePicture(canvas, m_format);
         std::string error;
-        if (!WriteFileWhole(path.string(), EncodePicture(canvas, m_format), error)) {
+        if (bytes.empty()) {
+            Fail(path.string(), "the picture could not be encoded");
+            return false;
+        }
+        // Flushed once for all at the end: a kill still leaves only whole files.
+        if (!WriteFileWhole(path.string(), bytes, error, false)) {
             Fail(path.string(), error);
             return false;
         }
         ++m_done;
     }
     return true;
+}
+
+// A file already in OUTDIR (with --force) may be a link into the card, which
+// the writer would follow.
+bool PictureWriter::LeadsIntoCard(const fs::path& path) const
+{
+    std::error_code error;
+    return fs::is_symlink(path, error) && LiesInside(path.string(), m_card);
 }
 
 void PictureWriter::Fail(const std::string& path, const std::string& reason)
@@ -187,18 +220,26 @@ HandOnOutcome WritePictures(const CardTree& tree, const FolderSelection& folders
     const std::vector<Group> groups = PlanGroups(tree, outDir, folders);
     for (const Group& group : groups)
         outcome.total += static_cast<int>(group.records.size());
-    if (!CreateFolders(outDir, groups, outcome))
+    if (!CreateFolders(outDir, groups, tree.m_strDataRoot, outcome))
         return outcome;
 
     PictureWriter writer(tree, groups, options.format);
     writer.Run(outcome.total, progress);
     outcome.done = writer.Done();
     if (writer.Failed()) {
-        outcome.status = HandOnOutcome::Status::FileFailed;
+        outcome.status = writer.InsideCard() ? HandOnOutcome::Status::InsideCard : HandOnOutcome::Status::FileFailed;
         outcome.path = writer.FailedPath();
         outcome.reason = writer.Reason();
     } else if (outcome.done < outcome.total) {
         outcome.status = HandOnOutcome::Status::Stopped;
+    }
+    // One flush of the whole file system instead of one per picture.
+    if (outcome.done > 0) {
+        if (const int error = SyncFileSystemOf(options.outDir); error != 0 && outcome.Written()) {
+            outcome.status = HandOnOutcome::Status::FileFailed;
+            outcome.path = options.outDir;
+            outcome.reason = std::strerror(error);
+        }
     }
     return outcome;
 }
