@@ -200,7 +200,11 @@ void CViewerDlg::OnSaveTable()
 // open `written`. A stopped report or table left nothing to tell.
 void CViewerDlg::TellEnd(const HandOnOutcome& outcome, const QString& text, const QString& written)
 {
-    if (outcome.status == HandOnOutcome::Status::FolderFailed || outcome.status == HandOnOutcome::Status::FileFailed) {
+    if (outcome.status == HandOnOutcome::Status::InsideCard) {
+        m_messages.ShowMessage(kInsideCard);
+        return;
+    }
+    if (outcome.status != HandOnOutcome::Status::Written && outcome.status != HandOnOutcome::Status::Stopped) {
         m_messages.ShowMessage(FileErrorText(FileErrorCauseFromErrno(outcome.error), outcome.path));
         return;
     }

@@ -28,6 +28,7 @@ struct HandOnOutcome {
         Stopped,      // the progress callback asked to stop; see each writer for what is left
         FolderFailed, // `path` (a folder) could not be made
         FileFailed,   // `path` (a file) could not be written
+        InsideCard,   // `path` (a folder or file to write) lies inside the card, links resolved; refused
     };
     Status status = Status::Written;
     int done = 0;       // records handed on

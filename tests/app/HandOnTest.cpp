@@ -3,6 +3,7 @@
 #include "HandOnChoices.h"
 #include "ReportDialog.h"
 #include "ViewerFixture.h"
+#include "support/OutputFiles.h"
 #include "support/RunKr80a.h"
 
 #include <QLineEdit>
@@ -19,20 +20,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 // Every file below `root` with its bytes.
-std::map<std::string, std::string> FilesBelow(const fs::path& root)
+std::map<std::string, std::string> FilesWithBytes(const fs::path& root)
 {
     std::map<std::string, std::string> files;
-    if (fs::exists(root))
-        for (const auto& entry : fs::recursive_directory_iterator(root))
-            if (entry.is_regular_file())
-                files[fs::relative(entry.path(), root).string()] = ReadFile(entry.path());
+    for (const std::string& file : FilesBelow(root))
+        files[file] = ReadFile(root / file);
     return files;
 }
 
@@ -117,9 +110,9 @@ TEST_F(HandOnCommands, SavePicturesWritesWhatExportWrites)
     Trigger("actionSavePictures");
     WaitForTheEnd();
     ASSERT_EQ(RunKr80a("export " + m_card.Root() + " " + Out("kr80a") + " --quiet").status, 0);
-    const auto expected = FilesBelow(Out("kr80a"));
+    const auto expected = FilesWithBytes(Out("kr80a"));
     EXPECT_EQ(expected.size(), 7u);
-    EXPECT_EQ(FilesBelow(Out("viewer")), expected);
+    EXPECT_EQ(FilesWithBytes(Out("viewer")), expected);
     ASSERT_EQ(m_answers.m_offers.size(), 1);
     EXPECT_TRUE(m_answers.m_offers[0].startsWith("7 件の画像を保存しました。")) << m_answers.m_offers[0].toStdString();
     EXPECT_EQ(m_answers.m_opened, QStringList{QString::fromStdString(Out("viewer"))});

@@ -4,6 +4,7 @@
 #include "handon/PictureExport.h"
 #include "handon/ReportPages.h"
 #include "handon/SummaryTable.h"
+#include "support/OutputFiles.h"
 #include "support/TempCard.h"
 
 #include <gtest/gtest.h>
@@ -23,22 +24,6 @@ public:
     void ShowMessage(const std::string&) override {}
     bool AskYesNo(const std::string&) override { return true; }
 };
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-// Every file below `root`, as paths relative to it.
-std::set<std::string> FilesBelow(const fs::path& root)
-{
-    std::set<std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(root))
-        if (entry.is_regular_file())
-            files.insert(fs::relative(entry.path(), root).string());
-    return files;
-}
 
 // A whole PNG: its signature first and its end chunk last.
 bool WholePng(const std::string& bytes)
