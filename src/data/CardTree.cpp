@@ -98,6 +98,13 @@ void CardTree::ScanDataRoot()
     int* roots[] = {&m_hLevelRoot, &m_hBerRoot, &m_hSkyRoot, &m_hConstelRoot, &m_hMultiRoot};
     for (int i = 0; i < 5; ++i)
         *roots[i] = AddItem(0, FolderItem());
+    // The scan's boxes form one batch, which the user may silence; what they
+    // said stays in ShownMessages either way.
+    struct Batch {
+        Messages& messages;
+        explicit Batch(Messages& m) : messages(m) { messages.BeginBatch(); }
+        ~Batch() { messages.EndBatch(); }
+    } batch(m_messages);
     for (const std::string& folder : folders) {
         LoadLevelFolder(folder);
         LoadBerFolder(folder);

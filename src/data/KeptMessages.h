@@ -17,6 +17,8 @@ public:
         m_shown.ShowMessage(text);
     }
     bool AskYesNo(const std::string& text) override { return m_shown.AskYesNo(text); }
+    void BeginBatch() override { m_shown.BeginBatch(); }
+    void EndBatch() override { m_shown.EndBatch(); }
 
     const std::vector<std::string>& Texts() const { return m_texts; }
     void Clear() { m_texts.clear(); }

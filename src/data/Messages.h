@@ -12,4 +12,9 @@ public:
     virtual void ShowMessage(const std::string& text) = 0;
     // A box with Yes and No buttons; true for Yes.
     virtual bool AskYesNo(const std::string& text) = 0;
+
+    // The messages between these two calls belong to one run, such as a card
+    // scan: a box may offer to leave out the rest of the run's messages.
+    virtual void BeginBatch() {}
+    virtual void EndBatch() {}
 };

@@ -6,6 +6,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTest>
@@ -67,6 +68,36 @@ TEST(BoxMessagesTest, MessageShowsItsTextAsWritten)
     EXPECT_EQ(answerer.m_caption, "KR80A_Viewer");
     EXPECT_EQ(answerer.m_icon, QMessageBox::Warning);
     EXPECT_EQ(answerer.m_buttons, QStringList{"OK"});
+}
+
+// Within a batch (a card scan), checking "以降のメッセージを表示しない" on a box
+// leaves out the batch's later boxes, and only those.
+TEST(BoxMessagesTest, ACheckedBoxSilencesTheRestOfItsBatchOnly)
+{
+    BoxMessages messages("KR80A_Viewer");
+    QStringList shown;
+    QList<bool> offered;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        shown << box->text();
+        offered << (box->checkBox() != nullptr);
+        if (box->checkBox()) {
+            EXPECT_EQ(box->checkBox()->text(), "以降のメッセージを表示しない");
+            box->checkBox()->setChecked(shown.size() == 2);
+        }
+        box->button(QMessageBox::Ok)->click();
+    });
+    timer.start(10);
+    messages.BeginBatch();
+    for (const char* text : {"first", "second", "third", "fourth"})
+        messages.ShowMessage(text);
+    messages.EndBatch();
+    messages.ShowMessage("after");
+    EXPECT_EQ(shown, (QStringList{"first", "second", "after"}));
+    EXPECT_EQ(offered, (QList<bool>{true, true, false}));
 }
 
 struct AnswerCase {
