@@ -25,9 +25,7 @@ void CViewerDlg::SelectDataFolder()
         FocusTree();
         return;
     }
-    m_card.m_strDataRoot = chosen;
     if (!TakesChosenFolder(chosen)) {
-        m_card.m_strDataRoot = m_strStartFolder;
         FocusTree();
         return;
     }
@@ -35,7 +33,7 @@ void CViewerDlg::SelectDataFolder()
     // A settings file that cannot be written is no reason not to show the folder.
     WriteSetting("Folder", m_strStartFolder);
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    ScanDataRoot();
+    ScanDataRoot(m_strStartFolder);
     QApplication::restoreOverrideCursor();
     FocusTree();
     m_ui->m_dataRootLabel->setText(QFile::decodeName(QByteArray::fromStdString(m_strStartFolder)));

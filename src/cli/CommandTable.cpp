@@ -23,7 +23,8 @@ const std::vector<Command>& ToolCommands()
           {"DATA_ROOT", "ID"},
           {{"keys", "LIST",
             "comma-separated left, right, up, down, enter, each optionally\n"
-            "shift+ (plain up and down would move the tree and are refused)"},
+            "shift+; plain up and down move through the tree as the viewer's\n"
+            "do, with every folder unfolded"},
            {"json", nullptr, "{\"screenId\", \"labels\", \"fields\"} of the shown screen instead"},
            {"o", "FILE", "writes the 320 x 240 screen with its frame to FILE (.png or .bmp)"}},
           "Selects item ID as the viewer does, draws it, then presses the panel keys of LIST.\n"

@@ -218,8 +218,7 @@ int RunExportCommand(const CommandArguments& args)
 
     ConsoleMessages messages;
     CardTree tree(messages);
-    tree.m_strDataRoot = options->dataRoot;
-    tree.ScanDataRoot();
+    tree.ScanDataRoot(options->dataRoot);
 
     const std::vector<Group> groups = PlanGroups(tree, options->outDir);
     std::error_code error;

@@ -86,8 +86,7 @@ int RunReportCommand(const CommandArguments& args)
 
     ConsoleMessages messages;
     CardTree tree(messages);
-    tree.m_strDataRoot = options.dataRoot;
-    tree.ScanDataRoot();
+    tree.ScanDataRoot(options.dataRoot);
     std::string missing;
     const std::vector<CardRecord> records = ChosenRecords(tree, options.folders, missing);
     if (!missing.empty())

@@ -65,8 +65,7 @@ int RunSummaryCommand(const CommandArguments& args)
 
     ConsoleMessages messages;
     CardTree tree(messages);
-    tree.m_strDataRoot = dataRoot;
-    tree.ScanDataRoot();
+    tree.ScanDataRoot(dataRoot);
 
     std::string out = kHeader;
     RecordDisplay display;

@@ -48,8 +48,9 @@ std::string MultiFileName(int number)
 
 CardTree::CardTree(Messages& messages) : m_messages(messages) {}
 
-void CardTree::ScanDataRoot()
+void CardTree::ScanDataRoot(const std::string& dataRoot)
 {
+    m_strDataRoot = dataRoot;
     m_nItemId = 0;
     const std::vector<std::string> folders = ListSubFolders(m_strDataRoot);
     m_nodes.clear();

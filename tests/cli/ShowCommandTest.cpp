@@ -83,8 +83,7 @@ TEST_F(ShowCommand, BitmapFileEqualsTheDisplayAfterTheKeys)
 
     RecordedMessages messages;
     CardTree tree(messages);
-    tree.m_strDataRoot = m_card.Root();
-    tree.ScanDataRoot();
+    tree.ScanDataRoot(m_card.Root());
     RecordDisplay display;
     display.Select(tree.FindItem(7));
     Canvas dc;
