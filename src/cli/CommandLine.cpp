@@ -52,7 +52,8 @@ std::string OptionsHelp(const CommandDefinition& command)
     for (const OptionDefinition& option : command.options) {
         std::string head = OptionHead(option);
         head.resize(column, ' ');
-        std::string_view text = option.description;
+        const std::string translated = Tr("help", option.description);
+        std::string_view text = translated;
         for (bool first = true; !text.empty() || first; first = false) {
             const std::size_t end = std::min(text.find('\n'), text.size());
             help += (first ? head : std::string(column, ' ')) + std::string(text.substr(0, end)) + "\n";
@@ -194,7 +195,7 @@ std::string UsageLine(const CommandDefinition& command)
 
 std::string CommandHelp(const CommandDefinition& command)
 {
-    std::string help = "usage: " + UsageLine(command) + "\n\n" + command.description;
+    std::string help = "usage: " + UsageLine(command) + "\n\n" + Tr("help", command.description);
     return help + OptionsHelp(command);
 }
 
@@ -209,11 +210,11 @@ std::string ToolUsage(const std::vector<const CommandDefinition*>& commands)
 std::string ToolHelp(const std::vector<const CommandDefinition*>& commands)
 {
     std::string help =
-        "kr80a reads the memory card of a KR80/KR80A level meter exactly as the viewer does.\n"
-        "Messages of the card scan go to standard error. Exit status: 0 done, 1 failed,\n"
-        "2 a wrong call. A -- ends the options: kr80a tree -- -card- names the folder -card-.\n";
+        Tr("help", "kr80a reads the memory card of a KR80/KR80A level meter exactly as the viewer does.\n"
+                   "Messages of the card scan go to standard error. Exit status: 0 done, 1 failed,\n"
+                   "2 a wrong call. A -- ends the options: kr80a tree -- -card- names the folder -card-.\n");
     for (const CommandDefinition* command : commands) {
-        help += "\n" + UsageLine(*command) + "\n" + command->description + OptionsHelp(*command);
+        help += "\n" + UsageLine(*command) + "\n" + Tr("help", command->description) + OptionsHelp(*command);
     }
     return help;
 }

@@ -1,4 +1,5 @@
 #include "cli/SmallCard.h"
+#include "support/OutputFiles.h"
 #include "support/RunKr80a.h"
 
 #include <gtest/gtest.h>
@@ -13,22 +14,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-// Every file below `root`, as paths relative to it.
-std::set<std::string> FilesBelow(const fs::path& root)
-{
-    std::set<std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(root))
-        if (entry.is_regular_file())
-            files.insert(fs::relative(entry.path(), root).string());
-    return files;
-}
 
 std::string Repeat(const std::string& text, int times)
 {
@@ -53,10 +38,10 @@ protected:
 // Names mirror the card; "/" and control bytes become "_"; a long data name
 // is cut so that the name stays within 255 bytes (82 × 測 = 246 bytes).
 const std::pair<const char*, int> kPictures[] = {
-    {"SITE,\"2\"/MULTI/001_MULTI-A", 7},
+    {"SITE,_2_/MULTI/001_MULTI-A", 7},
     {"SITE1/LEVEL/001_屋上_東", 9},
     {"SITE1/LEVEL/002_A_B", 10},
-    {"SITE1/BER/001_say \"hi\"", 12},
+    {"SITE1/BER/001_say _hi_", 12},
 };
 
 TEST_F(ExportCommand, WritesEveryRecordAsShowDrawsIt)

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <sstream>
 #include <vector>
 
 namespace {
@@ -52,6 +53,36 @@ void ExpectHolds(const std::string& text, std::initializer_list<const char*> par
         EXPECT_NE(normal.find(part), std::string::npos) << part << " in\n" << normal;
 }
 
+// One line of `pdfimages -list`: an image drawn on a page.
+struct PdfImage {
+    int width = 0;
+    int height = 0;
+    std::string colour; // "gray", "rgb", ...
+    int bitsPerComponent = 0;
+    std::string encoding; // "image" (lossless), "jpeg", ...
+    std::string interpolated;
+    int object = 0;
+};
+
+std::vector<PdfImage> ListImages(const std::string& path)
+{
+    std::vector<PdfImage> images;
+    std::istringstream lines(CommandOutput("pdfimages -list '" + path + "' 2>&1"));
+    std::string line;
+    for (int header = 0; header < 2 && std::getline(lines, line); ++header) {
+    }
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        int page = 0, number = 0, components = 0;
+        std::string type;
+        PdfImage image;
+        if (fields >> page >> number >> type >> image.width >> image.height >> image.colour >> components >>
+            image.bitsPerComponent >> image.encoding >> image.interpolated >> image.object)
+            images.push_back(image);
+    }
+    return images;
+}
+
 class ReportCommand : public ::testing::Test {
 protected:
     RunResult Report(const std::string& root, const std::string& more = "")
@@ -75,6 +106,41 @@ TEST_F(ReportCommand, HoldsTheCountsAndASectionPerFolder)
                            "測定フォルダ SITE,\"2\"", "データNo. 1 / 2", "データNo. 2 / 2", "屋上/東", "say \"hi\"",
                            "MULTI-A", "地上デジタル", "63.5 dBμ", "--.- dBμ", "5.0 dB", "以下", "1.0E-8", "17.3 dB",
                            "557 MHz", "64QAM", "ch C2 64.5 dBμ", "ch C3 --.- dBμ", "1 / 4", "4 / 4"});
+}
+
+// Every screen is embedded as drawn, three by three dots a pixel at the
+// page's 300 dpi so that it prints sharp without smoothing, losslessly, and
+// in its smallest form: one bit a pixel where only black and white appear.
+TEST_F(ReportCommand, EmbedsEachScreenWholeNumberScaledLosslessAndSmall)
+{
+    ASSERT_EQ(Report(m_card.Root()).status, 0);
+    const std::vector<PdfImage> images = ListImages(m_pdf);
+    ASSERT_EQ(images.size(), 5u); // one per record
+    int oneBit = 0;
+    for (const PdfImage& image : images) {
+        EXPECT_EQ(image.width, 960);
+        EXPECT_EQ(image.height, 720);
+        EXPECT_EQ(image.encoding, "image");
+        EXPECT_EQ(image.interpolated, "no");
+        oneBit += image.colour == "gray" && image.bitsPerComponent == 1;
+    }
+    EXPECT_GE(oneBit, 4); // all but the multi-channel graph, which may draw in colour
+}
+
+// Records that show the same screen share one embedded picture.
+TEST_F(ReportCommand, EmbedsARepeatedScreenOnce)
+{
+    TempCard card;
+    const std::string line = CsvLine({{1, "A"}, {2, "UHF"}, {3, "27"}, {5, "557.14"}, {6, "63.46"}, {10, "OFF"}});
+    const std::string other = CsvLine({{1, "B"}, {2, "UHF"}, {3, "28"}, {5, "563.14"}, {6, "50.00"}, {10, "OFF"}});
+    card.Write("F/LEVEL/F.cnt", "4\n1.00\n");
+    card.Write("F/LEVEL/F.CSV", "header\r\n" + line + line + other + line);
+    ASSERT_EQ(Report(card.Root()).status, 0);
+    const std::vector<PdfImage> images = ListImages(m_pdf);
+    ASSERT_EQ(images.size(), 4u);
+    EXPECT_EQ(images[0].object, images[1].object);
+    EXPECT_NE(images[1].object, images[2].object);
+    EXPECT_EQ(images[0].object, images[3].object);
 }
 
 TEST_F(ReportCommand, CoversOnlyTheNamedFolders)

@@ -1,27 +1,40 @@
-#include "cli/ReportPages.h"
+#include "handon/ReportPages.h"
 
-#include "cli/Interrupt.h"
-#include "cli/PictureFile.h"
-#include "cli/Progress.h"
-#include "cli/ShownValues.h"
+#include "handon/CardRecords.h"
+#include "handon/OutputFile.h"
+#include "handon/ReportPictures.h"
+#include "handon/ShownValues.h"
 #include "data/CardTree.h"
-#include "screens/Canvas.h"
 #include "screens/RecordDisplay.h"
 #include "screens/TextCodec.h"
 #include "data/CardText.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
+#include <QBuffer>
 
+#include <cerrno>
 #include <cmath>
 #include <map>
+#include <optional>
 
 namespace {
+
+// What a report covers: the scanned card, the chosen records in scan order,
+// the data root (the cover names only its folder), the folders asked for
+// (none: the whole card) and the job it is handed out for.
+struct ReportInput {
+    const CardTree& tree;
+    const std::vector<CardRecord>& records;
+    std::string dataRoot;
+    std::vector<std::string> folders;
+    ReportCover cover;
+};
 
 // Device units are dots of a 300 dpi page; a screen pixel prints as 3 x 3
 // dots, so at 300 and 600 dpi every pixel stays a sharp square.
@@ -43,6 +56,12 @@ QString Card(std::string_view bytes)
 QString Utf8(const std::string& text)
 {
     return QString::fromStdString(text);
+}
+
+// A folder's name as the file system holds it, which need not be UTF-8.
+QString FileName(const std::string& name)
+{
+    return QFile::decodeName(QByteArray::fromStdString(name));
 }
 
 // Sized in device dots, so that measuring (without a device) and drawing
@@ -217,7 +236,7 @@ void FolderTable(PageCursor& page, const Counts& counts)
     const std::vector<QString> header{"測定フォルダ", "レベル", "BER", "スカパー", "コンスタ", "多ch", "計"};
     TableRow(page, header, columns, true);
     for (const auto& [folder, perKind] : counts.perFolder) {
-        std::vector<QString> cells{Utf8(folder)};
+        std::vector<QString> cells{FileName(folder)};
         int sum = 0;
         for (DataKind kind : kRecordKinds) {
             cells.push_back(QString::number(CountOf(perKind, kind)));
@@ -267,12 +286,12 @@ void FirstPage(PageCursor& page, const ReportInput& input)
     page.Advance(Mm(3));
     CoverTable(page, input);
     page.Advance(Mm(3));
-    TextLine(page, ReportFont(10), "データフォルダ：" + Utf8(CardName(input.dataRoot)));
+    TextLine(page, ReportFont(10), "データフォルダ：" + FileName(CardName(input.dataRoot)));
     TextLine(page, ReportFont(10), "作成日時：" + QDateTime::currentDateTime().toString("yyyy/MM/dd HH:mm"));
     if (!input.folders.empty()) {
         QStringList names;
         for (const std::string& name : input.folders)
-            names << Utf8(name);
+            names << FileName(name);
         TextLine(page, ReportFont(10), "対象フォルダ：" + names.join("、"));
     }
     const Counts counts = CountRecords(input.records);
@@ -307,20 +326,19 @@ public:
         return HeaderHeight() + std::max(picture, table) + channels + Mm(7);
     }
 
-    void Draw(PageCursor& page)
+    void Draw(PageCursor& page, ReportPicture screen)
     {
-        Canvas canvas;
-        m_display.Paint(canvas);
-        m_shown = ShownValues(m_display); // the multi-channel levels come from the drawing
+        m_shown = std::move(screen.shown);
         const double top = page.Y();
         QPainter& p = *page.Painter();
         DrawHeader(page);
-        const QImage picture = ScreenImage(canvas).scaled(canvas.Width() * kPixelScale, canvas.Height() * kPixelScale,
-                                                          Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        // Stored losslessly (no JPEG) and shown without smoothing.
+        // Embedded at the screen's own size and scaled by the page (a whole
+        // number of dots a pixel): stored losslessly (no JPEG), once per
+        // picture, and shown without smoothing.
+        const QRectF picture(0, page.Y(), screen.image.width(), screen.image.height());
         p.setRenderHint(QPainter::SmoothPixmapTransform, false);
         p.setRenderHint(QPainter::LosslessImageRendering, true);
-        p.drawImage(QPointF(0, page.Y()), picture);
+        p.drawImage(picture, screen.image);
         DrawValues(p, QPointF(picture.width() + Mm(6), page.Y()), page.Width() - picture.width() - Mm(6));
         DrawChannels(p, QPointF(0, page.Y() + std::max<double>(picture.height(), TableHeight()) + Mm(2)),
                      page.Width());
@@ -401,64 +419,100 @@ private:
 };
 
 // Lays out (and, with a painter, draws) the whole report; returns false when
-// interrupted.
-bool ComposeReport(PageCursor& page, const ReportInput& input, Progress* progress)
+// the progress callback asks to stop.
+bool ComposeReport(PageCursor& page, const ReportInput& input, const HandOnProgress& progress)
 {
     FirstPage(page, input);
     RecordDisplay display;
+    std::optional<ReportPictures> pictures; // drawn only for the pages that are painted
+    if (page.Painter())
+        pictures.emplace(input.records, kPixelScale);
     const std::string* folder = nullptr;
+    const int total = static_cast<int>(input.records.size());
     int done = 0;
     for (const CardRecord& record : input.records) {
-        if (Interrupted())
+        if (!GoOn(progress, done, total))
             return false;
         if (!folder || record.folder != *folder) { // each folder's section starts a page
             folder = &record.folder;
             page.SetRunningHeader({});
             page.NewPage();
-            TextLine(page, ReportFont(14, true), "測定フォルダ　" + Utf8(*folder));
+            TextLine(page, ReportFont(14, true), "測定フォルダ　" + FileName(*folder));
             page.Advance(Mm(3));
-            page.SetRunningHeader("測定フォルダ　" + Utf8(*folder) + "（続き）");
+            page.SetRunningHeader("測定フォルダ　" + FileName(*folder) + "（続き）");
         }
         RecordBlock block(input.tree, record, display);
         page.Need(block.Height()); // a block never breaks across pages
-        if (page.Painter())
-            block.Draw(page);
+        if (pictures)
+            block.Draw(page, pictures->Take(static_cast<std::size_t>(done)));
         else
             page.Advance(block.Height());
         ++done;
-        if (progress)
-            progress->Update(done);
     }
     page.Finish();
-    return true;
+    return GoOn(progress, done, total);
+}
+
+HandOnOutcome Failed(const std::string& path, const std::string& reason, int error)
+{
+    HandOnOutcome outcome;
+    outcome.status = HandOnOutcome::Status::FileFailed;
+    outcome.path = path;
+    outcome.reason = reason;
+    outcome.error = error;
+    return outcome;
 }
 
 } // namespace
 
-std::string WriteReport(const ReportInput& input, const std::string& path, Progress& progress)
+HandOnOutcome WriteReport(const CardTree& tree, const FolderSelection& folders, const ReportOptions& options,
+                          const HandOnProgress& progress)
 {
-    QSaveFile file(Utf8(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return "cannot write " + path + ": " + file.errorString().toStdString();
-    QPdfWriter writer(&file);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageMargins(QMarginsF(15, 15, 15, 10), QPageLayout::Millimeter);
-    writer.setResolution(kDotsPerInch);
-    writer.setTitle("測定データ報告書");
-    writer.setCreator("kr80a");
+    const std::vector<CardRecord> records = SelectedRecords(tree, folders);
+    const ReportInput input{tree, records, options.dataRoot, folders, options.cover};
+    HandOnOutcome outcome;
+    outcome.total = static_cast<int>(records.size());
 
-    PageCursor counter(writer, nullptr, 0);
-    if (!ComposeReport(counter, input, nullptr))
-        return "interrupted; no report written";
-    QPainter painter(&writer);
-    PageCursor page(writer, &painter, counter.Page());
-    const bool complete = ComposeReport(page, input, &progress);
-    painter.end();
-    if (!complete) {
-        file.cancelWriting();
-        return "interrupted; no report written";
+    // The report is made whole in memory and checked before a byte reaches
+    // the disk; then the one writer of our files puts it in place, so a full
+    // disk or a failed drawing never leaves a cut report nor harms an older one.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    bool drawn = true;
+    bool complete = false;
+    {
+        QPdfWriter writer(&buffer);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(15, 15, 15, 10), QPageLayout::Millimeter);
+        writer.setResolution(kDotsPerInch);
+        writer.setTitle("測定データ報告書");
+        writer.setCreator("kr80a");
+
+        // The first pass only counts the pages, for the footers; it tells no
+        // progress but may still be stopped.
+        PageCursor counter(writer, nullptr, 0);
+        complete = ComposeReport(counter, input, [&](int, int total) { return GoOn(progress, 0, total); });
+        if (complete) {
+            QPainter painter(&writer);
+            drawn = painter.isActive();
+            PageCursor page(writer, &painter, counter.Page());
+            complete = ComposeReport(page, input, [&](int done, int total) {
+                outcome.done = done;
+                return GoOn(progress, done, total);
+            });
+            drawn = painter.end() && drawn;
+        }
     }
-    if (!file.commit())
-        return "cannot write " + path + ": " + file.errorString().toStdString();
-    return {};
+    if (!complete) {
+        outcome.status = HandOnOutcome::Status::Stopped;
+        return outcome;
+    }
+    if (!drawn || bytes.isEmpty())
+        return Failed(options.path, "the report could not be drawn", 0);
+    std::string reason;
+    if (!WriteFileWhole(options.path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                        reason))
+        return Failed(options.path, reason, errno);
+    return outcome;
 }
