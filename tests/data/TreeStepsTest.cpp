@@ -51,7 +51,8 @@ protected:
     std::vector<int> WalkUp(const TreeSteps& steps, int from) const
     {
         std::vector<int> seen{from};
-        for (int previous; (previous = steps.Previous(seen.back())) != seen.back();)
+        // Earlier items go to the front, so the one to step from is the front.
+        for (int previous; (previous = steps.Previous(seen.front())) != seen.front();)
             seen.insert(seen.begin(), previous);
         return seen;
     }
@@ -92,11 +93,17 @@ TEST_F(TreeStepsTest, HiddenItemsAndEverythingUnderThemAreLeftOut)
     TreeSteps steps(m_tree);
     const std::vector<int> roots = m_tree.KindRoots();
     const int folderA = m_tree.Children(roots[0])[0];
-    // A filter that shows only folder A's second record and its parents, and
-    // hides the empty kind roots at the end.
+    // A filter that shows folder A's second record with its parents and the
+    // BER root with everything under it, and hides the rest.
     const int kept = m_tree.Children(folderA)[1];
     const std::set<int> shown{roots[0], folderA, kept, roots[1]};
-    steps.SetHidden([&](int id) { return m_tree.Node(id)->m_nParent == 0 ? !shown.count(id) : !shown.count(id) && m_tree.Node(id)->m_nParent != roots[1]; });
+    const auto underBer = [&](int id) {
+        for (int up = id; up != 0; up = m_tree.Node(up)->m_nParent)
+            if (up == roots[1])
+                return true;
+        return false;
+    };
+    steps.SetHidden([&](int id) { return !shown.count(id) && !underBer(id); });
     const int berFolder = m_tree.Children(roots[1])[0];
     const std::vector<int> expected{roots[0], folderA, kept, roots[1], berFolder, m_tree.Children(berFolder)[0]};
     EXPECT_EQ(WalkDown(steps), expected);
