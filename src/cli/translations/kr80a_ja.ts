@@ -27,7 +27,7 @@ the scan&apos;s messages</source>
     </message>
     <message>
         <source>comma-separated left, right, up, down, enter, each optionally
-shift+; plain up and down move through the tree as the viewer's
+shift+; plain up and down move through the tree as the viewer&apos;s
 do, with every folder unfolded</source>
         <translation>カンマ区切りの left, right, up, down, enter (それぞれ shift+ を付けられます。
 shift のない up と down はビューアーと同じようにツリーを移動します。
