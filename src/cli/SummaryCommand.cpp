@@ -21,6 +21,7 @@ int RunSummaryCommand(const CommandArguments& args)
     ConsoleMessages messages;
     CardTree tree(messages);
     tree.ScanDataRoot(dataRoot);
+    NoteLeftOut(tree);
 
     if (outputPath.empty())
         return WriteOutput(SummaryCsv(tree, CardRecords(tree)));

@@ -92,6 +92,7 @@ int RunTreeCommand(const CommandArguments& args)
     auto& messages = *new ConsoleMessages;
     auto& tree = *new CardTree(messages);
     tree.ScanDataRoot(dataRoot);
+    NoteLeftOut(tree);
 
     StandardOutput output;
     if (json) {
@@ -101,7 +102,8 @@ int RunTreeCommand(const CommandArguments& args)
         bool first = true;
         for (int root : tree.KindRoots())
             WriteJsonItems(tree, root, first, output);
-        output.Append("\n  ],\n  \"messages\": " + MessagesJson(messages.m_shown) + "}\n");
+        output.Append("\n  ],\n  \"messages\": " + MessagesJson(messages.m_shown) +
+                      ",\n  \"leftOut\": " + LeftOutJson(tree) + "}\n");
     } else {
         for (int root : tree.KindRoots())
             WriteTextTree(tree, root, 0, output);
