@@ -86,8 +86,10 @@ void CViewerDlg::OnInitDialog()
     m_ui->m_shiftButton->setIcon(ViewerIcon("shift"));
     m_ui->m_exitButton->setIcon(ViewerIcon("exit"));
     UpdateArrowIcons();
+    const bool takenFromCommandLine = TakeFolderToOpen();
     m_ui->m_dataRootLabel->setText(QFile::decodeName(QByteArray::fromStdString(m_strStartFolder)));
-    m_strStartFolder = ScanFolderOf(m_strStartFolder);
+    if (!takenFromCommandLine)
+        m_strStartFolder = ScanFolderOf(m_strStartFolder);
     m_card.m_strDataRoot = m_strStartFolder;
     if (const std::string problem = FontProblem(); !problem.empty())
         m_messages.ShowMessage(problem);

@@ -69,6 +69,14 @@ public:
 
     // Folder button and menu command: choose a folder, remember it, scan it.
     void SelectDataFolder();
+    // A folder chosen outside the chooser (command line, drop, another copy):
+    // the same questions as a choice in the chooser, then opened.
+    void OpenChosenFolder(const std::string& path);
+    // Opens a folder already agreed to: remembers it and scans it.
+    void OpenDataFolder(const std::string& folder);
+    // The folder named on the command line, taken by OnInitDialog in place of
+    // the start-up folder (after the questions of a folder choice).
+    void SetFolderToOpen(const std::string& folder);
     // Menu command: the options dialog; OK writes its four settings.
     void ShowOptions();
 
@@ -105,11 +113,15 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // A folder dropped on the window opens as a folder choice does.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void ConnectCommands();
     void ConnectFolderCommands();
-    bool TakesChosenFolder(const std::string& chosen);
+    bool TakesChosenFolder(std::string& chosen);
+    bool TakeFolderToOpen();
     void WriteSetting(const std::string& key, const std::string& value) const;
     void ReadSettings();
     void ScanDataRoot();
@@ -151,4 +163,5 @@ private:
     bool m_bSendingTreeKey = false;
     // Where the last save of this run went; the save dialog opens there.
     QString m_strLastSaveFolder;
+    std::string m_strFolderToOpen;
 };

@@ -9,13 +9,49 @@
 #include "ui_CViewerDlg.h"
 
 #include <QApplication>
+#include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QTimer>
+
+namespace {
+
+// The one local folder a drag carries, or nothing.
+QString DroppedFolder(const QMimeData* data)
+{
+    if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls().front().isLocalFile())
+        return {};
+    const QString path = data->urls().front().toLocalFile();
+    return QFileInfo(path).isDir() ? path : QString();
+}
+
+} // namespace
 
 void CViewerDlg::ConnectFolderCommands()
 {
     connect(m_ui->m_folderButton, &QPushButton::clicked, this, &CViewerDlg::SelectDataFolder);
     connect(m_ui->actionSelectFolder, &QAction::triggered, this, &CViewerDlg::SelectDataFolder);
     connect(m_ui->actionOptions, &QAction::triggered, this, &CViewerDlg::ShowOptions);
+    setAcceptDrops(true);
+}
+
+void CViewerDlg::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DroppedFolder(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CViewerDlg::dropEvent(QDropEvent* event)
+{
+    const QString folder = DroppedFolder(event->mimeData());
+    if (folder.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // The questions wait until the drag has ended: the program the folder
+    // came from waits for the drop to finish.
+    const std::string path = QFile::encodeName(folder).toStdString();
+    QTimer::singleShot(0, this, [this, path] { OpenChosenFolder(path); });
 }
 
 void CViewerDlg::SelectDataFolder()
@@ -25,13 +61,25 @@ void CViewerDlg::SelectDataFolder()
         FocusTree();
         return;
     }
+    OpenChosenFolder(chosen);
+}
+
+void CViewerDlg::OpenChosenFolder(const std::string& path)
+{
+    std::string chosen = path;
     m_card.m_strDataRoot = chosen;
     if (!TakesChosenFolder(chosen)) {
         m_card.m_strDataRoot = m_strStartFolder;
         FocusTree();
         return;
     }
-    m_strStartFolder = chosen;
+    OpenDataFolder(chosen);
+}
+
+void CViewerDlg::OpenDataFolder(const std::string& folder)
+{
+    m_card.m_strDataRoot = folder;
+    m_strStartFolder = folder;
     // A settings file that cannot be written is no reason not to show the folder.
     WriteSetting("Folder", m_strStartFolder);
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -41,15 +89,36 @@ void CViewerDlg::SelectDataFolder()
     m_ui->m_dataRootLabel->setText(QFile::decodeName(QByteArray::fromStdString(m_strStartFolder)));
 }
 
-// An empty path is refused with a message; with the warning on, a folder that
-// is not the meter's is taken only when the user agrees.
-bool CViewerDlg::TakesChosenFolder(const std::string& chosen)
+// An empty path is refused with a message. A folder that holds the meter's
+// folder offers that one; otherwise, with the warning on, a folder that is
+// not the meter's is taken only when the user agrees.
+bool CViewerDlg::TakesChosenFolder(std::string& chosen)
 {
     if (chosen.empty()) {
         m_messages.ShowMessage(kNoFolderChosen);
         return false;
     }
+    if (OfferInstrumentFolder(m_messages, chosen))
+        return true;
     return m_nFolderAlert != 1 || IsInstrumentFolder(chosen) || m_messages.AskYesNo(kNotInstrumentFolder);
+}
+
+void CViewerDlg::SetFolderToOpen(const std::string& folder)
+{
+    m_strFolderToOpen = folder;
+}
+
+// A folder given at start replaces the start-up folder when it is taken; the
+// start-up folder is not scanned first, so a large card is read once.
+bool CViewerDlg::TakeFolderToOpen()
+{
+    std::string chosen = m_strFolderToOpen;
+    m_strFolderToOpen.clear();
+    if (chosen.empty() || !TakesChosenFolder(chosen))
+        return false;
+    m_strStartFolder = chosen;
+    WriteSetting("Folder", m_strStartFolder);
+    return true;
 }
 
 void CViewerDlg::ShowOptions()
