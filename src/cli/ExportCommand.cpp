@@ -7,6 +7,7 @@
 #include "cli/OutputFile.h"
 #include "cli/PictureFile.h"
 #include "cli/Progress.h"
+#include "cli/Translation.h"
 #include "cli/ScanOutput.h"
 #include "data/CardTree.h"
 #include "screens/Canvas.h"
@@ -30,8 +31,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kUsage = "usage: kr80a export DATA_ROOT OUTDIR [--format png|bmp] [--force] [--quiet]";
-
 struct ExportOptions {
     std::string dataRoot;
     std::string outDir;
@@ -40,33 +39,14 @@ struct ExportOptions {
     bool quiet = false;
 };
 
-std::optional<ExportOptions> ParseArguments(const std::vector<std::string>& args)
+std::optional<ExportOptions> OptionsOf(const CommandArguments& args)
 {
-    ExportOptions options;
-    std::vector<std::string> positional;
-    bool haveFormat = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--format" && !haveFormat && i + 1 < args.size()) {
-            const std::string& name = args[++i];
-            if (name != "png" && name != "bmp")
-                return std::nullopt;
-            options.format = name == "png" ? PictureFormat::Png : PictureFormat::Bmp;
-            haveFormat = true;
-        } else if (arg == "--force" && !options.force) {
-            options.force = true;
-        } else if (arg == "--quiet" && !options.quiet) {
-            options.quiet = true;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return std::nullopt;
-        } else {
-            positional.push_back(arg);
-        }
-    }
-    if (positional.size() != 2)
+    ExportOptions options{args.Positional()[0], args.Positional()[1], PictureFormat::Png, args.Has("force"),
+                          args.Has("quiet")};
+    const std::string format = args.Has("format") ? args.Value("format") : "png";
+    if (format != "png" && format != "bmp")
         return std::nullopt;
-    options.dataRoot = positional[0];
-    options.outDir = positional[1];
+    options.format = format == "png" ? PictureFormat::Png : PictureFormat::Bmp;
     return options;
 }
 
@@ -103,13 +83,13 @@ std::string Refusal(const ExportOptions& options)
     const fs::path out(options.outDir);
     if (fs::exists(out, error)) {
         if (!fs::is_directory(out, error))
-            return options.outDir + " exists and is not a folder";
+            return WithArguments(Tr("kr80a", "%1 exists and is not a folder"), {options.outDir});
         if (!options.force && !fs::is_empty(out, error))
-            return options.outDir + " is not empty; give --force to write into it "
-                                    "(files of the same names are replaced)";
+            return WithArguments(Tr("kr80a", "%1 is not empty; give --force to write into it (files of the same names are replaced)"),
+                                 {options.outDir});
     }
     if (LiesInside(options.outDir, options.dataRoot))
-        return options.outDir + " lies inside the card " + options.dataRoot + "; choose a folder outside it";
+        return WithArguments(Tr("kr80a", "%1 lies inside the card %2; choose a folder outside it"), {options.outDir, options.dataRoot});
     return {};
 }
 
@@ -119,7 +99,7 @@ std::string CreateFolders(const std::vector<Group>& groups)
         std::error_code error;
         fs::create_directories(group.folder, error);
         if (error)
-            return "cannot create " + group.folder.string() + ": " + error.message();
+            return WithArguments(Tr("kr80a", "cannot create %1: %2"), {group.folder.string(), error.message()});
     }
     return {};
 }
@@ -205,7 +185,7 @@ bool PictureWriter::WriteGroup(const Group& group, RecordDisplay& display)
         const fs::path path = group.folder / name;
         std::string error;
         if (!WriteFileWhole(path.string(), EncodePicture(canvas, m_format), error)) {
-            Fail("cannot write " + path.string() + ": " + error);
+            Fail(WithArguments(Tr("kr80a", "cannot write %1: %2"), {path.string(), error}));
             return false;
         }
         ++m_done;
@@ -223,11 +203,12 @@ void PictureWriter::Fail(const std::string& message)
 
 } // namespace
 
-int RunExportCommand(const std::vector<std::string>& args)
+int RunExportCommand(const CommandArguments& args)
 {
-    const std::optional<ExportOptions> options = ParseArguments(args);
+    const std::optional<ExportOptions> options = OptionsOf(args);
     if (!options)
-        return UsageError(kUsage);
+        return WrongCall("export", WithArguments(Tr("usage", "%1 is not a picture format: png or bmp"),
+                                                 {args.Value("format")}));
     if (const std::string problem = FontProblem(); !problem.empty())
         return Failure(problem);
     if (CheckDataRoot(options->dataRoot) != 0)
@@ -244,7 +225,7 @@ int RunExportCommand(const std::vector<std::string>& args)
     std::error_code error;
     fs::create_directories(options->outDir, error);
     if (error)
-        return Failure("cannot create " + options->outDir + ": " + error.message());
+        return Failure(WithArguments(Tr("kr80a", "cannot create %1: %2"), {options->outDir, error.message()}));
     if (const std::string failure = CreateFolders(groups); !failure.empty())
         return Failure(failure);
 
@@ -260,7 +241,7 @@ int RunExportCommand(const std::vector<std::string>& args)
     if (!writer.Failure().empty())
         return Failure(writer.Failure());
     if (writer.Done() < total)
-        return Failure("interrupted: " + std::to_string(writer.Done()) + " of " + std::to_string(total) +
-                       " pictures written, each one whole");
+        return Failure(WithArguments(Tr("kr80a", "interrupted: %1 of %2 pictures written, each one whole"),
+                                     {std::to_string(writer.Done()), std::to_string(total)}));
     return 0;
 }

@@ -7,6 +7,7 @@
 #include "cli/Progress.h"
 #include "cli/ReportPages.h"
 #include "cli/ScanOutput.h"
+#include "cli/Translation.h"
 #include "data/CardTree.h"
 #include "screens/Font.h"
 
@@ -21,36 +22,19 @@
 
 namespace {
 
-constexpr const char* kUsage = "usage: kr80a report DATA_ROOT -o REPORT.pdf [--folder NAME]... [--quiet]";
-
 struct ReportOptions {
     std::string dataRoot;
     std::string outputPath;
     std::vector<std::string> folders;
     bool quiet = false;
+    ReportCover cover;
 };
 
-std::optional<ReportOptions> ParseArguments(const std::vector<std::string>& args)
+ReportOptions OptionsOf(const CommandArguments& args)
 {
-    ReportOptions options;
-    bool haveRoot = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (arg == "-o" && options.outputPath.empty() && hasValue && !args[i + 1].empty())
-            options.outputPath = args[++i];
-        else if (arg == "--folder" && hasValue)
-            options.folders.push_back(args[++i]);
-        else if (arg == "--quiet" && !options.quiet)
-            options.quiet = true;
-        else if (!haveRoot && !(arg.size() > 1 && arg[0] == '-'))
-            options.dataRoot = arg, haveRoot = true;
-        else
-            return std::nullopt;
-    }
-    if (!haveRoot || options.outputPath.empty())
-        return std::nullopt;
-    return options;
+    ReportCover cover{args.Value("title"), args.Value("customer"), args.Value("site"),
+                      args.Value("worker"),  args.Value("date"),     args.Value("instrument")};
+    return {args.Positional()[0], args.Value("o"), args.Values("folder"), args.Has("quiet"), std::move(cover)};
 }
 
 // The records of the named folders (all when none are named); empty `missing`
@@ -91,33 +75,32 @@ std::unique_ptr<QGuiApplication> StartGuiWithoutDisplay()
 
 } // namespace
 
-int RunReportCommand(const std::vector<std::string>& args)
+int RunReportCommand(const CommandArguments& args)
 {
-    const std::optional<ReportOptions> options = ParseArguments(args);
-    if (!options)
-        return UsageError(kUsage);
+    const ReportOptions options = OptionsOf(args);
     if (const std::string problem = FontProblem(); !problem.empty())
         return Failure(problem);
-    if (CheckDataRoot(options->dataRoot) != 0)
+    if (CheckDataRoot(options.dataRoot) != 0)
         return 1;
-    if (LiesInside(options->outputPath, options->dataRoot))
-        return Failure(options->outputPath + " lies inside the card " + options->dataRoot + "; choose a place outside it");
+    if (LiesInside(options.outputPath, options.dataRoot))
+        return Failure(WithArguments(Tr("kr80a", "%1 lies inside the card %2; choose a place outside it"),
+                                     {options.outputPath, options.dataRoot}));
 
     ConsoleMessages messages;
     CardTree tree(messages);
-    tree.m_strDataRoot = options->dataRoot;
+    tree.m_strDataRoot = options.dataRoot;
     tree.ScanDataRoot();
     std::string missing;
-    const std::vector<CardRecord> records = ChosenRecords(tree, options->folders, missing);
+    const std::vector<CardRecord> records = ChosenRecords(tree, options.folders, missing);
     if (!missing.empty())
-        return Failure("no measurement folder named " + missing + " on the card");
+        return Failure(WithArguments(Tr("kr80a", "no measurement folder named %1 on the card"), {missing}));
 
     const auto app = StartGuiWithoutDisplay();
     CatchInterrupts();
-    ReportInput input{tree, records, std::filesystem::absolute(options->dataRoot).lexically_normal().string(),
-                      options->folders};
-    Progress progress(static_cast<int>(records.size()), !options->quiet);
-    const std::string failure = WriteReport(input, options->outputPath, progress);
+    ReportInput input{tree, records, std::filesystem::absolute(options.dataRoot).lexically_normal().string(),
+                      options.folders, options.cover};
+    Progress progress(static_cast<int>(records.size()), !options.quiet);
+    const std::string failure = WriteReport(input, options.outputPath, progress);
     progress.Finish();
     if (!failure.empty())
         return Failure(failure);

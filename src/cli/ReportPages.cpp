@@ -1,11 +1,11 @@
 #include "cli/ReportPages.h"
 
 #include "cli/Interrupt.h"
-#include "cli/PictureFile.h"
 #include "cli/Progress.h"
+#include "cli/ReportPictures.h"
 #include "cli/ShownValues.h"
+#include "cli/Translation.h"
 #include "data/CardTree.h"
-#include "screens/Canvas.h"
 #include "screens/RecordDisplay.h"
 #include "screens/TextCodec.h"
 #include "data/CardText.h"
@@ -20,6 +20,7 @@
 
 #include <cmath>
 #include <map>
+#include <optional>
 
 namespace {
 
@@ -70,7 +71,7 @@ public:
     double Width() const { return m_writer.width(); }
     int Page() const { return m_page; }
     void Advance(double height) { m_y += height; }
-    bool Fits(double height) const { return m_y == 0 || m_y + height <= m_bottom; }
+    bool Fits(double height) const { return m_y <= m_top || m_y + height <= m_bottom; }
     // A new page when `height` does not fit below what the page holds.
     void Need(double height)
     {
@@ -84,10 +85,33 @@ public:
             m_writer.newPage();
         ++m_page;
         m_y = 0;
+        m_top = 0;
+        if (!m_header.isEmpty())
+            DrawRunningHeader();
     }
+    // Every page that follows, until the next call, starts with `header`
+    // (empty: none), so a section that goes on over several pages names
+    // itself on each.
+    void SetRunningHeader(const QString& header) { m_header = header; }
     void Finish() { DrawFooter(); }
 
 private:
+    void DrawRunningHeader()
+    {
+        const QFont font = ReportFont(10, true);
+        const double height = QFontMetricsF(font).height() * 1.4;
+        if (m_painter) {
+            m_painter->setFont(font);
+            m_painter->setPen(Qt::black);
+            m_painter->drawText(QRectF(0, 0, Width(), height), Qt::AlignLeft | Qt::AlignVCenter,
+                                QFontMetricsF(font).elidedText(m_header, Qt::ElideMiddle, Width()));
+            m_painter->setPen(QPen(Qt::black, Mm(0.2)));
+            m_painter->drawLine(QPointF(0, height), QPointF(Width(), height));
+        }
+        m_y = height + Mm(3);
+        m_top = m_y; // a page that holds only its header counts as empty
+    }
+
     void DrawFooter()
     {
         if (!m_painter)
@@ -103,8 +127,10 @@ private:
     QPainter* m_painter;
     int m_totalPages;
     double m_bottom;
+    QString m_header;
     int m_page = 1;
     double m_y = 0;
+    double m_top = 0;
 };
 
 // One line of text at the cursor, in `font`; returns its height.
@@ -127,9 +153,9 @@ double RowHeight()
 }
 
 // A row of cells at the cursor: each cell's text in its column (the first
-// left-aligned, the others right-aligned), a thin rule below.
+// left-aligned, the others as `align` says), a thin rule below.
 void TableRow(PageCursor& page, const std::vector<QString>& cells, const std::vector<double>& columns,
-              bool bold = false)
+              bool bold = false, Qt::Alignment align = Qt::AlignRight)
 {
     const QFont font = ReportFont(9.5, bold);
     const double height = RowHeight();
@@ -138,10 +164,9 @@ void TableRow(PageCursor& page, const std::vector<QString>& cells, const std::ve
         p->setFont(font);
         double x = 0;
         for (std::size_t i = 0; i < cells.size() && i < columns.size(); ++i) {
-            const Qt::Alignment align = i == 0 ? Qt::AlignLeft : Qt::AlignRight;
             const QRectF cell(x + Mm(1), page.Y(), columns[i] - Mm(2), height);
             p->setPen(Qt::black);
-            p->drawText(cell, align | Qt::AlignVCenter,
+            p->drawText(cell, (i == 0 ? Qt::AlignLeft : align) | Qt::AlignVCenter,
                         QFontMetricsF(font).elidedText(cells[i], Qt::ElideMiddle, cell.width()));
             x += columns[i];
         }
@@ -208,11 +233,42 @@ void FolderTable(PageCursor& page, const Counts& counts)
     }
 }
 
+// The job the report is for, as given, with the days of measurement.
+void CoverTable(PageCursor& page, const ReportInput& input)
+{
+    const std::string dates = input.cover.date.empty() ? MeasurementDates(input.records) : std::string();
+    const std::vector<double> columns{Mm(28), page.Width() - Mm(28)};
+    for (const CoverLine& line : CoverLines(input.cover, dates))
+        TableRow(page, {Utf8(line.heading), Utf8(line.text)}, columns, false, Qt::AlignLeft);
+}
+
+// Every notation of the tables and pictures with its meaning, kept on one page.
+void Legend(PageCursor& page)
+{
+    const std::vector<LegendEntry> entries = LegendEntries();
+    const QFont heading = ReportFont(12, true);
+    page.Need(QFontMetricsF(heading).height() * 1.25 + static_cast<double>(entries.size()) * RowHeight());
+    TextLine(page, heading, "凡例");
+    const std::vector<double> columns{Mm(40), page.Width() - Mm(40)};
+    for (const LegendEntry& entry : entries) {
+        if (QPainter* p = page.Painter(); p && entry.swatch) {
+            const QRectF swatch(Mm(1), page.Y() + RowHeight() * 0.25, Mm(8), RowHeight() * 0.5);
+            p->fillRect(swatch, QColor::fromRgb(entry.colour));
+            p->setPen(QPen(Qt::black, Mm(0.1)));
+            p->drawRect(swatch);
+        }
+        const QString notation = (entry.swatch ? "　　　" : "") + Utf8(entry.notation);
+        TableRow(page, {notation, Utf8(entry.meaning)}, columns, false, Qt::AlignLeft);
+    }
+}
+
 void FirstPage(PageCursor& page, const ReportInput& input)
 {
     TextLine(page, ReportFont(18, true), "測定データ報告書");
     page.Advance(Mm(3));
-    TextLine(page, ReportFont(10), "データフォルダ：" + Utf8(input.dataRoot));
+    CoverTable(page, input);
+    page.Advance(Mm(3));
+    TextLine(page, ReportFont(10), "データフォルダ：" + Utf8(CardName(input.dataRoot)));
     TextLine(page, ReportFont(10), "作成日時：" + QDateTime::currentDateTime().toString("yyyy/MM/dd HH:mm"));
     if (!input.folders.empty()) {
         QStringList names;
@@ -229,6 +285,8 @@ void FirstPage(PageCursor& page, const ReportInput& input)
     KindTable(page, input.tree, counts);
     page.Advance(Mm(6));
     FolderTable(page, counts);
+    page.Advance(Mm(6));
+    Legend(page);
 }
 
 // One record: its labels, its screen and the values the screen shows.
@@ -250,20 +308,19 @@ public:
         return HeaderHeight() + std::max(picture, table) + channels + Mm(7);
     }
 
-    void Draw(PageCursor& page)
+    void Draw(PageCursor& page, ReportPicture screen)
     {
-        Canvas canvas;
-        m_display.Paint(canvas);
-        m_shown = ShownValues(m_display); // the multi-channel levels come from the drawing
+        m_shown = std::move(screen.shown);
         const double top = page.Y();
         QPainter& p = *page.Painter();
         DrawHeader(page);
-        const QImage picture = ScreenImage(canvas).scaled(canvas.Width() * kPixelScale, canvas.Height() * kPixelScale,
-                                                          Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        // Stored losslessly (no JPEG) and shown without smoothing.
+        // Embedded at the screen's own size and scaled by the page (a whole
+        // number of dots a pixel): stored losslessly (no JPEG), once per
+        // picture, and shown without smoothing.
+        const QRectF picture(0, page.Y(), screen.image.width(), screen.image.height());
         p.setRenderHint(QPainter::SmoothPixmapTransform, false);
         p.setRenderHint(QPainter::LosslessImageRendering, true);
-        p.drawImage(QPointF(0, page.Y()), picture);
+        p.drawImage(picture, screen.image);
         DrawValues(p, QPointF(picture.width() + Mm(6), page.Y()), page.Width() - picture.width() - Mm(6));
         DrawChannels(p, QPointF(0, page.Y() + std::max<double>(picture.height(), TableHeight()) + Mm(2)),
                      page.Width());
@@ -327,8 +384,9 @@ private:
             const double x = at.x() + static_cast<double>(i % columns) * cellWidth;
             const double y = at.y() + static_cast<double>(i / columns) * height;
             p.setPen(Qt::black);
+            // The meter's half-width labels (ﾚﾍﾞﾙ) read as ordinary text (レベル) on paper.
             p.drawText(QRectF(x + Mm(1), y, labelWidth - Mm(1), height), Qt::AlignLeft | Qt::AlignVCenter,
-                       Utf8(values[i].label));
+                       Utf8(values[i].label).normalized(QString::NormalizationForm_KC));
             p.drawText(QRectF(x + labelWidth, y, cellWidth - labelWidth - Mm(2), height),
                        Qt::AlignLeft | Qt::AlignVCenter, ValueText(values[i]));
             p.setPen(QPen(Qt::lightGray, Mm(0.15)));
@@ -348,6 +406,9 @@ bool ComposeReport(PageCursor& page, const ReportInput& input, Progress* progres
 {
     FirstPage(page, input);
     RecordDisplay display;
+    std::optional<ReportPictures> pictures; // drawn only for the pages that are painted
+    if (page.Painter())
+        pictures.emplace(input.records, kPixelScale);
     const std::string* folder = nullptr;
     int done = 0;
     for (const CardRecord& record : input.records) {
@@ -355,14 +416,16 @@ bool ComposeReport(PageCursor& page, const ReportInput& input, Progress* progres
             return false;
         if (!folder || record.folder != *folder) { // each folder's section starts a page
             folder = &record.folder;
+            page.SetRunningHeader({});
             page.NewPage();
             TextLine(page, ReportFont(14, true), "測定フォルダ　" + Utf8(*folder));
             page.Advance(Mm(3));
+            page.SetRunningHeader("測定フォルダ　" + Utf8(*folder) + "（続き）");
         }
         RecordBlock block(input.tree, record, display);
         page.Need(block.Height()); // a block never breaks across pages
-        if (page.Painter())
-            block.Draw(page);
+        if (pictures)
+            block.Draw(page, pictures->Take(static_cast<std::size_t>(done)));
         else
             page.Advance(block.Height());
         ++done;
@@ -379,7 +442,7 @@ std::string WriteReport(const ReportInput& input, const std::string& path, Progr
 {
     QSaveFile file(Utf8(path));
     if (!file.open(QIODevice::WriteOnly))
-        return "cannot write " + path + ": " + file.errorString().toStdString();
+        return WithArguments(Tr("kr80a", "cannot write %1: %2"), {path, file.errorString().toStdString()});
     QPdfWriter writer(&file);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(15, 15, 15, 10), QPageLayout::Millimeter);
@@ -389,16 +452,16 @@ std::string WriteReport(const ReportInput& input, const std::string& path, Progr
 
     PageCursor counter(writer, nullptr, 0);
     if (!ComposeReport(counter, input, nullptr))
-        return "interrupted; no report written";
+        return Tr("kr80a", "interrupted; no report written");
     QPainter painter(&writer);
     PageCursor page(writer, &painter, counter.Page());
     const bool complete = ComposeReport(page, input, &progress);
     painter.end();
     if (!complete) {
         file.cancelWriting();
-        return "interrupted; no report written";
+        return Tr("kr80a", "interrupted; no report written");
     }
     if (!file.commit())
-        return "cannot write " + path + ": " + file.errorString().toStdString();
+        return WithArguments(Tr("kr80a", "cannot write %1: %2"), {path, file.errorString().toStdString()});
     return {};
 }

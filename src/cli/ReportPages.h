@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/CardRecords.h"
+#include "cli/ReportCover.h"
 
 #include <string>
 #include <vector>
@@ -9,13 +10,14 @@ class CardTree;
 class Progress;
 
 // What a report covers: the scanned card, the chosen records in scan order,
-// the data root as the first page names it and the folders asked for (none:
-// the whole card).
+// the data root (the cover names only its folder), the folders asked for
+// (none: the whole card) and the job it is handed out for.
 struct ReportInput {
     const CardTree& tree;
     const std::vector<CardRecord>& records;
     std::string dataRoot;
     std::vector<std::string> folders;
+    ReportCover cover;
 };
 
 // Writes the A4 PDF report to `path`, whole or not at all (an interrupt

@@ -7,6 +7,7 @@
 #include "cli/PictureFile.h"
 #include "cli/ScanOutput.h"
 #include "cli/ScreenFields.h"
+#include "cli/Translation.h"
 #include "data/CardText.h"
 #include "data/CardTree.h"
 #include "screens/Canvas.h"
@@ -19,8 +20,6 @@
 #include <optional>
 
 namespace {
-
-constexpr const char* kUsage = "usage: kr80a show DATA_ROOT ID [--keys LIST] [--json] [-o FILE]";
 
 struct KeyPress {
     InstrumentKey key;
@@ -72,43 +71,35 @@ std::optional<std::vector<KeyPress>> ParseKeys(const std::string& list)
     return keys;
 }
 
-std::optional<ShowOptions> ParseArguments(const std::vector<std::string>& args)
+// The options with their values read; nothing, and `why` said, when a value
+// is not one the command knows.
+std::optional<ShowOptions> OptionsOf(const CommandArguments& args, std::string& why)
 {
     ShowOptions options;
-    std::vector<std::string> positional;
-    bool haveKeys = false;
-    bool haveOutput = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--json" && !options.json) {
-            options.json = true;
-        } else if (arg == "--keys" && !haveKeys && i + 1 < args.size()) {
-            auto keys = ParseKeys(args[++i]);
-            if (!keys)
-                return std::nullopt;
-            options.keys = std::move(*keys);
-            haveKeys = true;
-        } else if (arg == "-o" && !haveOutput && i + 1 < args.size()) {
-            options.outputPath = args[++i];
-            haveOutput = true;
-            if (!EndsWithIgnoringCase(options.outputPath, ".png") && !EndsWithIgnoringCase(options.outputPath, ".bmp"))
-                return std::nullopt;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            return std::nullopt;
-        } else {
-            positional.push_back(arg);
-        }
+    options.dataRoot = args.Positional()[0];
+    options.json = args.Has("json");
+    options.outputPath = args.Value("o");
+    const std::optional<int> id = ParseId(args.Positional()[1]);
+    if (!id) {
+        why = WithArguments(Tr("usage", "%1 is not an item id"), {args.Positional()[1]});
+        return std::nullopt;
     }
-    if (positional.size() != 2)
-        return std::nullopt;
-    const std::optional<int> id = ParseId(positional[1]);
-    if (!id)
-        return std::nullopt;
-    options.dataRoot = positional[0];
     options.id = *id;
+    if (args.Has("keys")) {
+        auto keys = ParseKeys(args.Value("keys"));
+        if (!keys) {
+            why = WithArguments(Tr("usage", "%1 is not a list of panel keys"), {args.Value("keys")});
+            return std::nullopt;
+        }
+        options.keys = std::move(*keys);
+    }
+    if (args.Has("o") && !EndsWithIgnoringCase(options.outputPath, ".png") &&
+        !EndsWithIgnoringCase(options.outputPath, ".bmp")) {
+        why = WithArguments(Tr("usage", "%1 does not end in .png or .bmp"), {options.outputPath});
+        return std::nullopt;
+    }
     return options;
 }
-
 
 std::string LabelsText(const RecordDisplay& display)
 {
@@ -129,11 +120,12 @@ std::string LabelsJson(const RecordDisplay& display)
 
 } // namespace
 
-int RunShowCommand(const std::vector<std::string>& args)
+int RunShowCommand(const CommandArguments& args)
 {
-    const std::optional<ShowOptions> options = ParseArguments(args);
+    std::string why;
+    const std::optional<ShowOptions> options = OptionsOf(args, why);
     if (!options)
-        return UsageError(kUsage);
+        return WrongCall("show", why);
     if (const std::string problem = FontProblem(); !problem.empty()) {
         std::fprintf(stderr, "%s\n", problem.c_str());
         return 1;

@@ -1,110 +1,39 @@
-// kr80a summary: one CSV line per record with the values its screen shows.
+// kr80a summary: the summary table of a card, one CSV line per channel of a record.
 #include "cli/CardRecords.h"
 #include "cli/Commands.h"
 #include "cli/OutputFile.h"
 #include "cli/ScanOutput.h"
-#include "cli/ShownValues.h"
+#include "cli/SummaryTable.h"
+#include "cli/Translation.h"
 #include "data/CardTree.h"
-#include "screens/Canvas.h"
-#include "screens/RecordDisplay.h"
-#include "screens/TextCodec.h"
-#include "data/CardText.h"
 
 #include <filesystem>
-#include <optional>
 
 namespace {
 
-constexpr const char* kUsage = "usage: kr80a summary DATA_ROOT [-o FILE.csv]";
 constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
-constexpr const char* kHeader =
-    "測定フォルダ,種類,番号,件数,データ名,システム,バンド,チャンネル,周波数,レベル,C/N,MER,BER\r\n";
-
-struct SummaryOptions {
-    std::string dataRoot;
-    std::string outputPath;
-};
-
-std::optional<SummaryOptions> ParseArguments(const std::vector<std::string>& args)
-{
-    SummaryOptions options;
-    bool haveRoot = false;
-    bool haveOutput = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-o" && !haveOutput && i + 1 < args.size()) {
-            options.outputPath = args[++i];
-            haveOutput = true;
-        } else if (!haveRoot && !(args[i].size() > 1 && args[i][0] == '-')) {
-            options.dataRoot = args[i];
-            haveRoot = true;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (!haveRoot || (haveOutput && options.outputPath.empty()))
-        return std::nullopt;
-    return options;
-}
-
-// RFC 4180: a field with a comma, a quote or a line break goes in quotes,
-// its quotes doubled.
-std::string CsvField(const std::string& text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (char c : text)
-        quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return quoted + "\"";
-}
-
-std::string CsvLine(const std::vector<std::string>& fields)
-{
-    std::string line;
-    for (std::size_t i = 0; i < fields.size(); ++i)
-        line += (i ? "," : "") + CsvField(fields[i]);
-    return line + "\r\n";
-}
-
-std::string SummaryLine(const CardRecord& record, RecordDisplay& display)
-{
-    display.Select(record.item);
-    Canvas canvas;
-    display.Paint(canvas); // the multi-channel read-out takes its levels from the drawing
-    const ShownRecord shown = ShownValues(display);
-    const auto label = [&](RecordDisplay::Label which) {
-        return DecodeCardText(Trim(display.LabelText(which)));
-    };
-    return CsvLine({record.folder, KindFolderName(record.kind), label(RecordDisplay::kNumber),
-                    label(RecordDisplay::kCount), label(RecordDisplay::kCaption), label(RecordDisplay::kSystemLabel),
-                    shown.band, shown.channel, shown.frequency, shown.level, shown.cn, shown.mer, shown.ber});
-}
 
 } // namespace
 
-int RunSummaryCommand(const std::vector<std::string>& args)
+int RunSummaryCommand(const CommandArguments& args)
 {
-    const std::optional<SummaryOptions> options = ParseArguments(args);
-    if (!options)
-        return UsageError(kUsage);
-    if (CheckDataRoot(options->dataRoot) != 0)
+    const std::string& dataRoot = args.Positional()[0];
+    const std::string outputPath = args.Value("o");
+    if (CheckDataRoot(dataRoot) != 0)
         return 1;
-    if (!options->outputPath.empty() && LiesInside(options->outputPath, options->dataRoot))
-        return Failure(options->outputPath + " lies inside the card " + options->dataRoot + "; choose a place outside it");
+    if (!outputPath.empty() && LiesInside(outputPath, dataRoot))
+        return Failure(WithArguments(Tr("kr80a", "%1 lies inside the card %2; choose a place outside it"), {outputPath, dataRoot}));
 
     ConsoleMessages messages;
     CardTree tree(messages);
-    tree.m_strDataRoot = options->dataRoot;
+    tree.m_strDataRoot = dataRoot;
     tree.ScanDataRoot();
 
-    std::string out = kHeader;
-    RecordDisplay display;
-    for (const CardRecord& record : CardRecords(tree))
-        out += SummaryLine(record, display);
-    if (options->outputPath.empty())
+    const std::string out = SummaryCsv(tree, CardRecords(tree));
+    if (outputPath.empty())
         return WriteOutput(out);
     std::string failure;
-    if (!WriteFileWhole(options->outputPath, kByteOrderMark + out, failure))
-        return Failure("cannot write " + options->outputPath + ": " + failure);
+    if (!WriteFileWhole(outputPath, kByteOrderMark + out, failure))
+        return Failure(WithArguments(Tr("kr80a", "cannot write %1: %2"), {outputPath, failure}));
     return 0;
 }

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr const char* kUsage = "usage: kr80a tree DATA_ROOT [--json]";
-
 void AppendNumber(std::string& out, int value)
 {
     char digits[16];
@@ -81,21 +79,10 @@ void WriteJsonItems(const CardTree& tree, int id, bool& first, StandardOutput& o
 
 } // namespace
 
-int RunTreeCommand(const std::vector<std::string>& args)
+int RunTreeCommand(const CommandArguments& args)
 {
-    std::string dataRoot;
-    bool json = false;
-    bool haveRoot = false;
-    for (const std::string& arg : args) {
-        if (arg == "--json" && !json)
-            json = true;
-        else if (!haveRoot && !(arg.size() > 1 && arg.starts_with("--")))
-            dataRoot = arg, haveRoot = true;
-        else
-            return UsageError(kUsage);
-    }
-    if (!haveRoot)
-        return UsageError(kUsage);
+    const std::string& dataRoot = args.Positional()[0];
+    const bool json = args.Has("json");
     if (CheckDataRoot(dataRoot) != 0)
         return 1;
 

@@ -1,17 +1,37 @@
 #include "cli/Commands.h"
 #include "cli/StandardOutput.h"
-#include "cli/HelpText.h"
 #include "cli/ScanOutput.h"
 #include "cli/Translation.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <dirent.h>
 
-int UsageError(const std::string& usage)
+namespace {
+
+std::vector<const CommandDefinition*> Definitions()
 {
-    std::fprintf(stderr, "%s\n", usage.c_str());
+    std::vector<const CommandDefinition*> definitions;
+    for (const Command& command : ToolCommands())
+        definitions.push_back(&command.definition);
+    return definitions;
+}
+
+int UsageError()
+{
+    std::fprintf(stderr, "%s\n", ToolUsage(Definitions()).c_str());
+    return 2;
+}
+
+} // namespace
+
+int WrongCall(const std::string& commandName, const std::string& why)
+{
+    const Command* command = FindCommand(commandName);
+    std::fprintf(stderr, "kr80a: %s\nusage: %s\n", OneLine(why).c_str(),
+                 command ? UsageLine(command->definition).c_str() : "kr80a --help");
     return 2;
 }
 
@@ -40,40 +60,25 @@ int WriteOutput(const std::string& out)
     return output.Finish();
 }
 
-namespace {
-
-bool AsksForHelp(const std::vector<std::string>& args)
-{
-    for (const std::string& arg : args)
-        if (arg == "--help" || arg == "-h")
-            return true;
-    return false;
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
-    using Command = int (*)(const std::vector<std::string>&);
-    static const std::pair<const char*, Command> kCommands[] = {
-        {"tree", RunTreeCommand},     {"show", RunShowCommand},       {"export", RunExportCommand},
-        {"report", RunReportCommand}, {"summary", RunSummaryCommand},
-    };
     LoadTranslation();
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 1 && args[0] == "--version")
         return WriteOutput(std::string("kr80a ") + KR80A_VERSION + "\n");
     if (args.empty())
-        return UsageError(ToolUsage());
+        return UsageError();
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help")
-        return WriteOutput(ToolHelp());
-    for (const auto& [name, run] : kCommands) {
-        if (args[0] != name)
-            continue;
-        const std::vector<std::string> rest(args.begin() + 1, args.end());
-        if (AsksForHelp(rest))
-            return WriteOutput(CommandHelp(name));
-        return run(rest);
-    }
-    return UsageError(ToolUsage());
+        return WriteOutput(ToolHelp(Definitions()));
+    const Command* command = FindCommand(args[0]);
+    if (!command)
+        return UsageError();
+    const std::vector<std::string> words(args.begin() + 1, args.end());
+    if (AsksForHelp(words))
+        return WriteOutput(CommandHelp(command->definition));
+    std::string why;
+    const std::optional<CommandArguments> arguments = ParseCommand(command->definition, words, why);
+    if (!arguments)
+        return WrongCall(args[0], why);
+    return command->run(*arguments);
 }

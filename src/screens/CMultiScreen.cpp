@@ -17,6 +17,16 @@ constexpr int kMaxScaleOffset = 10000;
 
 } // namespace
 
+std::uint32_t BarColour(ValueState state)
+{
+    switch (state) {
+    case NotMeasured: return 0x408040; // dark green
+    case OverRange: return 0xFF0000;   // red
+    case UnderRange: return 0x2020FF;  // blue
+    default: return 0x000000;          // black
+    }
+}
+
 void CMultiScreen::Load(const std::vector<RecordRow>& rows)
 {
     m_nReference = -1;
@@ -210,14 +220,8 @@ void CMultiScreen::DrawBar(Canvas& dc, int channel)
         const double perDb = m_nRange == 1 ? 5.0 : m_nRange == 2 ? 10.0 : 2.5;
         top = 186 - static_cast<int>(std::min(perDb * (level - m_nBottom), 160.0));
     }
-    static constexpr Rgb kColours[] = {
-        0x000000, // Normal: black
-        0x408040, // NotMeasured: dark green
-        0xFF0000, // OverRange: red
-        0x2020FF, // UnderRange: blue
-    };
     const int left = BarLeft(channel);
-    dc.FillRect(Rect{left, top, left + m_nBarWidth, 192}, kColours[m_nState[i]]);
+    dc.FillRect(Rect{left, top, left + m_nBarWidth, 192}, BarColour(m_nState[i]));
 }
 
 const CMultiScreen::BarValues& CMultiScreen::BarValuesOf(int channel, const RecordRow& row)

@@ -5,10 +5,15 @@
 #include "screens/CScreen.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 class Canvas;
+
+// The colour (0xRRGGBB) of a channel's bar in the state of its level; the
+// report's legend shows the same colours.
+std::uint32_t BarColour(ValueState state);
 
 // The multi-channel screen: the levels of all channels of one measurement as a
 // bar graph on a dB scale, a ▲ cursor, an optional △ reference and a read-out

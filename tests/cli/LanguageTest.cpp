@@ -73,6 +73,34 @@ INSTANTIATE_TEST_SUITE_P(
                     LocaleCase{"NotJapanese", {{"LANG", "jv_ID.UTF-8"}}, false}),
     CaseName());
 
+// The help of the tool and of each command comes from the same command
+// table, so one Japanese and one English line of each shows the table is
+// translated as a whole, and untouched in English.
+TEST(Help, FollowsTheLocaleOfMessages)
+{
+    struct HelpCase {
+        const char* call;
+        const char* japanese;
+        const char* english;
+    };
+    const HelpCase cases[] = {
+        {"--help", "kr80a はレベルメータ KR80/KR80A", "kr80a reads the memory card of a KR80/KR80A level meter"},
+        {"--help", "進捗行を表示しません", "no progress line"},
+        {"report --help", "表紙の件名", "the cover's 件名 (subject)"},
+        {"summary --help", "一覧表を CSV で書き込みます", "Writes the summary table as CSV"},
+    };
+    for (const HelpCase& help : cases) {
+        for (const bool japanese : {true, false}) {
+            const LocaleVariables locale(std::map<std::string, std::string>{{"LANG", japanese ? "ja_JP.UTF-8" : "C"}});
+            const RunResult run = RunKr80a(help.call);
+            EXPECT_EQ(run.status, 0) << help.call;
+            EXPECT_NE(run.out.find(japanese ? help.japanese : help.english), std::string::npos)
+                << help.call << (japanese ? " (Japanese)\n" : " (C)\n") << run.out;
+            EXPECT_EQ(run.out.find(japanese ? help.english : help.japanese), std::string::npos) << help.call;
+        }
+    }
+}
+
 TEST(Version, PrintsTheVersion)
 {
     const RunResult run = RunKr80a("--version");

@@ -1,10 +1,13 @@
 #include "cli/SmallCard.h"
+#include "support/CaseName.h"
 #include "support/RunKr80a.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <filesystem>
+#include <sstream>
+#include <vector>
 
 namespace {
 
@@ -50,6 +53,36 @@ void ExpectHolds(const std::string& text, std::initializer_list<const char*> par
         EXPECT_NE(normal.find(part), std::string::npos) << part << " in\n" << normal;
 }
 
+// One line of `pdfimages -list`: an image drawn on a page.
+struct PdfImage {
+    int width = 0;
+    int height = 0;
+    std::string colour; // "gray", "rgb", ...
+    int bitsPerComponent = 0;
+    std::string encoding; // "image" (lossless), "jpeg", ...
+    std::string interpolated;
+    int object = 0;
+};
+
+std::vector<PdfImage> ListImages(const std::string& path)
+{
+    std::vector<PdfImage> images;
+    std::istringstream lines(CommandOutput("pdfimages -list '" + path + "' 2>&1"));
+    std::string line;
+    for (int header = 0; header < 2 && std::getline(lines, line); ++header) {
+    }
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        int page = 0, number = 0, components = 0;
+        std::string type;
+        PdfImage image;
+        if (fields >> page >> number >> type >> image.width >> image.height >> image.colour >> components >>
+            image.bitsPerComponent >> image.encoding >> image.interpolated >> image.object)
+            images.push_back(image);
+    }
+    return images;
+}
+
 class ReportCommand : public ::testing::Test {
 protected:
     RunResult Report(const std::string& root, const std::string& more = "")
@@ -73,6 +106,41 @@ TEST_F(ReportCommand, HoldsTheCountsAndASectionPerFolder)
                            "測定フォルダ SITE,\"2\"", "データNo. 1 / 2", "データNo. 2 / 2", "屋上/東", "say \"hi\"",
                            "MULTI-A", "地上デジタル", "63.5 dBμ", "--.- dBμ", "5.0 dB", "以下", "1.0E-8", "17.3 dB",
                            "557 MHz", "64QAM", "ch C2 64.5 dBμ", "ch C3 --.- dBμ", "1 / 4", "4 / 4"});
+}
+
+// Every screen is embedded as drawn, three by three dots a pixel at the
+// page's 300 dpi so that it prints sharp without smoothing, losslessly, and
+// in its smallest form: one bit a pixel where only black and white appear.
+TEST_F(ReportCommand, EmbedsEachScreenWholeNumberScaledLosslessAndSmall)
+{
+    ASSERT_EQ(Report(m_card.Root()).status, 0);
+    const std::vector<PdfImage> images = ListImages(m_pdf);
+    ASSERT_EQ(images.size(), 5u); // one per record
+    int oneBit = 0;
+    for (const PdfImage& image : images) {
+        EXPECT_EQ(image.width, 960);
+        EXPECT_EQ(image.height, 720);
+        EXPECT_EQ(image.encoding, "image");
+        EXPECT_EQ(image.interpolated, "no");
+        oneBit += image.colour == "gray" && image.bitsPerComponent == 1;
+    }
+    EXPECT_GE(oneBit, 4); // all but the multi-channel graph, which may draw in colour
+}
+
+// Records that show the same screen share one embedded picture.
+TEST_F(ReportCommand, EmbedsARepeatedScreenOnce)
+{
+    TempCard card;
+    const std::string line = CsvLine({{1, "A"}, {2, "UHF"}, {3, "27"}, {5, "557.14"}, {6, "63.46"}, {10, "OFF"}});
+    const std::string other = CsvLine({{1, "B"}, {2, "UHF"}, {3, "28"}, {5, "563.14"}, {6, "50.00"}, {10, "OFF"}});
+    card.Write("F/LEVEL/F.cnt", "4\n1.00\n");
+    card.Write("F/LEVEL/F.CSV", "header\r\n" + line + line + other + line);
+    ASSERT_EQ(Report(card.Root()).status, 0);
+    const std::vector<PdfImage> images = ListImages(m_pdf);
+    ASSERT_EQ(images.size(), 4u);
+    EXPECT_EQ(images[0].object, images[1].object);
+    EXPECT_NE(images[1].object, images[2].object);
+    EXPECT_EQ(images[0].object, images[3].object);
 }
 
 TEST_F(ReportCommand, CoversOnlyTheNamedFolders)
@@ -111,5 +179,78 @@ TEST_F(ReportCommand, RefusesWrongCallsAPlaceInsideTheCardAndAFolderItCannotWrit
     EXPECT_EQ(RunKr80a("report " + m_card.Root() + " -o " + m_card.Root() + "/r.pdf").status, 1);
     EXPECT_FALSE(std::filesystem::exists(m_card.Root() + "/r.pdf"));
 }
+
+// What the report tells a customer, found in its text: the words each case
+// must hold, and those it must not.
+struct ReportTextCase {
+    std::string name;
+    std::string arguments;
+    std::vector<std::string> holds;
+    std::vector<std::string> lacks;
+};
+
+class ReportText : public ReportCommand, public testing::WithParamInterface<ReportTextCase> {
+protected:
+    // Every values file of the card last written at noon of 2026-11-30, but
+    // SITE1's BER file at noon of 2026-12-02.
+    void SetUp() override
+    {
+        for (const auto& file : std::filesystem::recursive_directory_iterator(m_card.Root()))
+            if (file.is_regular_file())
+                Touch(file.path().string(), "2026-11-30 12:00");
+        Touch(m_card.Card().Path("SITE1/BER/SITE1.CSV"), "2026-12-02 12:00");
+    }
+    static void Touch(const std::string& path, const std::string& when)
+    {
+        ASSERT_EQ(std::system(("touch -d '" + when + "' '" + path + "'").c_str()), 0);
+    }
+    std::string Filled(const std::string& text) const
+    {
+        std::string filled = text;
+        for (std::size_t at; (at = filled.find("CARD")) != std::string::npos;)
+            filled.replace(at, 4, std::filesystem::path(m_card.Root()).filename().string());
+        for (std::size_t at; (at = filled.find("ROOT")) != std::string::npos;)
+            filled.replace(at, 4, m_card.Root());
+        return filled;
+    }
+};
+
+TEST_P(ReportText, TellsTheCustomer)
+{
+    const RunResult r = Report(m_card.Root(), GetParam().arguments);
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string text = OneBlank(ReadPdf(m_pdf).text);
+    for (const std::string& part : GetParam().holds)
+        EXPECT_NE(text.find(Filled(part)), std::string::npos) << Filled(part) << " in\n" << text;
+    for (const std::string& part : GetParam().lacks)
+        EXPECT_EQ(text.find(Filled(part)), std::string::npos) << Filled(part) << " in\n" << text;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReportText,
+    testing::Values(
+        ReportTextCase{"CoverFields",
+                       "--title '共聴設備点検' --customer '=1+1 様' --site '東京都 千代田区' --worker '山田 太郎' "
+                       "--date '2026年12月1日' --instrument 'KR80A #1234'",
+                       {"件名 共聴設備点検", "顧客名 =1+1 様", "現場名 東京都 千代田区", "作業者 山田 太郎",
+                        "測定日 2026年12月1日", "測定器 KR80A #1234"},
+                       {}},
+        ReportTextCase{"OnlyTheFieldsGiven", "--worker '山田'", {"作業者 山田"}, {"件名", "顧客名", "現場名", "測定器"}},
+        ReportTextCase{"MeasurementDaysFromTheValuesFiles", "", {"測定日 2026/11/30 – 2026/12/02"}, {}},
+        ReportTextCase{"MeasurementDayOfTheFolderReported", "--folder 'SITE,\"2\"'", {"測定日 2026/11/30"},
+                       {"2026/12/02"}},
+        ReportTextCase{"TheCardByItsFolderNameOnly", "", {"データフォルダ：CARD"}, {"ROOT", "/tmp"}},
+        ReportTextCase{"Legend",
+                       "",
+                       {"凡例", "--.- -.----- 値なし", "~~.~ ~.~~~~~ 高い位置の破線：測定範囲の上限を超えた",
+                        "__._ _._____ 低い位置の破線：測定範囲の下限に満たない", "補正 補 補正オン", "以上 表示の上限",
+                        "以下 表示の下限", "赤 多チャンネルの棒：測定範囲の上限を超えた", "▲ カーソルのチャンネル",
+                        "△ 基準チャンネル"},
+                       {}},
+        ReportTextCase{"FolderNameOnAContinuedPage", "", {"測定フォルダ SITE1（続き）"}, {"SITE,\"2\"（続き）"}},
+        ReportTextCase{"FullWidthLabels", "", {"レベル 63.5 dBμ", "周波数 557 MHz", "変調方式 OFDM"}, {"ﾚﾍﾞﾙ", "ｺﾝﾊﾞｰﾀｰ"}},
+        ReportTextCase{"EveryMultiChannelRowLabelled", "--folder 'SITE,\"2\"'",
+                       {"バンド名 VHF", "ch C1", "レベル 60.0 dBμ", "ch C1 60.0 dBμ", "ch C3 --.- dBμ"}, {}}),
+    CaseName());
 
 } // namespace

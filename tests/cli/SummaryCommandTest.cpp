@@ -8,26 +8,30 @@
 
 namespace {
 
-// One line per record in scan order (folders by name), the values as the
-// screens show them; a field with a comma or a quote is quoted (RFC 4180).
+// One line per channel of a record in scan order (folders by name), a value
+// column holding a plain number or nothing and its state beside it; a field
+// with a comma or a quote is quoted (RFC 4180).
 constexpr const char* kTable =
-    "測定フォルダ,種類,番号,件数,データ名,システム,バンド,チャンネル,周波数,レベル,C/N,MER,BER\r\n"
-    "\"SITE,\"\"2\"\"\",MULTI,1,1,MULTI-A,VU/CATV,VHF,C1,,60.0,,,\r\n"
-    "SITE1,LEVEL,1,2,屋上/東,地上デジタル,UHF,27,557,63.5,,,\r\n"
-    "SITE1,LEVEL,2,2,A\x01" "B,地上デジタル,UHF,27,557,--.-,,,\r\n"
-    "SITE1,BER,1,1,\"say \"\"hi\"\"\",地上デジタル,UHF,27,557,,5.0 以下,,1.0E-8\r\n";
+    "測定フォルダ,種類,番号,件数,データ名,システム,バンド,チャンネル番号,チャンネル,周波数 [MHz],"
+    "レベル [dBμV],レベル状態,C/N [dB],C/N状態,MER [dB],MER状態,BER,BER状態\r\n"
+    "\"SITE,\"\"2\"\"\",多チャンネルデータ,1,1,MULTI-A,VU/CATV,VHF,1,C1,,60.0,,,,,,,\r\n"
+    "\"SITE,\"\"2\"\"\",多チャンネルデータ,1,1,MULTI-A,VU/CATV,VHF,2,C2,,64.5,,,,,,,\r\n"
+    "\"SITE,\"\"2\"\"\",多チャンネルデータ,1,1,MULTI-A,VU/CATV,VHF,3,C3,,,未測定,,,,,,\r\n"
+    "SITE1,レベル測定データ,1,2,屋上/東,地上デジタル,UHF,,27,557,63.5,,,,,,,\r\n"
+    "SITE1,レベル測定データ,2,2,A\x01" "B,地上デジタル,UHF,,27,557,,未測定,,,,,,\r\n"
+    "SITE1,BER測定データ,1,1,\"say \"\"hi\"\"\",地上デジタル,UHF,,27,557,,,5.0,以下,,,1.0E-8,\r\n";
 
-TEST(SummaryCommand, WritesOneLinePerRecordToStandardOutput)
+TEST(SummaryCommand, WritesOneLinePerChannelToStandardOutput)
 {
     SmallCard card;
     const RunResult r = RunKr80a("summary " + card.Root());
     EXPECT_EQ(r.status, 0) << r.err;
-    const std::string constel = "SITE1,CONSTEL,1,1," + [] {
+    const std::string constel = "SITE1,コンスタレーションデータ,1,1," + [] {
         std::string name;
         for (int i = 0; i < 150; ++i)
             name += "測";
         return name;
-    }() + ",地上デジタル,UHF,27,,,,17.3,\r\n";
+    }() + ",地上デジタル,UHF,,27,,,,,,17.3,,,\r\n";
     EXPECT_EQ(r.out, kTable + constel);
 }
 

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "cli/CardRecords.h"
+
+#include <string>
+#include <vector>
+
+class CardTree;
+
+// The summary table of a card as CSV text (UTF-8, lines ended by CR LF, no
+// byte order mark), for spreadsheet programs: a header line, then one line
+// per channel of every record in scan order (a record without values gets one
+// line of its own columns). Columns:
+//   測定フォルダ, 種類 (as the tree names the kind), 番号, 件数, データ名,
+//   システム, バンド, チャンネル番号, チャンネル, 周波数 [MHz],
+//   レベル [dBμV], レベル状態, C/N [dB], C/N状態, MER [dB], MER状態, BER, BER状態.
+// A value column holds a plain number or nothing; its 状態 column beside it
+// the notation (未測定, 範囲超過, 範囲未満, 以上, 以下). A text cell that a
+// spreadsheet could take for a formula is made harmless (CsvTextField).
+std::string SummaryCsv(const CardTree& tree, const std::vector<CardRecord>& records);
+
+// A text cell as a CSV field that no spreadsheet runs as a formula: one that
+// begins with =, +, -, @, a tab or a carriage return gets a leading ' (shown
+// as text, not computed) and quotes, as OWASP recommends; any field with a
+// comma, quote or line break goes in quotes, its quotes doubled (RFC 4180).
+std::string CsvTextField(const std::string& text);
