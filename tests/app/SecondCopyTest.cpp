@@ -117,14 +117,16 @@ TEST(SingleInstanceMarker, WhatLiesInItsPlaceNeverBlocksAStart)
     }
 }
 
-// Qt's own options are not acted on: an unknown platform would end the
-// program at once.
-TEST(RunningCopy, IgnoresTheCommandLine)
+// The toolkit's own options are never acted on: an unknown platform would
+// end the program in the toolkit. They are refused as any unknown option is,
+// before a window or a marker is made.
+TEST(RunningCopy, RefusesOptionsItDoesNotKnow)
 {
     QProcess program;
-    EXPECT_TRUE(StartRunningCopy(program, {"-platform", "no-such-platform", "-reverse"}));
-    program.kill();
-    program.waitForFinished();
+    program.start(VIEWER_PROGRAM, {"-platform", "no-such-platform", "-reverse"});
+    ASSERT_TRUE(program.waitForFinished(20000));
+    EXPECT_EQ(program.exitCode(), 2);
+    EXPECT_TRUE(program.readAllStandardError().contains("-platform"));
 }
 
 } // namespace
