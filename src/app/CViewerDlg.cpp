@@ -52,6 +52,8 @@ CViewerDlg::CViewerDlg(Messages& messages, FolderChooser& folderChooser)
     connect(&m_pollTimer, &QTimer::timeout, this, [this] { OnRepeatTimer(IDT_POLL); });
     connect(&m_repeatTimer, &QTimer::timeout, this, [this] { OnRepeatTimer(IDT_REPEAT); });
     ConnectCommands();
+    ConnectOutsideFolders();
+    ConnectRecentFolders();
 }
 
 CViewerDlg::~CViewerDlg()
@@ -70,9 +72,11 @@ bool CViewerDlg::OnCreate()
     m_strAppName = location.m_strAppName;
     m_strIniPath = location.m_strIniPath;
     if (!m_hMutex.Acquire(m_strAppName)) {
+        HandOverToRunningCopy();
         m_messages.ShowMessage(kSecondCopy);
         return false;
     }
+    ListenForLaterStarts();
     return true;
 }
 

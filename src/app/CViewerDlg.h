@@ -18,6 +18,8 @@ class FolderChooser;
 class Messages;
 class CardTreeModel;
 class QAbstractButton;
+class QMenu;
+class RunningCopyLink;
 class ScreenView;
 namespace Ui {
 class CViewerDlg;
@@ -74,8 +76,9 @@ public:
     void OpenChosenFolder(const std::string& path);
     // Opens a folder already agreed to: remembers it and scans it.
     void OpenDataFolder(const std::string& folder);
-    // The folder named on the command line, taken by OnInitDialog in place of
-    // the start-up folder (after the questions of a folder choice).
+    // The folder named on the command line (before OnCreate): handed to a
+    // copy that runs, else taken by OnInitDialog in place of the start-up
+    // folder (after the questions of a folder choice).
     void SetFolderToOpen(const std::string& folder);
     // Menu command: the options dialog; OK writes its four settings.
     void ShowOptions();
@@ -122,6 +125,14 @@ private:
     void ConnectFolderCommands();
     bool TakesChosenFolder(std::string& chosen);
     bool TakeFolderToOpen();
+    void ConnectOutsideFolders();
+    void ConnectRecentFolders();
+    void ShowFolderHint();
+    void FillRecentMenu();
+    void RememberRecentFolder(const std::string& folder) const;
+    void HandOverToRunningCopy() const;
+    void ListenForLaterStarts();
+    void OnReachedByLaterStart(const QByteArray& folder);
     void WriteSetting(const std::string& key, const std::string& value) const;
     void ReadSettings();
     void ScanDataRoot();
@@ -164,4 +175,7 @@ private:
     // Where the last save of this run went; the save dialog opens there.
     QString m_strLastSaveFolder;
     std::string m_strFolderToOpen;
+    // Where later starts of the program reach this window.
+    RunningCopyLink* m_link = nullptr;
+    QMenu* m_recentMenu = nullptr;
 };

@@ -26,6 +26,7 @@ void CViewerDlg::ScanDataRoot()
     m_treeModel->ScanDataRoot();
     if (hadCurrent)
         OnSelChangedTree();
+    ShowFolderHint();
 }
 
 // The tree never loses its selection: Ctrl+click or Ctrl+Space on the selected

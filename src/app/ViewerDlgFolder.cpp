@@ -9,49 +9,14 @@
 #include "ui_CViewerDlg.h"
 
 #include <QApplication>
-#include <QDropEvent>
 #include <QFile>
-#include <QFileInfo>
-#include <QMimeData>
-#include <QTimer>
 
-namespace {
-
-// The one local folder a drag carries, or nothing.
-QString DroppedFolder(const QMimeData* data)
-{
-    if (!data || !data->hasUrls() || data->urls().size() != 1 || !data->urls().front().isLocalFile())
-        return {};
-    const QString path = data->urls().front().toLocalFile();
-    return QFileInfo(path).isDir() ? path : QString();
-}
-
-} // namespace
 
 void CViewerDlg::ConnectFolderCommands()
 {
     connect(m_ui->m_folderButton, &QPushButton::clicked, this, &CViewerDlg::SelectDataFolder);
     connect(m_ui->actionSelectFolder, &QAction::triggered, this, &CViewerDlg::SelectDataFolder);
     connect(m_ui->actionOptions, &QAction::triggered, this, &CViewerDlg::ShowOptions);
-    setAcceptDrops(true);
-}
-
-void CViewerDlg::dragEnterEvent(QDragEnterEvent* event)
-{
-    if (!DroppedFolder(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
-}
-
-void CViewerDlg::dropEvent(QDropEvent* event)
-{
-    const QString folder = DroppedFolder(event->mimeData());
-    if (folder.isEmpty())
-        return;
-    event->acceptProposedAction();
-    // The questions wait until the drag has ended: the program the folder
-    // came from waits for the drop to finish.
-    const std::string path = QFile::encodeName(folder).toStdString();
-    QTimer::singleShot(0, this, [this, path] { OpenChosenFolder(path); });
 }
 
 void CViewerDlg::SelectDataFolder()
@@ -82,6 +47,7 @@ void CViewerDlg::OpenDataFolder(const std::string& folder)
     m_strStartFolder = folder;
     // A settings file that cannot be written is no reason not to show the folder.
     WriteSetting("Folder", m_strStartFolder);
+    RememberRecentFolder(m_strStartFolder);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     ScanDataRoot();
     QApplication::restoreOverrideCursor();
@@ -101,24 +67,6 @@ bool CViewerDlg::TakesChosenFolder(std::string& chosen)
     if (OfferInstrumentFolder(m_messages, chosen))
         return true;
     return m_nFolderAlert != 1 || IsInstrumentFolder(chosen) || m_messages.AskYesNo(kNotInstrumentFolder);
-}
-
-void CViewerDlg::SetFolderToOpen(const std::string& folder)
-{
-    m_strFolderToOpen = folder;
-}
-
-// A folder given at start replaces the start-up folder when it is taken; the
-// start-up folder is not scanned first, so a large card is read once.
-bool CViewerDlg::TakeFolderToOpen()
-{
-    std::string chosen = m_strFolderToOpen;
-    m_strFolderToOpen.clear();
-    if (chosen.empty() || !TakesChosenFolder(chosen))
-        return false;
-    m_strStartFolder = chosen;
-    WriteSetting("Folder", m_strStartFolder);
-    return true;
 }
 
 void CViewerDlg::ShowOptions()

@@ -52,9 +52,9 @@ int main(int argc, char* argv[])
     BoxMessages messages(QApplication::applicationName());
     DialogFolderChooser folderChooser;
     CViewerDlg window(messages, folderChooser);
+    window.SetFolderToOpen(arguments.folder);
     if (!window.OnCreate())
         return 0;
-    window.SetFolderToOpen(arguments.folder);
     window.OnInitDialog();
     window.exec();
     return 0;
