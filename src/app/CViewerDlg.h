@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SingleInstance.h"
+#include "app/settings/ProfileFile.h"
 #include "data/CardTree.h"
 #include "screens/RecordDisplay.h"
 
@@ -129,11 +130,12 @@ private:
     void ConnectRecentFolders();
     void ShowFolderHint();
     void FillRecentMenu();
-    void RememberRecentFolder(const std::string& folder) const;
+    // The folder opened becomes the last folder and the newest recent one.
+    void RememberOpenedFolder(const std::string& folder);
     void HandOverToRunningCopy() const;
     void ListenForLaterStarts();
     void OnReachedByLaterStart(const QByteArray& folder);
-    void WriteSetting(const std::string& key, const std::string& value) const;
+    void WriteSettings(const std::vector<ProfileFile::Setting>& values);
     void ReadSettings();
     void ScanDataRoot();
     void KeepTreeSelection();

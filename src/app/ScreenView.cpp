@@ -1,6 +1,6 @@
 #include "ScreenView.h"
 
-#include "CanvasImage.h"
+#include "handon/CanvasImage.h"
 
 #include <QPainter>
 

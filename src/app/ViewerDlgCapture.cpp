@@ -5,6 +5,7 @@
 #include "data/FileError.h"
 #include "data/Messages.h"
 #include "export/BitmapFile.h"
+#include "export/FileNames.h"
 #include "screens/TextCodec.h"
 #include "ui_CViewerDlg.h"
 
@@ -19,26 +20,17 @@
 namespace {
 
 const char* const kSaveTitle = "名前を付けて保存";
-const QChar kNameReplacement = u'_';
-// The longest name a Linux folder holds, in bytes, less the ".bmp" the
-// dialog adds.
-constexpr int kNameBytes = 255 - 4;
+// The longest name a folder holds, in bytes, less the ".bmp" the dialog adds.
+constexpr std::size_t kNameBytes = kMaxFileNameBytes - 4;
 
-// The shown data name, trimmed, as a file name in the dialog's folder: "/" and
-// control characters cannot stand in a name, "." and ".." name folders, and a
-// name longer than the file system allows is cut at a character.
+// The shown data name, trimmed, as a file name by the rule the export follows
+// too; empty when there is no data name, so the user types one.
 QString SaveNameOf(std::string_view caption)
 {
-    QString name = QString::fromStdString(DecodeCardText(Trim(caption)));
-    for (QChar& c : name) {
-        if (c == u'/' || c.category() == QChar::Other_Control)
-            c = kNameReplacement;
-    }
-    if (name == u"." || name == u"..")
-        name.fill(kNameReplacement);
-    while (name.toUtf8().size() > kNameBytes)
-        name.chop(name.size() >= 2 && name.at(name.size() - 1).isLowSurrogate() ? 2 : 1);
-    return name;
+    const std::string_view name = Trim(caption);
+    if (name.empty())
+        return {};
+    return QString::fromStdString(SafeFileName(DecodeCardText(name), kNameBytes));
 }
 
 // The grabbed pixels at the depth they were captured at: 8 bits with their

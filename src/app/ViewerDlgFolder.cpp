@@ -5,6 +5,7 @@
 #include "FolderChoice.h"
 #include "FolderChooser.h"
 #include "app/settings/ProfileFile.h"
+#include "app/settings/SettingsKeys.h"
 #include "data/Messages.h"
 #include "ui_CViewerDlg.h"
 
@@ -45,9 +46,9 @@ void CViewerDlg::OpenDataFolder(const std::string& folder)
 {
     m_card.m_strDataRoot = folder;
     m_strStartFolder = folder;
-    // A settings file that cannot be written is no reason not to show the folder.
-    WriteSetting("Folder", m_strStartFolder);
-    RememberRecentFolder(m_strStartFolder);
+    // A settings file that cannot be written is said, and no reason not to
+    // show the folder.
+    RememberOpenedFolder(m_strStartFolder);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     ScanDataRoot();
     QApplication::restoreOverrideCursor();
@@ -78,13 +79,17 @@ void CViewerDlg::ShowOptions()
     m_nUseLastFolder = m_pOptionDlg->m_nUseLastFolder;
     m_nUseDefaultFolder = m_pOptionDlg->m_nUseDefaultFolder;
     m_nFolderAlert = m_pOptionDlg->m_nFolderAlert;
-    WriteSetting("USE_DefaultFolder", std::to_string(m_nUseDefaultFolder));
-    WriteSetting("USE_LastFolder", std::to_string(m_nUseLastFolder));
-    WriteSetting("DefaultFolder", m_strDefaultFolder);
-    WriteSetting("USE_KR80A_FolderAlert", std::to_string(m_nFolderAlert));
+    // One write for the four, so that the file never holds half of a choice.
+    WriteSettings({{SettingsKey::kUseDefaultFolder, std::to_string(m_nUseDefaultFolder)},
+                   {SettingsKey::kUseLastFolder, std::to_string(m_nUseLastFolder)},
+                   {SettingsKey::kDefaultFolder, m_strDefaultFolder},
+                   {SettingsKey::kFolderAlert, std::to_string(m_nFolderAlert)}});
 }
 
-void CViewerDlg::WriteSetting(const std::string& key, const std::string& value) const
+// A failure is shown, and the viewer goes on with the values chosen.
+void CViewerDlg::WriteSettings(const std::vector<ProfileFile::Setting>& values)
 {
-    ProfileFile(QFile::encodeName(m_strIniPath).toStdString()).WriteText(m_strAppName.toStdString(), key, value);
+    const std::string path = QFile::encodeName(m_strIniPath).toStdString();
+    if (const int error = ProfileFile(path).WriteTexts(m_strAppName.toStdString(), values))
+        m_messages.ShowMessage(SettingsNotSavedText(error, m_strIniPath.toStdString()));
 }

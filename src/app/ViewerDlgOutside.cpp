@@ -64,8 +64,7 @@ bool CViewerDlg::TakeFolderToOpen()
     if (chosen.empty() || !TakesChosenFolder(chosen))
         return false;
     m_strStartFolder = chosen;
-    WriteSetting("Folder", m_strStartFolder);
-    RememberRecentFolder(m_strStartFolder);
+    RememberOpenedFolder(m_strStartFolder);
     return true;
 }
 

@@ -2,6 +2,7 @@
 #include "CViewerDlg.h"
 
 #include "app/settings/RecentFolders.h"
+#include "app/settings/SettingsKeys.h"
 #include "ui_CViewerDlg.h"
 
 #include <QFile>
@@ -36,8 +37,11 @@ void CViewerDlg::FillRecentMenu()
     }
 }
 
-void CViewerDlg::RememberRecentFolder(const std::string& folder) const
+void CViewerDlg::RememberOpenedFolder(const std::string& folder)
 {
     const ProfileFile file(QFile::encodeName(m_strIniPath).toStdString());
-    RecentFolders(file, m_strAppName.toStdString()).Add(folder);
+    std::vector<ProfileFile::Setting> settings = {{SettingsKey::kLastFolder, folder}};
+    for (ProfileFile::Setting& recent : RecentFolders(file, m_strAppName.toStdString()).Adding(folder))
+        settings.push_back(std::move(recent));
+    WriteSettings(settings);
 }

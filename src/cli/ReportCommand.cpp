@@ -1,14 +1,15 @@
 // kr80a report: a printable A4 report of a card: a first page with the
-// counts, then one section per measurement folder with a block per record.
-#include "cli/CardRecords.h"
+// counts, then one section per measurement folder with a block per record
+// (written by the hand-on library).
 #include "cli/Commands.h"
 #include "cli/Interrupt.h"
-#include "cli/OutputFile.h"
 #include "cli/Progress.h"
-#include "cli/ReportPages.h"
 #include "cli/ScanOutput.h"
 #include "cli/Translation.h"
 #include "data/CardTree.h"
+#include "handon/CardRecords.h"
+#include "handon/OutputFile.h"
+#include "handon/ReportPages.h"
 #include "screens/Font.h"
 
 #include <QGuiApplication>
@@ -22,7 +23,7 @@
 
 namespace {
 
-struct ReportOptions {
+struct ReportArguments {
     std::string dataRoot;
     std::string outputPath;
     std::vector<std::string> folders;
@@ -30,28 +31,24 @@ struct ReportOptions {
     ReportCover cover;
 };
 
-ReportOptions OptionsOf(const CommandArguments& args)
+ReportArguments OptionsOf(const CommandArguments& args)
 {
     ReportCover cover{args.Value("title"), args.Value("customer"), args.Value("site"),
                       args.Value("worker"),  args.Value("date"),     args.Value("instrument")};
     return {args.Positional()[0], args.Value("o"), args.Values("folder"), args.Has("quiet"), std::move(cover)};
 }
 
-// The records of the named folders (all when none are named); empty `missing`
-// when every named folder is on the card.
-std::vector<CardRecord> ChosenRecords(const CardTree& tree, const std::vector<std::string>& names,
-                                      std::string& missing)
+// The named folders that are not on the card, joined by ", "; empty when
+// every one is.
+std::string MissingFolders(const CardTree& tree, const std::vector<std::string>& names)
 {
-    std::vector<CardRecord> records = CardRecords(tree);
-    if (names.empty())
-        return records;
-    const std::vector<std::string> onCard = MeasurementFolders(records);
+    const std::vector<std::string> onCard = MeasurementFolders(CardRecords(tree));
     const std::set<std::string> chosen(names.begin(), names.end());
+    std::string missing;
     for (const std::string& name : chosen)
         if (std::find(onCard.begin(), onCard.end(), name) == onCard.end())
             missing += (missing.empty() ? "" : ", ") + name;
-    std::erase_if(records, [&](const CardRecord& r) { return !chosen.count(r.folder); });
-    return records;
+    return missing;
 }
 
 // Qt's own chatter about its platform (a missing runtime folder and the like)
@@ -77,7 +74,7 @@ std::unique_ptr<QGuiApplication> StartGuiWithoutDisplay()
 
 int RunReportCommand(const CommandArguments& args)
 {
-    const ReportOptions options = OptionsOf(args);
+    const ReportArguments options = OptionsOf(args);
     if (const std::string problem = FontProblem(); !problem.empty())
         return Failure(problem);
     if (CheckDataRoot(options.dataRoot) != 0)
@@ -90,19 +87,27 @@ int RunReportCommand(const CommandArguments& args)
     CardTree tree(messages);
     tree.m_strDataRoot = options.dataRoot;
     tree.ScanDataRoot();
-    std::string missing;
-    const std::vector<CardRecord> records = ChosenRecords(tree, options.folders, missing);
-    if (!missing.empty())
+    if (const std::string missing = MissingFolders(tree, options.folders); !missing.empty())
         return Failure(WithArguments(Tr("kr80a", "no measurement folder named %1 on the card"), {missing}));
 
     const auto app = StartGuiWithoutDisplay();
     CatchInterrupts();
-    ReportInput input{tree, records, std::filesystem::absolute(options.dataRoot).lexically_normal().string(),
-                      options.folders, options.cover};
-    Progress progress(static_cast<int>(records.size()), !options.quiet);
-    const std::string failure = WriteReport(input, options.outputPath, progress);
-    progress.Finish();
-    if (!failure.empty())
-        return Failure(failure);
-    return 0;
+    const ReportOptions report{options.outputPath,
+                               std::filesystem::absolute(options.dataRoot).lexically_normal().string(), options.cover};
+    std::optional<Progress> progress;
+    const HandOnOutcome outcome = WriteReport(tree, options.folders, report, [&](int done, int total) {
+        if (!progress)
+            progress.emplace(total, !options.quiet);
+        progress->Update(done);
+        return !Interrupted();
+    });
+    progress.reset();
+    switch (outcome.status) {
+    case HandOnOutcome::Status::Written:
+        return 0;
+    case HandOnOutcome::Status::Stopped:
+        return Failure(Tr("kr80a", "interrupted; no report written"));
+    default:
+        return Failure(WithArguments(Tr("kr80a", "cannot write %1: %2"), {outcome.path, outcome.reason}));
+    }
 }

@@ -1,6 +1,7 @@
 #include "cli/ScanOutput.h"
 
 #include "cli/Json.h"
+#include "data/Utf8.h"
 #include "screens/TextCodec.h"
 
 #include <algorithm>
@@ -9,21 +10,26 @@
 std::string OneLine(const std::string& text)
 {
     std::string line;
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\n')
-            line += "\\n";
-        else if (c == '\r')
-            line += "\\r";
-        else if (c == '\t')
-            line += "\\t";
-        else if (byte < 0x20 || byte == 0x7F) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
+    line.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = Utf8SequenceLength(text, i);
+        const char32_t c = length ? Utf8CodePoint(text, i, length) : 0;
+        char escaped[16];
+        if (length == 0) // a byte of another encoding, such as a folder name in Shift-JIS
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned char>(text[i]));
+        else if (c == '\n' || c == '\r' || c == '\t')
+            std::snprintf(escaped, sizeof escaped, "\\%c", c == '\n' ? 'n' : c == '\r' ? 'r' : 't');
+        else if (c < 0x80 && IsTerminalControl(c))
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned>(c));
+        else if (IsTerminalControl(c))
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+        else
+            escaped[0] = '\0';
+        if (escaped[0])
             line += escaped;
-        } else {
-            line += c;
-        }
+        else
+            line.append(text, i, length);
+        i += length ? length : 1;
     }
     return line;
 }

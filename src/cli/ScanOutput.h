@@ -21,8 +21,9 @@ public:
 // labels as they are.
 std::string DisplayLabel(const CardTree& tree, int id);
 
-// `text` with its control bytes shown as escapes ("\n", "\r", "\t", "\x01"),
-// so that it stays on one line of a terminal.
+// `text` as a terminal may safely show it, on one line: control characters
+// as escapes ("\n", "\r", "\t", "\x1b", C1 and bidirectional formatting
+// characters as "\u009b", "\u202e"), and bytes that are not UTF-8 as "\xNN".
 std::string OneLine(const std::string& text);
 
 // The JSON array of a record's 28 columns, each decoded to UTF-8.

@@ -3,8 +3,8 @@
 // on standard output and, on request, its picture as a PNG or BMP file.
 #include "cli/Commands.h"
 #include "cli/Json.h"
-#include "cli/OutputFile.h"
-#include "cli/PictureFile.h"
+#include "handon/OutputFile.h"
+#include "handon/PictureFile.h"
 #include "cli/ScanOutput.h"
 #include "cli/ScreenFields.h"
 #include "cli/Translation.h"

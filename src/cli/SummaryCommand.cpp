@@ -1,19 +1,13 @@
 // kr80a summary: the summary table of a card, one CSV line per channel of a record.
-#include "cli/CardRecords.h"
 #include "cli/Commands.h"
-#include "cli/OutputFile.h"
 #include "cli/ScanOutput.h"
-#include "cli/SummaryTable.h"
 #include "cli/Translation.h"
 #include "data/CardTree.h"
+#include "handon/CardRecords.h"
+#include "handon/OutputFile.h"
+#include "handon/SummaryTable.h"
 
 #include <filesystem>
-
-namespace {
-
-constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
-
-} // namespace
 
 int RunSummaryCommand(const CommandArguments& args)
 {
@@ -29,11 +23,10 @@ int RunSummaryCommand(const CommandArguments& args)
     tree.m_strDataRoot = dataRoot;
     tree.ScanDataRoot();
 
-    const std::string out = SummaryCsv(tree, CardRecords(tree));
     if (outputPath.empty())
-        return WriteOutput(out);
-    std::string failure;
-    if (!WriteFileWhole(outputPath, kByteOrderMark + out, failure))
-        return Failure(WithArguments(Tr("kr80a", "cannot write %1: %2"), {outputPath, failure}));
+        return WriteOutput(SummaryCsv(tree, CardRecords(tree)));
+    const HandOnOutcome outcome = WriteSummaryTable(tree, {}, outputPath, {});
+    if (!outcome.Written())
+        return Failure(WithArguments(Tr("kr80a", "cannot write %1: %2"), {outcome.path, outcome.reason}));
     return 0;
 }

@@ -37,7 +37,8 @@ int WrongCall(const std::string& commandName, const std::string& why)
 
 int Failure(const std::string& message)
 {
-    std::fprintf(stderr, "kr80a: %s\n", message.c_str());
+    // Messages name paths and card texts, which may hold anything.
+    std::fprintf(stderr, "kr80a: %s\n", OneLine(message).c_str());
     return 1;
 }
 

@@ -23,6 +23,9 @@ FileErrorCause FileErrorCauseFromErrno(int error)
     case ETXTBSY:
     case EBUSY:
         return FileErrorCause::SharingViolation;
+    case ENOSPC:
+    case EDQUOT:
+        return FileErrorCause::DiskFull;
     case ENOLCK:
     case EDEADLK:
         return FileErrorCause::LockViolation;
@@ -56,6 +59,8 @@ const char* TextTemplate(FileErrorCause cause)
         return "%1 へのｱｸｾｽ中にﾊｰﾄﾞｳｪｱ I/O ｴﾗｰが報告されました。";
     case FileErrorCause::EndOfFile:
         return "%1 の末尾以降にｱｸｾｽしようとしました。";
+    case FileErrorCause::DiskFull:
+        return "ディスクの空き容量が不足しています";
     case FileErrorCause::Other:
         break;
     }
@@ -67,6 +72,7 @@ const char* TextTemplate(FileErrorCause cause)
 std::string FileErrorText(FileErrorCause cause, const std::string& path)
 {
     std::string text = TextTemplate(cause);
-    text.replace(text.find("%1"), 2, path);
+    if (const std::size_t at = text.find("%1"); at != std::string::npos)
+        text.replace(at, 2, path);
     return text;
 }

@@ -58,30 +58,6 @@ void PutInfoHeader(std::vector<std::uint8_t>& out, const DeviceBitmap& bitmap, s
         Put32(out, 0);
 }
 
-// Where the bytes really go: a link is written through, not replaced.
-std::string ResolvedTarget(const std::string& path)
-{
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
-        if (char* real = ::realpath(path.c_str(), nullptr)) {
-            std::string resolved(real);
-            std::free(real);
-            return resolved;
-        }
-    }
-    return path;
-}
-
-// A replaced file keeps its permissions; a new one gets what creating it
-// would have given.
-mode_t TargetMode(const std::string& target)
-{
-    struct stat info {};
-    if (::stat(target.c_str(), &info) == 0)
-        return info.st_mode & 07777;
-    return NewFileMode();
-}
-
 } // namespace
 
 DeviceBitmap RgbBitmap(int width, int height, const std::vector<std::uint32_t>& pixels)
@@ -161,9 +137,8 @@ bool WriteDibFile(const std::string& path, const DibBlock& dib, int* error)
     const std::optional<std::vector<std::uint8_t>> file = DibFileBytes(dib);
     if (!file)
         return fail(EINVAL);
-    const std::string target = ResolvedTarget(path);
     const std::string_view bytes(reinterpret_cast<const char*>(file->data()), file->size());
-    if (!ReplaceWholeFile(FolderOf(target) + "/.bitmap-XXXXXX", target, bytes, TargetMode(target), true))
-        return fail(errno);
+    if (const int cause = WriteWholeFile(path, bytes))
+        return fail(cause);
     return true;
 }

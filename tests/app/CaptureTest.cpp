@@ -136,7 +136,10 @@ TEST_F(CaptureTest, DefaultNameIsTheTrimmedDataNameAsOneFileName)
         {" 東京 ", "東京"},
         {"A/B", "A_B"},
         {"tab\x01" "end", "tab_end"},
-        {"..", "__"},
+        {"..", "_"},
+        {"a:b*c?\"<>|\\. ", "a_b_c______"},
+        {"con", "con_"},
+        {"lpt9", "lpt9_"},
     };
     std::string csv = "h0,h1,h2\n";
     for (const auto& [title, name] : cases)

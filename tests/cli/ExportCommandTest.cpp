@@ -53,10 +53,10 @@ protected:
 // Names mirror the card; "/" and control bytes become "_"; a long data name
 // is cut so that the name stays within 255 bytes (82 × 測 = 246 bytes).
 const std::pair<const char*, int> kPictures[] = {
-    {"SITE,\"2\"/MULTI/001_MULTI-A", 7},
+    {"SITE,_2_/MULTI/001_MULTI-A", 7},
     {"SITE1/LEVEL/001_屋上_東", 9},
     {"SITE1/LEVEL/002_A_B", 10},
-    {"SITE1/BER/001_say \"hi\"", 12},
+    {"SITE1/BER/001_say _hi_", 12},
 };
 
 TEST_F(ExportCommand, WritesEveryRecordAsShowDrawsIt)

@@ -18,7 +18,7 @@ constexpr const char* kTable =
     "\"SITE,\"\"2\"\"\",多チャンネルデータ,1,1,MULTI-A,VU/CATV,VHF,2,C2,,64.5,,,,,,,\r\n"
     "\"SITE,\"\"2\"\"\",多チャンネルデータ,1,1,MULTI-A,VU/CATV,VHF,3,C3,,,未測定,,,,,,\r\n"
     "SITE1,レベル測定データ,1,2,屋上/東,地上デジタル,UHF,,27,557,63.5,,,,,,,\r\n"
-    "SITE1,レベル測定データ,2,2,A\x01" "B,地上デジタル,UHF,,27,557,,未測定,,,,,,\r\n"
+    "SITE1,レベル測定データ,2,2,A\xEF\xBF\xBD" "B,地上デジタル,UHF,,27,557,,未測定,,,,,,\r\n"
     "SITE1,BER測定データ,1,1,\"say \"\"hi\"\"\",地上デジタル,UHF,,27,557,,,5.0,以下,,,1.0E-8,\r\n";
 
 TEST(SummaryCommand, WritesOneLinePerChannelToStandardOutput)

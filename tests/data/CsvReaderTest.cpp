@@ -273,20 +273,22 @@ TEST(CsvFile, UnreadableFileIsAccessDenied)
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
-TEST(FileError, ErrnoMapsToTheNineCauses)
+TEST(FileError, ErrnoMapsToTheTenCauses)
 {
     const std::pair<int, FileErrorCause> cases[] = {
         {ENOENT, FileErrorCause::NotFound},       {ENAMETOOLONG, FileErrorCause::BadPath},
         {ENOTDIR, FileErrorCause::BadPath},       {EMFILE, FileErrorCause::TooManyOpenFiles},
         {EACCES, FileErrorCause::AccessDenied},   {EISDIR, FileErrorCause::AccessDenied},
         {ETXTBSY, FileErrorCause::SharingViolation}, {ENOLCK, FileErrorCause::LockViolation},
-        {EIO, FileErrorCause::HardwareIo},        {ENOSPC, FileErrorCause::Other},
+        {EIO, FileErrorCause::HardwareIo},        {ENOSPC, FileErrorCause::DiskFull},
+        {EDQUOT, FileErrorCause::DiskFull},       {EFBIG, FileErrorCause::Other},
     };
     for (const auto& [error, cause] : cases)
         EXPECT_EQ(FileErrorCauseFromErrno(error), cause) << error;
     EXPECT_EQ(FileErrorText(FileErrorCause::EndOfFile, "/c/F.CSV"),
               "/c/F.CSV の末尾以降にｱｸｾｽしようとしました。");
     EXPECT_EQ(FileErrorText(FileErrorCause::Other, ""), " へのｱｸｾｽ中に不明なｴﾗｰが発生しました。");
+    EXPECT_EQ(FileErrorText(FileErrorCause::DiskFull, "/x.bmp"), "ディスクの空き容量が不足しています");
 }
 
 } // namespace

@@ -6,7 +6,10 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
+#include <algorithm>
 
 namespace {
 
@@ -20,14 +23,19 @@ TEST(ProfileFile, MissingFileOrKeyGivesTheDefaults)
     }
 }
 
-TEST(ProfileFile, TextKeepsItsBlanksAndIsCutTo259Bytes)
+// A Linux folder path is often longer than the 259 bytes of old; a cut never
+// leaves half a character.
+TEST(ProfileFile, TextKeepsItsBlanksAndIsCutTo4096BytesAtACharacter)
 {
     TempCard folder;
-    const std::string longText(300, 'a');
-    const ProfileFile file(folder.Write("s.ini", "[S]\nBlank=  /x y  \nLong=" + longText + "\nEmpty=\n"));
+    const std::string path300 = "/" + std::string(299, 'p');
+    const std::string longText = std::string(4095, 'a') + "測b";
+    const ProfileFile file(folder.Write("s.ini", "[S]\nBlank=  /x y  \nLong=" + longText + "\nEmpty=\nPath="
+                                                     + path300 + "\n"));
     EXPECT_EQ(file.ReadText("S", "Blank", ""), "  /x y  ");
-    EXPECT_EQ(file.ReadText("S", "Long", ""), longText.substr(0, 259));
+    EXPECT_EQ(file.ReadText("S", "Long", ""), std::string(4095, 'a'));
     EXPECT_EQ(file.ReadText("S", "Empty", "d"), "");
+    EXPECT_EQ(file.ReadText("S", "Path", ""), path300);
 }
 
 TEST(ProfileFile, IntegersAreTheirLeadingDigits)
@@ -77,7 +85,9 @@ TEST_P(ProfileWriteTest, SetsOneKeyAndKeepsEveryOtherLine)
     ASSERT_TRUE(file.WriteText("S", "K", "v"));
     EXPECT_EQ(Contents(path), GetParam().after);
     EXPECT_EQ(file.ReadText("S", "K", "default"), "v");
-    EXPECT_EQ(FolderEntries(folder.Path("cfg/app")), std::vector<std::string>{"s.ini"});
+    std::vector<std::string> entries = FolderEntries(folder.Path("cfg/app"));
+    std::sort(entries.begin(), entries.end());
+    EXPECT_EQ(entries, (std::vector<std::string>{"s.ini", "s.ini.lock"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -149,7 +159,10 @@ TEST(ProfileFile, UnwritableOrUnreadableFilesAreLeftAlone)
             EXPECT_EQ(Contents(path), contents) << path;
         }
     }
-    EXPECT_EQ(FolderEntries(folder.Root()).size(), 5u);
+    // The five files and the locks beside those that could be locked; no
+    // temporary file.
+    for (const std::string& name : FolderEntries(folder.Root()))
+        EXPECT_TRUE(name.find(".kr80a") == std::string::npos) << name;
 }
 
 // Only a regular file of at most a mebibyte is read: a pipe would block, a
@@ -168,6 +181,76 @@ TEST(ProfileFile, HostileFilesGiveTheDefaults)
     const std::pair<std::string, int> cases[] = {{fifo, 5}, {zero, 5}, {large, 5}, {limit, 7}};
     for (const auto& [path, value] : cases)
         EXPECT_EQ(ProfileFile(path).ReadInt("S", "K", 5), value) << path;
+}
+
+} // namespace
+
+namespace {
+
+// Two processes that each set their own keys one write at a time: the lock
+// makes each read-modify-write wait for the other's, so no key is lost.
+TEST(ProfileFile, TwoProcessesWritingAtOnceKeepEveryKey)
+{
+    TempCard folder;
+    const std::string path = folder.Path("s.ini");
+    constexpr int kKeys = 200;
+    std::vector<pid_t> children;
+    for (const char* prefix : {"A", "B"}) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            bool ok = true;
+            for (int i = 0; i < kKeys; ++i)
+                ok = ProfileFile(path).WriteInt("S", prefix + std::to_string(i), i) && ok;
+            ::_exit(ok ? 0 : 1);
+        }
+        children.push_back(child);
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    const ProfileFile file(path);
+    for (const char* prefix : {"A", "B"}) {
+        for (int i = 0; i < kKeys; ++i)
+            EXPECT_EQ(file.ReadInt("S", prefix + std::to_string(i), -1), i) << prefix << i;
+    }
+}
+
+TEST(ProfileFile, SeveralKeysGoInOneWriteOrNone)
+{
+    TempCard folder;
+    const std::string path = folder.Write("s.ini", "[S]\nB=old\n");
+    const ProfileFile file(path);
+    ASSERT_EQ(file.WriteTexts("S", {{"A", "1"}, {"B", "2"}, {"C", "3"}}), 0);
+    EXPECT_EQ(Contents(path), "[S]\nB=2\nA=1\nC=3\n");
+    // A line break in the last value refuses the whole write.
+    EXPECT_EQ(file.WriteTexts("S", {{"A", "x"}, {"C", "y\nz"}}), EINVAL);
+    EXPECT_EQ(Contents(path), "[S]\nB=2\nA=1\nC=3\n");
+}
+
+// A write that would take the file past what is read back is refused, since
+// every setting would then read as its default.
+TEST(ProfileFile, AWritePastTheReadLimitIsRefused)
+{
+    TempCard folder;
+    const std::string before = "[S]\nA=" + std::string(ProfileFile::kMaxFileBytes - 20, 'a') + "\n";
+    const std::string path = folder.Write("s.ini", before);
+    EXPECT_EQ(ProfileFile(path).WriteTexts("S", {{"B", std::string(100, 'b')}}), EFBIG);
+    EXPECT_EQ(Contents(path), before);
+    EXPECT_EQ(ProfileFile(path).WriteTexts("S", {{"B", "b"}}), 0);
+}
+
+TEST(ProfileFile, AFailedWriteIsSaidWithItsCause)
+{
+    const std::pair<int, std::string> cases[] = {
+        {EACCES, "設定を保存できませんでした。\n/c/s.ini へのｱｸｾｽは拒否されました。"},
+        {ENOSPC, "設定を保存できませんでした。\nディスクの空き容量が不足しています"},
+        {EFBIG, "設定を保存できませんでした。\n/c/s.ini は読み込める大きさ (1 MiB) を超えます。"},
+    };
+    for (const auto& [error, text] : cases)
+        EXPECT_EQ(SettingsNotSavedText(error, "/c/s.ini"), text) << error;
 }
 
 } // namespace

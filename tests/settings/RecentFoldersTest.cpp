@@ -31,11 +31,11 @@ TEST(RecentFolders, NewestFirstWithoutRepeatsAndAtMostEight)
         {"/c", {"/c", "/a", "/b"}},
     };
     for (const Step& step : steps) {
-        ASSERT_TRUE(recent.Add(step.add));
+        ASSERT_EQ(file.WriteTexts("KR80A_Viewer", recent.Adding(step.add)), 0);
         EXPECT_EQ(recent.Read(), step.expected) << step.add;
     }
     for (int i = 1; i <= 10; ++i)
-        recent.Add("/f" + std::to_string(i));
+        file.WriteTexts("KR80A_Viewer", recent.Adding("/f" + std::to_string(i)));
     EXPECT_EQ(recent.Read(), (std::vector<std::string>{"/f10", "/f9", "/f8", "/f7", "/f6", "/f5", "/f4", "/f3"}));
 }
 
@@ -46,7 +46,7 @@ TEST(RecentFolders, KeepsEveryOtherLineOfTheFile)
     TempCard folder;
     const std::string before = "[KR80A_Viewer]\nUSE_LastFolder=1\nFolder=/old\n[Other]\nRecentFolder1=/theirs\n";
     const ProfileFile file(folder.Write("KR80A_Viewer.ini", before));
-    ASSERT_TRUE(RecentFolders(file, "KR80A_Viewer").Add("/new"));
+    ASSERT_EQ(file.WriteTexts("KR80A_Viewer", RecentFolders(file, "KR80A_Viewer").Adding("/new")), 0);
     const std::string after = Bytes(folder.Path("KR80A_Viewer.ini"));
     EXPECT_EQ(after.substr(0, std::string("[KR80A_Viewer]\nUSE_LastFolder=1\nFolder=/old\nRecentFolder1=/new\n").size()),
               "[KR80A_Viewer]\nUSE_LastFolder=1\nFolder=/old\nRecentFolder1=/new\n");

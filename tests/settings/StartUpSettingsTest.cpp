@@ -33,6 +33,17 @@ INSTANTIATE_TEST_SUITE_P(
         StartFolderCase{"NamesIgnoreCase",
                         "[KR80A_Viewer]\r\nuse_defaultfolder = 1abc\r\nDEFAULTFOLDER=/d\r\n", "/d"},
         StartFolderCase{"OtherSection", "[Other]\nUSE_DefaultFolder=1\nDefaultFolder=/d\n", ""},
+        StartFolderCase{"LongFolderReadWhole",
+                        "[KR80A_Viewer]\nUSE_LastFolder=1\nFolder=/media/user/"
+                        "KR80A-0123456789012345678901234567890123456789012345678901234567890123456789"
+                        "0123456789012345678901234567890123456789012345678901234567890123456789012345"
+                        "6789012345678901234567890123456789012345678901234567890123456789012345678901"
+                        "23456789012345678901234567890123456789012/site-012345/KR80A\n",
+                        "/media/user/"
+                        "KR80A-0123456789012345678901234567890123456789012345678901234567890123456789"
+                        "0123456789012345678901234567890123456789012345678901234567890123456789012345"
+                        "6789012345678901234567890123456789012345678901234567890123456789012345678901"
+                        "23456789012345678901234567890123456789012/site-012345/KR80A"},
         StartFolderCase{"FirstKeyWins",
                         "[KR80A_Viewer]\nUSE_DefaultFolder=1\nDefaultFolder=/first\nDefaultFolder=/second\n",
                         "/first"}),

@@ -2,27 +2,18 @@
 
 #include "app/settings/SmallFile.h"
 #include "data/CardText.h"
+#include "data/FileError.h"
+#include "data/Utf8.h"
 
-#include <algorithm>
-#include <climits>
+#include <cerrno>
+#include <filesystem>
 #include <vector>
 
 namespace {
 
-bool IsBlank(char c)
+std::string TrimBlanks(std::string_view text)
 {
-    return c == ' ' || c == '\t';
-}
-
-std::string TrimBlanks(const std::string& text)
-{
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && IsBlank(text[begin]))
-        ++begin;
-    while (end > begin && IsBlank(text[end - 1]))
-        --end;
-    return text.substr(begin, end - begin);
+    return std::string(Trim(text));
 }
 
 // "[name]" gives name; anything else is not a section line.
@@ -133,19 +124,38 @@ std::optional<std::vector<Line>> LoadLines(const std::string& path)
     return SplitLines(*bytes);
 }
 
-// The lines of the file as it stands, none for a missing file; nothing when
-// it cannot be both read and written.
-std::optional<std::vector<Line>> LoadLinesForWriting(const std::string& path)
+// The lines of the file as it stands, none for a missing file; nothing, with
+// the reason in `error`, when it cannot be both read and written.
+std::optional<std::vector<Line>> LoadLinesForWriting(const std::string& path, int& error)
 {
     switch (StateOfFile(path)) {
     case FileState::Missing:
         return std::vector<Line>();
     case FileState::Writable:
-        return LoadLines(path);
+        if (auto lines = LoadLines(path))
+            return lines;
+        error = EFBIG;
+        return std::nullopt;
     case FileState::NotWritable:
         break;
     }
+    error = EACCES;
     return std::nullopt;
+}
+
+void SetKey(std::vector<Line>& lines, const std::string& section, const std::string& key, const std::string& value)
+{
+    // New lines end as the file's first line does.
+    const std::string end = lines.empty() || lines.front().m_end.empty() ? "\n" : lines.front().m_end;
+    if (const auto found = FindKeyLine(lines, section, key)) {
+        std::string& text = lines[*found].m_text;
+        text = text.substr(0, text.find('=') + 1) + value;
+    } else if (const auto at = EndOfSection(lines, section)) {
+        InsertLine(lines, *at, key + "=" + value, end);
+    } else {
+        InsertLine(lines, lines.size(), "[" + section + "]", end);
+        InsertLine(lines, lines.size(), key + "=" + value, end);
+    }
 }
 
 } // namespace
@@ -166,7 +176,8 @@ std::string ProfileFile::ReadText(const std::string& section, const std::string&
                                   const std::string& fallback) const
 {
     const std::string value = Find(section, key).value_or(fallback);
-    return value.substr(0, kMaxTextBytes);
+    // A cut never leaves half a character at the end of a path.
+    return CutUtf8(value, kMaxTextBytes);
 }
 
 int ProfileFile::ReadInt(const std::string& section, const std::string& key, int fallback) const
@@ -174,15 +185,11 @@ int ProfileFile::ReadInt(const std::string& section, const std::string& key, int
     const std::optional<std::string> value = Find(section, key);
     if (!value || value->empty())
         return fallback;
-    std::size_t i = 0;
-    while (i < value->size() && IsBlank((*value)[i]))
-        ++i;
-    long long number = 0;
-    for (; i < value->size() && (*value)[i] >= '0' && (*value)[i] <= '9'; ++i) {
-        // Saturates: only the value 1 means anything to the viewer.
-        number = std::min<long long>(number * 10 + ((*value)[i] - '0'), INT_MAX);
-    }
-    return static_cast<int>(number);
+    // Digits only: a sign reads as 0, as any other leading character does.
+    const std::string_view digits = TrimLeft(*value);
+    if (digits.empty() || digits.front() < '0' || digits.front() > '9')
+        return 0;
+    return IntegerValue(digits);
 }
 
 bool ProfileFile::WriteInt(const std::string& section, const std::string& key, int value) const
@@ -192,21 +199,41 @@ bool ProfileFile::WriteInt(const std::string& section, const std::string& key, i
 
 bool ProfileFile::WriteText(const std::string& section, const std::string& key, const std::string& value) const
 {
-    if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value))
-        return false;
-    std::optional<std::vector<Line>> lines = LoadLinesForWriting(m_path);
-    if (!lines)
-        return false;
-    // New lines end as the file's first line does.
-    const std::string end = lines->empty() || lines->front().m_end.empty() ? "\n" : lines->front().m_end;
-    if (const auto found = FindKeyLine(*lines, section, key)) {
-        std::string& text = (*lines)[*found].m_text;
-        text = text.substr(0, text.find('=') + 1) + value;
-    } else if (const auto at = EndOfSection(*lines, section)) {
-        InsertLine(*lines, *at, key + "=" + value, end);
-    } else {
-        InsertLine(*lines, lines->size(), "[" + section + "]", end);
-        InsertLine(*lines, lines->size(), key + "=" + value, end);
+    return WriteTexts(section, {{key, value}}) == 0;
+}
+
+int ProfileFile::WriteTexts(const std::string& section, const std::vector<Setting>& values) const
+{
+    if (HasLineBreak(section))
+        return EINVAL;
+    for (const auto& [key, value] : values) {
+        if (HasLineBreak(key) || HasLineBreak(value))
+            return EINVAL;
     }
-    return ReplaceSmallFile(m_path, JoinLines(*lines));
+    std::error_code made;
+    std::filesystem::create_directories(std::filesystem::path(m_path).parent_path(), made);
+    const FileLock lock(m_path + ".lock");
+    int error = 0;
+    std::optional<std::vector<Line>> lines = LoadLinesForWriting(m_path, error);
+    if (!lines)
+        return error;
+    for (const auto& [key, value] : values)
+        SetKey(*lines, section, key, value);
+    const std::string bytes = JoinLines(*lines);
+    // A file that large would read as all defaults from then on.
+    if (bytes.size() > kMaxFileBytes)
+        return EFBIG;
+    return ReplaceSmallFile(m_path, bytes);
+}
+
+std::string SettingsNotSavedText(int error, const std::string& path)
+{
+    std::string cause;
+    if (error == EFBIG)
+        cause = path + " は読み込める大きさ (1 MiB) を超えます。";
+    else if (error == EINVAL)
+        cause = "値に改行を含めることはできません。";
+    else
+        cause = FileErrorText(FileErrorCauseFromErrno(error), path);
+    return "設定を保存できませんでした。\n" + cause;
 }

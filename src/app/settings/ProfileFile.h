@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 // The viewer's settings file: "[section]" lines and "key=value" lines.
 // Section and key names match without regard to ASCII letter case, the first
@@ -10,8 +12,9 @@
 // unreadable file simply gives the defaults.
 class ProfileFile {
 public:
-    // A text value longer than this is cut to it.
-    static constexpr std::size_t kMaxTextBytes = 259;
+    // A text value longer than this is cut to it, at a character boundary;
+    // well beyond the longest folder path anyone types.
+    static constexpr std::size_t kMaxTextBytes = 4096;
     // No settings file comes near this size; a larger file, like anything that
     // is not a regular file, is not read at all and every value takes its default.
     static constexpr std::size_t kMaxFileBytes = 1024 * 1024;
@@ -37,8 +40,22 @@ public:
     // Writes the integer as "%d" does.
     bool WriteInt(const std::string& section, const std::string& key, int value) const;
 
+    // Sets several keys of one section in one replacement of the file, under
+    // a lock (a file named like the settings file plus ".lock") that other
+    // writers of the file also take, so that no change of theirs is lost.
+    // 0 when written; else the errno: EINVAL for a line break, EFBIG when the
+    // file is, or would become, larger than kMaxFileBytes, EACCES when it is no
+    // writable regular file, or the writer's own cause.
+    using Setting = std::pair<std::string, std::string>;
+    int WriteTexts(const std::string& section, const std::vector<Setting>& values) const;
+
 private:
     std::optional<std::string> Find(const std::string& section, const std::string& key) const;
 
     std::string m_path;
 };
+
+// What the viewer says when a write of the settings file at `path` failed
+// with `error` (as WriteTexts returns it): that the settings were not saved,
+// and why.
+std::string SettingsNotSavedText(int error, const std::string& path);

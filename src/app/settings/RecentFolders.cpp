@@ -1,12 +1,14 @@
 #include "app/settings/RecentFolders.h"
 
+#include "app/settings/SettingsKeys.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
 
 std::string RecentFolders::Key(int index)
 {
-    return "RecentFolder" + std::to_string(index + 1);
+    return SettingsKey::kRecentFolderPrefix + std::to_string(index + 1);
 }
 
 std::vector<std::string> RecentFolders::Read() const
@@ -20,21 +22,21 @@ std::vector<std::string> RecentFolders::Read() const
     return folders;
 }
 
-bool RecentFolders::Add(const std::string& folder) const
+std::vector<ProfileFile::Setting> RecentFolders::Adding(const std::string& folder) const
 {
     std::vector<std::string> folders = Read();
     std::erase(folders, folder);
     folders.insert(folders.begin(), folder);
-    bool written = true;
+    std::vector<ProfileFile::Setting> settings;
     for (int i = 0; i < kMaxFolders; ++i) {
         const auto index = static_cast<std::size_t>(i);
         // Keys past the list are emptied only where a line holds them.
         if (index < folders.size())
-            written = m_file.WriteText(m_section, Key(i), folders[index]) && written;
-        else if (m_file.ReadText(m_section, Key(i), "") != "")
-            written = m_file.WriteText(m_section, Key(i), "") && written;
+            settings.emplace_back(Key(i), folders[index]);
+        else if (!m_file.ReadText(m_section, Key(i), "").empty())
+            settings.emplace_back(Key(i), "");
     }
-    return written;
+    return settings;
 }
 
 std::vector<std::string> ExistingFolders(const std::vector<std::string>& folders)

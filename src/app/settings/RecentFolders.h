@@ -16,10 +16,10 @@ public:
 
     // As stored, newest first, without empty entries and repeats.
     std::vector<std::string> Read() const;
-    // Puts `folder` first (taking it out of where it was before), keeps the
-    // newest kMaxFolders and writes them; every other line of the file stays.
-    // False when the file cannot be written.
-    bool Add(const std::string& folder) const;
+    // The settings that put `folder` first (taking it out of where it was
+    // before) and keep the newest kMaxFolders, for one write together with
+    // whatever else changes; every other line of the file stays.
+    std::vector<ProfileFile::Setting> Adding(const std::string& folder) const;
 
     // The key of the folder at `index` (0 = newest).
     static std::string Key(int index);

@@ -5,21 +5,10 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-namespace {
-
-// The path that a rename must replace: the target of a symbolic link, so that
-// a linked settings file stays linked.
-std::string ResolvedPath(const std::string& path)
-{
-    std::error_code error;
-    const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
-    return error ? path : resolved.string();
-}
-
-} // namespace
 
 std::optional<std::string> ReadSmallFile(const std::string& path, std::size_t limit)
 {
@@ -51,15 +40,22 @@ FileState StateOfFile(const std::string& path)
     return writable ? FileState::Writable : FileState::NotWritable;
 }
 
-bool ReplaceSmallFile(const std::string& path, const std::string& bytes)
+int ReplaceSmallFile(const std::string& path, const std::string& bytes)
 {
-    const std::string target = ResolvedPath(path);
-    mode_t mode = S_IRUSR | S_IWUSR;
-    if (struct stat info {}; ::stat(target.c_str(), &info) == 0) {
-        mode = info.st_mode & 07777;
-    } else {
-        std::error_code error;
-        std::filesystem::create_directories(std::filesystem::path(target).parent_path(), error);
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
+    return WriteWholeFile(path, bytes, WholeFileOptions{S_IRUSR | S_IWUSR, true});
+}
+
+FileLock::FileLock(const std::string& path)
+    : m_fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK, 0600))
+{
+    while (m_fd >= 0 && ::flock(m_fd, LOCK_EX) != 0 && errno == EINTR) {
     }
-    return ReplaceWholeFile(target + ".XXXXXX", target, bytes, mode, true);
+}
+
+FileLock::~FileLock()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
 }

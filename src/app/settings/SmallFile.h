@@ -19,10 +19,24 @@ enum class FileState { Missing, Writable, NotWritable };
 // thing at the path is NotWritable. Symbolic links are followed.
 FileState StateOfFile(const std::string& path);
 
-// Replaces the file at `path` with `bytes` so that it holds either its old
-// or its new content whatever happens meanwhile: the bytes go to a temporary
-// file in the same folder, which is flushed to disk and then renamed over
-// the old one. Missing folders are made; a symbolic link is kept and its
-// target replaced; the old file's permissions are kept. False when nothing
-// could be written.
-bool ReplaceSmallFile(const std::string& path, const std::string& bytes);
+// Replaces the file at `path` with `bytes` through the one writer of our
+// files (data/WholeFile.h), flushed to disk; a new file is readable by its
+// owner only. Missing folders are made. 0 when written, else the errno.
+int ReplaceSmallFile(const std::string& path, const std::string& bytes);
+
+// An advisory lock (flock) on the file at `path`, held for the object's life,
+// so that two processes changing one file take turns and neither loses the
+// other's change. The lock file is made when missing and never removed
+// (removing it could let two holders lock two different files). Where it
+// cannot be made the holder goes on unlocked: the write itself then says
+// whether it worked.
+class FileLock {
+public:
+    explicit FileLock(const std::string& path);
+    ~FileLock();
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+
+private:
+    int m_fd = -1;
+};

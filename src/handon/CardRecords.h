@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/CDataItem.h"
+#include "handon/HandOn.h"
 
 #include <string>
 #include <vector>
@@ -28,3 +29,6 @@ std::vector<std::string> MeasurementFolders(const std::vector<CardRecord>& recor
 constexpr DataKind kRecordKinds[] = {kindLevel, kindBer, kindSky, kindConstel, kindMulti};
 const char* KindFolderName(DataKind kind);
 std::string KindHeading(const CardTree& tree, DataKind kind);
+
+// The records of the selected measurement folders, in scan order.
+std::vector<CardRecord> SelectedRecords(const CardTree& tree, const FolderSelection& folders);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cli/CardRecords.h"
-#include "cli/ShownValues.h"
+#include "handon/CardRecords.h"
+#include "handon/ShownValues.h"
 
 #include <QImage>
 

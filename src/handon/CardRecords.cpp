@@ -1,4 +1,4 @@
-#include "cli/CardRecords.h"
+#include "handon/CardRecords.h"
 
 #include "data/CardTree.h"
 
@@ -49,4 +49,14 @@ std::string KindHeading(const CardTree& tree, DataKind kind)
 {
     // The kind roots come first, in the order of the kinds.
     return tree.Label(kind - kindLevel + 1);
+}
+
+std::vector<CardRecord> SelectedRecords(const CardTree& tree, const FolderSelection& folders)
+{
+    std::vector<CardRecord> records = CardRecords(tree);
+    if (!folders.empty())
+        std::erase_if(records, [&](const CardRecord& r) {
+            return std::find(folders.begin(), folders.end(), r.folder) == folders.end();
+        });
+    return records;
 }

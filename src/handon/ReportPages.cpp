@@ -1,10 +1,8 @@
-#include "cli/ReportPages.h"
+#include "handon/ReportPages.h"
 
-#include "cli/Interrupt.h"
-#include "cli/Progress.h"
-#include "cli/ReportPictures.h"
-#include "cli/ShownValues.h"
-#include "cli/Translation.h"
+#include "handon/CardRecords.h"
+#include "handon/ReportPictures.h"
+#include "handon/ShownValues.h"
 #include "data/CardTree.h"
 #include "screens/RecordDisplay.h"
 #include "screens/TextCodec.h"
@@ -23,6 +21,17 @@
 #include <optional>
 
 namespace {
+
+// What a report covers: the scanned card, the chosen records in scan order,
+// the data root (the cover names only its folder), the folders asked for
+// (none: the whole card) and the job it is handed out for.
+struct ReportInput {
+    const CardTree& tree;
+    const std::vector<CardRecord>& records;
+    std::string dataRoot;
+    std::vector<std::string> folders;
+    ReportCover cover;
+};
 
 // Device units are dots of a 300 dpi page; a screen pixel prints as 3 x 3
 // dots, so at 300 and 600 dpi every pixel stays a sharp square.
@@ -401,8 +410,8 @@ private:
 };
 
 // Lays out (and, with a painter, draws) the whole report; returns false when
-// interrupted.
-bool ComposeReport(PageCursor& page, const ReportInput& input, Progress* progress)
+// the progress callback asks to stop.
+bool ComposeReport(PageCursor& page, const ReportInput& input, const HandOnProgress& progress)
 {
     FirstPage(page, input);
     RecordDisplay display;
@@ -410,9 +419,10 @@ bool ComposeReport(PageCursor& page, const ReportInput& input, Progress* progres
     if (page.Painter())
         pictures.emplace(input.records, kPixelScale);
     const std::string* folder = nullptr;
+    const int total = static_cast<int>(input.records.size());
     int done = 0;
     for (const CardRecord& record : input.records) {
-        if (Interrupted())
+        if (!GoOn(progress, done, total))
             return false;
         if (!folder || record.folder != *folder) { // each folder's section starts a page
             folder = &record.folder;
@@ -429,20 +439,33 @@ bool ComposeReport(PageCursor& page, const ReportInput& input, Progress* progres
         else
             page.Advance(block.Height());
         ++done;
-        if (progress)
-            progress->Update(done);
     }
     page.Finish();
-    return true;
+    return GoOn(progress, done, total);
+}
+
+HandOnOutcome Failed(const std::string& path, const QString& reason)
+{
+    HandOnOutcome outcome;
+    outcome.status = HandOnOutcome::Status::FileFailed;
+    outcome.path = path;
+    outcome.reason = reason.toStdString();
+    return outcome;
 }
 
 } // namespace
 
-std::string WriteReport(const ReportInput& input, const std::string& path, Progress& progress)
+HandOnOutcome WriteReport(const CardTree& tree, const FolderSelection& folders, const ReportOptions& options,
+                          const HandOnProgress& progress)
 {
-    QSaveFile file(Utf8(path));
+    const std::vector<CardRecord> records = SelectedRecords(tree, folders);
+    const ReportInput input{tree, records, options.dataRoot, folders, options.cover};
+    HandOnOutcome outcome;
+    outcome.total = static_cast<int>(records.size());
+
+    QSaveFile file(Utf8(options.path));
     if (!file.open(QIODevice::WriteOnly))
-        return WithArguments(Tr("kr80a", "cannot write %1: %2"), {path, file.errorString().toStdString()});
+        return Failed(options.path, file.errorString());
     QPdfWriter writer(&file);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(15, 15, 15, 10), QPageLayout::Millimeter);
@@ -450,18 +473,25 @@ std::string WriteReport(const ReportInput& input, const std::string& path, Progr
     writer.setTitle("測定データ報告書");
     writer.setCreator("kr80a");
 
+    // The first pass only counts the pages, for the footers; it tells no
+    // progress but may still be stopped.
     PageCursor counter(writer, nullptr, 0);
-    if (!ComposeReport(counter, input, nullptr))
-        return Tr("kr80a", "interrupted; no report written");
-    QPainter painter(&writer);
-    PageCursor page(writer, &painter, counter.Page());
-    const bool complete = ComposeReport(page, input, &progress);
-    painter.end();
+    bool complete = ComposeReport(counter, input, [&](int, int total) { return GoOn(progress, 0, total); });
+    if (complete) {
+        QPainter painter(&writer);
+        PageCursor page(writer, &painter, counter.Page());
+        complete = ComposeReport(page, input, [&](int done, int total) {
+            outcome.done = done;
+            return GoOn(progress, done, total);
+        });
+        painter.end();
+    }
     if (!complete) {
         file.cancelWriting();
-        return Tr("kr80a", "interrupted; no report written");
+        outcome.status = HandOnOutcome::Status::Stopped;
+        return outcome;
     }
     if (!file.commit())
-        return WithArguments(Tr("kr80a", "cannot write %1: %2"), {path, file.errorString().toStdString()});
-    return {};
+        return Failed(options.path, file.errorString());
+    return outcome;
 }

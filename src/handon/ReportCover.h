@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/CardRecords.h"
+#include "handon/CardRecords.h"
 
 #include <cstdint>
 #include <string>

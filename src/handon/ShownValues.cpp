@@ -1,4 +1,4 @@
-#include "cli/ShownValues.h"
+#include "handon/ShownValues.h"
 
 #include "screens/RecordDisplay.h"
 #include "screens/TextCodec.h"

@@ -5,8 +5,7 @@
 #include <QImage>
 
 // The canvas's pixels as an opaque RGB32 image of the same size: what the
-// screen window shows and `kr80a show -o x.png` writes. Header-only, so the
-// command-line tool uses it without linking the viewer.
+// screen window shows and `kr80a show -o x.png` writes.
 inline QImage ImageOfCanvas(const Canvas& canvas)
 {
     QImage image(canvas.Width(), canvas.Height(), QImage::Format_RGB32);

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "cli/CardRecords.h"
+#include "handon/CardRecords.h"
+#include "handon/HandOn.h"
 
 #include <string>
 #include <vector>
@@ -18,6 +19,16 @@ class CardTree;
 // the notation (未測定, 範囲超過, 範囲未満, 以上, 以下). A text cell that a
 // spreadsheet could take for a formula is made harmless (CsvTextField).
 std::string SummaryCsv(const CardTree& tree, const std::vector<CardRecord>& records);
+// The same, telling progress record by record; false when the callback asked
+// to stop (`table` then holds the lines made so far).
+bool SummaryCsv(const CardTree& tree, const std::vector<CardRecord>& records, const HandOnProgress& progress,
+                std::string& table);
+
+// Writes the table of the selected folders to `path` with a UTF-8 byte order
+// mark first, for spreadsheet programs, whole or not at all: a stop or a
+// failure leaves no new file (and an older one as it was).
+HandOnOutcome WriteSummaryTable(const CardTree& tree, const FolderSelection& folders, const std::string& path,
+                                const HandOnProgress& progress);
 
 // A text cell as a CSV field that no spreadsheet runs as a formula: one that
 // begins with =, +, -, @, a tab or a carriage return gets a leading ' (shown

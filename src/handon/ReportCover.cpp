@@ -1,4 +1,4 @@
-#include "cli/ReportCover.h"
+#include "handon/ReportCover.h"
 
 #include "screens/CMultiScreen.h"
 

@@ -1,6 +1,6 @@
-#include "cli/ReportPictures.h"
+#include "handon/ReportPictures.h"
 
-#include "app/CanvasImage.h"
+#include "handon/CanvasImage.h"
 #include "screens/Canvas.h"
 #include "screens/RecordDisplay.h"
 

@@ -1,12 +1,18 @@
-#include "cli/SummaryTable.h"
+#include "handon/SummaryTable.h"
 
-#include "cli/ShownValues.h"
+#include "handon/OutputFile.h"
+#include "handon/ShownValues.h"
 #include "data/CardText.h"
+#include "data/Utf8.h"
 #include "screens/Canvas.h"
 #include "screens/RecordDisplay.h"
 #include "screens/TextCodec.h"
 
+#include <algorithm>
+
 namespace {
+
+constexpr const char* kByteOrderMark = "\xEF\xBB\xBF";
 
 constexpr const char* kHeader = "測定フォルダ,種類,番号,件数,データ名,システム,バンド,チャンネル番号,チャンネル,"
                                 "周波数 [MHz],レベル [dBμV],レベル状態,C/N [dB],C/N状態,MER [dB],MER状態,"
@@ -67,8 +73,32 @@ std::string ChannelLine(std::vector<std::string> fields, const ShownLine& line)
 
 } // namespace
 
-std::string CsvTextField(const std::string& text)
+namespace {
+
+// A control character in a cell would act on a terminal that shows the table,
+// and no spreadsheet shows one; U+FFFD marks where it stood. A tab stays.
+std::string WithoutControls(const std::string& text)
 {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = std::max<std::size_t>(1, Utf8SequenceLength(text, i));
+        const bool valid = Utf8SequenceLength(text, i) != 0;
+        const char32_t c = valid ? Utf8CodePoint(text, i, length) : 0;
+        if (valid && c != '\t' && IsTerminalControl(c))
+            out += "\xEF\xBF\xBD";
+        else
+            out.append(text, i, length);
+        i += length;
+    }
+    return out;
+}
+
+} // namespace
+
+std::string CsvTextField(const std::string& raw)
+{
+    const std::string text = WithoutControls(raw);
     if (!text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos)
         return Quoted("'" + text);
     if (text.find_first_of(",\"\r\n") != std::string::npos)
@@ -78,18 +108,55 @@ std::string CsvTextField(const std::string& text)
 
 std::string SummaryCsv(const CardTree& tree, const std::vector<CardRecord>& records)
 {
-    std::string out = kHeader;
+    std::string table;
+    SummaryCsv(tree, records, {}, table);
+    return table;
+}
+
+bool SummaryCsv(const CardTree& tree, const std::vector<CardRecord>& records, const HandOnProgress& progress,
+                std::string& table)
+{
+    table = kHeader;
     RecordDisplay display;
+    const int total = static_cast<int>(records.size());
+    int done = 0;
     for (const CardRecord& record : records) {
+        if (!GoOn(progress, done, total))
+            return false;
         display.Select(record.item);
         Canvas canvas;
         display.Paint(canvas); // the multi-channel levels come from the drawing
         const ShownRecord shown = ShownValues(display);
         const std::vector<std::string> fields = RecordFields(tree, record, display);
         if (shown.lines.empty())
-            out += ChannelLine(fields, ShownLine{});
+            table += ChannelLine(fields, ShownLine{});
         for (const ShownLine& line : shown.lines)
-            out += ChannelLine(fields, line);
+            table += ChannelLine(fields, line);
+        ++done;
     }
-    return out;
+    return GoOn(progress, done, total);
+}
+
+HandOnOutcome WriteSummaryTable(const CardTree& tree, const FolderSelection& folders, const std::string& path,
+                                const HandOnProgress& progress)
+{
+    const std::vector<CardRecord> records = SelectedRecords(tree, folders);
+    HandOnOutcome outcome;
+    outcome.total = static_cast<int>(records.size());
+    std::string table;
+    const bool complete = SummaryCsv(tree, records, [&](int done, int total) {
+        outcome.done = done;
+        return GoOn(progress, done, total);
+    }, table);
+    if (!complete) {
+        outcome.status = HandOnOutcome::Status::Stopped;
+        return outcome;
+    }
+    std::string reason;
+    if (!WriteFileWhole(path, kByteOrderMark + table, reason)) {
+        outcome.status = HandOnOutcome::Status::FileFailed;
+        outcome.path = path;
+        outcome.reason = reason;
+    }
+    return outcome;
 }

@@ -1,6 +1,6 @@
-#include "cli/PictureFile.h"
+#include "handon/PictureFile.h"
 
-#include "app/CanvasImage.h"
+#include "handon/CanvasImage.h"
 
 #include "export/BitmapFile.h"
 #include "screens/Canvas.h"

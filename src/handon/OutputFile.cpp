@@ -1,4 +1,4 @@
-#include "cli/OutputFile.h"
+#include "handon/OutputFile.h"
 
 #include "data/WholeFile.h"
 
@@ -6,12 +6,13 @@
 #include <cstring>
 #include <filesystem>
 
-bool WriteFileWhole(const std::string& path, std::string_view bytes, std::string& error)
+bool WriteFileWhole(const std::string& path, std::string_view bytes, std::string& error, bool flush)
 {
     static const mode_t mode = NewFileMode();
-    if (ReplaceWholeFile(FolderOf(path) + "/.kr80a-XXXXXX", path, bytes, mode, false))
+    const int cause = WriteWholeFile(path, bytes, WholeFileOptions{mode, flush});
+    if (cause == 0)
         return true;
-    error = std::strerror(errno);
+    error = std::strerror(cause);
     return false;
 }
 

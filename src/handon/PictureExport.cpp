@@ -1,0 +1,204 @@
+// Every record of a card as a picture of its screen, in folders that mirror
+// the card, drawn on all cores.
+#include "handon/PictureExport.h"
+
+#include "handon/CardRecords.h"
+#include "handon/ExportNames.h"
+#include "handon/OutputFile.h"
+#include "data/CardTree.h"
+#include "screens/Canvas.h"
+#include "screens/RecordDisplay.h"
+#include "screens/TextCodec.h"
+
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <filesystem>
+#include <map>
+#include <mutex>
+#include <set>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// One measurement folder's records of one kind: a folder of pictures.
+struct Group {
+    std::vector<int> records; // the folder's record ids, in tree order
+    fs::path folder;
+};
+
+// Every selected group of the tree in tree order, each with the folder its
+// pictures go to: OUTDIR/<measurement folder>/<kind>, the folder name made
+// safe and unique. Names are given over the whole card, so a folder gets the
+// same name whatever else is selected.
+std::vector<Group> PlanGroups(const CardTree& tree, const fs::path& outDir, const FolderSelection& selection)
+{
+    std::map<std::string, std::string> folderNames;
+    std::set<std::string> taken;
+    std::vector<Group> groups;
+    const std::vector<int> roots = tree.KindRoots();
+    for (std::size_t k = 0; k < roots.size(); ++k) {
+        for (int id : tree.Children(roots[k])) {
+            const std::string label = tree.Label(id);
+            auto [found, added] = folderNames.try_emplace(label);
+            if (added)
+                found->second = UniqueName(SafeFileName(label), taken);
+            if (selection.empty() || std::find(selection.begin(), selection.end(), label) != selection.end())
+                groups.push_back({tree.Children(id), outDir / found->second / KindFolderName(kRecordKinds[k])});
+        }
+    }
+    return groups;
+}
+
+// Makes OUTDIR and every group's folder; false with `outcome` telling which
+// could not be made.
+bool CreateFolders(const fs::path& outDir, const std::vector<Group>& groups, HandOnOutcome& outcome)
+{
+    std::vector<fs::path> folders{outDir};
+    for (const Group& group : groups)
+        folders.push_back(group.folder);
+    for (const fs::path& folder : folders) {
+        std::error_code error;
+        fs::create_directories(folder, error);
+        if (error) {
+            outcome.status = HandOnOutcome::Status::FolderFailed;
+            outcome.path = folder.string();
+            outcome.reason = error.message();
+            return false;
+        }
+    }
+    return true;
+}
+
+// The pictures of all groups, drawn and written by one worker per core. The
+// first failed write stops them all, as does the progress callback; either
+// way every file is whole or absent.
+class PictureWriter {
+public:
+    PictureWriter(const CardTree& tree, const std::vector<Group>& groups, PictureFormat format)
+        : m_tree(tree), m_groups(groups), m_format(format)
+    {
+    }
+
+    // Runs the workers; the calling thread reports progress meanwhile.
+    void Run(int total, const HandOnProgress& progress);
+    int Done() const { return m_done; }
+    bool Failed() const { return !m_failedPath.empty(); }
+    const std::string& FailedPath() const { return m_failedPath; }
+    const std::string& Reason() const { return m_reason; }
+
+private:
+    void Work();
+    bool WriteGroup(const Group& group, RecordDisplay& display);
+    void Fail(const std::string& path, const std::string& reason);
+
+    const CardTree& m_tree;
+    const std::vector<Group>& m_groups;
+    PictureFormat m_format;
+    std::atomic<std::size_t> m_nextGroup{0};
+    std::atomic<int> m_done{0};
+    std::atomic<bool> m_stop{false};
+    std::mutex m_mutex;
+    std::condition_variable m_finished;
+    int m_running = 0;
+    std::string m_failedPath;
+    std::string m_reason;
+};
+
+void PictureWriter::Run(int total, const HandOnProgress& progress)
+{
+    const unsigned workers = std::max(1u, std::thread::hardware_concurrency());
+    m_running = static_cast<int>(workers);
+    std::vector<std::thread> threads;
+    for (unsigned i = 0; i < workers; ++i)
+        threads.emplace_back(&PictureWriter::Work, this);
+    {
+        std::unique_lock lock(m_mutex);
+        while (m_running > 0) {
+            lock.unlock(); // the callback may take its time; workers must not wait for it
+            if (!GoOn(progress, m_done, total))
+                m_stop = true;
+            lock.lock();
+            if (m_running > 0)
+                m_finished.wait_for(lock, std::chrono::milliseconds(100));
+        }
+    }
+    for (std::thread& thread : threads)
+        thread.join();
+    GoOn(progress, m_done, total);
+}
+
+void PictureWriter::Work()
+{
+    RecordDisplay display;
+    for (std::size_t g; !m_stop && (g = m_nextGroup++) < m_groups.size();)
+        if (!WriteGroup(m_groups[g], display))
+            break;
+    std::lock_guard lock(m_mutex);
+    --m_running;
+    m_finished.notify_all();
+}
+
+bool PictureWriter::WriteGroup(const Group& group, RecordDisplay& display)
+{
+    const int width = NumberWidth(static_cast<int>(group.records.size()));
+    const std::string extension = PictureExtension(m_format);
+    for (int id : group.records) {
+        if (m_stop)
+            return false;
+        // The tree is only read here, by every worker alike.
+        const CDataItem* item = m_tree.FindItem(id);
+        display.Select(item);
+        Canvas canvas;
+        display.Paint(canvas);
+        const std::string name = RecordFileName(item->m_nNumber, width,
+                                                DecodeCardText(display.LabelText(RecordDisplay::kCaption)),
+                                                extension);
+        const fs::path path = group.folder / name;
+        std::string error;
+        if (!WriteFileWhole(path.string(), EncodePicture(canvas, m_format), error)) {
+            Fail(path.string(), error);
+            return false;
+        }
+        ++m_done;
+    }
+    return true;
+}
+
+void PictureWriter::Fail(const std::string& path, const std::string& reason)
+{
+    std::lock_guard lock(m_mutex);
+    if (m_failedPath.empty()) {
+        m_failedPath = path;
+        m_reason = reason;
+    }
+    m_stop = true;
+}
+
+} // namespace
+
+HandOnOutcome WritePictures(const CardTree& tree, const FolderSelection& folders,
+                            const PictureExportOptions& options, const HandOnProgress& progress)
+{
+    HandOnOutcome outcome;
+    const fs::path outDir(options.outDir);
+    const std::vector<Group> groups = PlanGroups(tree, outDir, folders);
+    for (const Group& group : groups)
+        outcome.total += static_cast<int>(group.records.size());
+    if (!CreateFolders(outDir, groups, outcome))
+        return outcome;
+
+    PictureWriter writer(tree, groups, options.format);
+    writer.Run(outcome.total, progress);
+    outcome.done = writer.Done();
+    if (writer.Failed()) {
+        outcome.status = HandOnOutcome::Status::FileFailed;
+        outcome.path = writer.FailedPath();
+        outcome.reason = writer.Reason();
+    } else if (outcome.done < outcome.total) {
+        outcome.status = HandOnOutcome::Status::Stopped;
+    }
+    return outcome;
+}
