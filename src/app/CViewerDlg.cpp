@@ -39,7 +39,7 @@ CViewerDlg::CViewerDlg(Messages& messages, FolderChooser& folderChooser)
     m_ui->setupUi(this);
     m_ui->m_windowLayout->setMenuBar(m_ui->m_menuBar);
     m_treeModel = new CardTreeModel(m_card, this);
-    m_ui->m_tree->setModel(m_treeModel);
+    InstallTreeFilter();
     // Long record labels scroll sideways instead of being cut short.
     m_ui->m_tree->header()->setStretchLastSection(false);
     m_ui->m_tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -112,8 +112,8 @@ void CViewerDlg::OnInitDialog()
     // The tree takes the focus; having no selection yet, it selects its first
     // item, a kind heading, so the window starts showing nothing.
     FocusTree();
-    if (!m_ui->m_tree->currentIndex().isValid() && m_treeModel->rowCount() > 0)
-        m_ui->m_tree->setCurrentIndex(m_treeModel->index(0, 0));
+    if (!m_ui->m_tree->currentIndex().isValid() && m_ui->m_tree->model()->rowCount() > 0)
+        m_ui->m_tree->setCurrentIndex(m_ui->m_tree->model()->index(0, 0));
 }
 
 void CViewerDlg::ReadSettings()

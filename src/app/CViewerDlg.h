@@ -19,6 +19,10 @@ class FolderChooser;
 class Messages;
 class CardTreeModel;
 class QAbstractButton;
+class CardTreeFilter;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
 class QMenu;
 class RunningCopyLink;
 class ScreenView;
@@ -128,6 +132,12 @@ private:
     bool TakeFolderToOpen();
     void ConnectOutsideFolders();
     void ConnectRecentFolders();
+    void InstallTreeFilter();
+    void OnFilterChanged(const QString& text);
+    bool FilterFieldKey(QKeyEvent* event);
+    bool IsFilterField(const QObject* watched) const;
+    // The item id of the tree's current item, 0 for none.
+    int CurrentItemId() const;
     void ShowFolderHint();
     void FillRecentMenu();
     // The folder opened becomes the last folder and the newest recent one.
@@ -180,4 +190,8 @@ private:
     // Where later starts of the program reach this window.
     RunningCopyLink* m_link = nullptr;
     QMenu* m_recentMenu = nullptr;
+    // The tree view shows m_treeModel through the filter typed in m_filterEdit.
+    CardTreeFilter* m_filter = nullptr;
+    QLineEdit* m_filterEdit = nullptr;
+    QLabel* m_filterCount = nullptr;
 };

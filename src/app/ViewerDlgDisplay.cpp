@@ -42,7 +42,7 @@ void CViewerDlg::KeepTreeSelection()
 
 void CViewerDlg::OnSelChangedTree()
 {
-    const CDataItem* item = m_card.FindItem(CardTreeModel::IdOf(m_ui->m_tree->currentIndex()));
+    const CDataItem* item = m_card.FindItem(CurrentItemId());
     m_display.Select(item);
     ShowLabels();
     if (!m_display.ShowsRecord())
