@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the card's file readers as a count file, a values
 // file and a multi-channel record, and reads every column of every row.
+#include "ScratchFolder.h"
 #include "data/CCsvReader.h"
 #include "data/CDataItem.h"
 #include "data/CardText.h"
@@ -20,7 +21,7 @@ public:
 
 std::string WriteInput(const std::uint8_t* data, std::size_t size)
 {
-    static std::string path = "/tmp/kr80a-fuzz-" + std::to_string(getpid()) + ".CSV";
+    static const std::string path = ScratchFolder() + "/input.CSV";
     if (FILE* file = std::fopen(path.c_str(), "wb")) {
         std::fwrite(data, 1, size, file);
         std::fclose(file);

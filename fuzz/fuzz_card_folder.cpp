@@ -4,6 +4,7 @@
 // then the file's bytes. A path ending in "/" makes a folder. Names may hold
 // any byte but "/" and NUL, so odd spellings, letter cases and encodings all
 // reach the case-insensitive lookup; "." and ".." are left out.
+#include "ScratchFolder.h"
 #include "data/CardTree.h"
 #include "data/Messages.h"
 #include "screens/Canvas.h"
@@ -35,8 +36,7 @@ public:
 
 const std::string& CardRoot()
 {
-    static const std::string root = (access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") +
-                                    std::string("/kr80a-fuzz-card-") + std::to_string(getpid());
+    static const std::string root = ScratchFolder() + "/card";
     return root;
 }
 

@@ -5,6 +5,7 @@
 // The bytes after the first 0x1E are the constellation screen's dot picture,
 // those after a second 0x1E the panel keys pressed after the first drawing,
 // one a byte (key and shift), at most kMaxKeys of them.
+#include "ScratchFolder.h"
 #include "data/CDataItem.h"
 #include "data/CsvRow.h"
 #include "screens/Canvas.h"
@@ -58,8 +59,7 @@ std::vector<RecordRow> Rows(std::string_view csv, bool freshRows)
 // Where the values file would lie: the dot picture is looked for beside it.
 const std::string& CsvBase()
 {
-    static const std::string base = (access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") +
-                                    std::string("/kr80a-fuzz-screens-") + std::to_string(getpid()) + ".";
+    static const std::string base = ScratchFolder() + "/values.";
     return base;
 }
 

@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the viewer's settings reader as its settings file:
 // what it says about the start-up folder, and any key of any section.
+#include "ScratchFolder.h"
 #include "app/settings/ProfileFile.h"
 #include "app/settings/StartUpSettings.h"
 
@@ -13,8 +14,7 @@ namespace {
 
 const std::string& SettingsPath()
 {
-    static const std::string path = (access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") +
-                                    std::string("/kr80a-fuzz-settings-") + std::to_string(getpid()) + ".ini";
+    static const std::string path = ScratchFolder() + "/settings.ini";
     return path;
 }
 

@@ -9,7 +9,7 @@ PACKAGES=(
   libfreetype-dev libfontconfig-dev fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps imagemagick poppler-utils xclip
-  librsvg2-bin desktop-file-utils appstream man-db
+  librsvg2-bin desktop-file-utils appstream man-db valgrind
 )
 
 install_missing_packages() {

@@ -7,20 +7,41 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+QString SingleInstance::PrivateFolder(const QString& path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    if (::mkdir(name.constData(), 0700) != 0 && errno != EEXIST)
+        return {};
+    struct stat info {};
+    // lstat: a link planted in its place could lead anywhere.
+    if (::lstat(name.constData(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::geteuid()
+        || (info.st_mode & 0077) != 0)
+        return {};
+    return path;
+}
 
 QString SingleInstance::LockPath(const QString& appName)
 {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    // Never the shared temporary folder itself: another user could hold the
+    // lock there and keep everyone else from starting.
     if (folder.isEmpty())
-        folder = QDir::tempPath();
-    return folder + "/" + appName + ".lock";
+        folder = PrivateFolder(QDir::tempPath() + "/" + appName + "-" + QString::number(::geteuid()));
+    return folder.isEmpty() ? QString() : folder + "/" + appName + ".lock";
 }
 
 bool SingleInstance::Acquire(const QString& appName)
 {
     Release();
-    const QByteArray path = QFile::encodeName(LockPath(appName));
+    const QString lockPath = LockPath(appName);
+    if (lockPath.isEmpty()) { // no folder of the user's own: the start goes on without a marker
+        m_bHeld = true;
+        return true;
+    }
+    const QByteArray path = QFile::encodeName(lockPath);
     // Never follows a link and never waits: a pipe or a link planted in the
     // lock's place cannot hang or redirect the start.
     const int fd = ::open(path.constData(),

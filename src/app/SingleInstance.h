@@ -21,8 +21,14 @@ public:
     void Release();
     bool Held() const { return m_bHeld; }
 
-    // The file that marks a running copy of `appName`.
+    // The file that marks a running copy of `appName`: in the per-user runtime
+    // folder, else in a folder of the user's own in the temporary folder;
+    // empty when there is neither.
     static QString LockPath(const QString& appName);
+    // `path` as a folder that only the user can enter: made with mode 0700
+    // when missing; empty when what stands there is no folder (a link, a
+    // file), belongs to someone else or lets others in.
+    static QString PrivateFolder(const QString& path);
 
 private:
     int m_fd = -1;

@@ -53,7 +53,7 @@ std::string Refusal(const ExportOptions& options)
     return {};
 }
 
-int Told(const HandOnOutcome& outcome)
+int Told(const HandOnOutcome& outcome, const std::string& dataRoot)
 {
     switch (outcome.status) {
     case HandOnOutcome::Status::Written:
@@ -62,6 +62,9 @@ int Told(const HandOnOutcome& outcome)
         return Failure(WithArguments(Tr("kr80a", "cannot create %1: %2"), {outcome.path, outcome.reason}));
     case HandOnOutcome::Status::FileFailed:
         return Failure(WithArguments(Tr("kr80a", "cannot write %1: %2"), {outcome.path, outcome.reason}));
+    case HandOnOutcome::Status::InsideCard:
+        return Failure(WithArguments(Tr("kr80a", "%1 lies inside the card %2; choose a folder outside it"),
+                                     {outcome.path, dataRoot}));
     case HandOnOutcome::Status::Stopped:
         break;
     }
@@ -100,5 +103,5 @@ int RunExportCommand(const CommandArguments& args)
             return !Interrupted();
         });
     }
-    return Told(outcome);
+    return Told(outcome, options->dataRoot);
 }

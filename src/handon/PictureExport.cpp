@@ -6,13 +6,15 @@
 #include "handon/ExportNames.h"
 #include "handon/OutputFile.h"
 #include "data/CardTree.h"
+#include "data/WholeFile.h"
 #include "screens/Canvas.h"
 #include "screens/RecordDisplay.h"
 #include "screens/TextCodec.h"
 
 #include <algorithm>
 #include <atomic>
-#include <condition_variable>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <mutex>
@@ -53,19 +55,28 @@ std::vector<Group> PlanGroups(const CardTree& tree, const fs::path& outDir, cons
 }
 
 // Makes OUTDIR and every group's folder; false with `outcome` telling which
-// could not be made.
-bool CreateFolders(const fs::path& outDir, const std::vector<Group>& groups, HandOnOutcome& outcome)
+// could not be made. Each folder is checked before it is made, links
+// resolved, since a link in OUTDIR or a folder named like the card could
+// otherwise lead into the card, which is only ever read.
+bool CreateFolders(const fs::path& outDir, const std::vector<Group>& groups, const std::string& card,
+                   HandOnOutcome& outcome)
 {
     std::vector<fs::path> folders{outDir};
     for (const Group& group : groups)
         folders.push_back(group.folder);
     for (const fs::path& folder : folders) {
+        if (LiesInside(folder.string(), card)) {
+            outcome.status = HandOnOutcome::Status::InsideCard;
+            outcome.path = folder.string();
+            return false;
+        }
         std::error_code error;
         fs::create_directories(folder, error);
         if (error) {
             outcome.status = HandOnOutcome::Status::FolderFailed;
             outcome.path = folder.string();
             outcome.reason = error.message();
+            outcome.error = error.value();
             return false;
         }
     }
@@ -78,53 +89,53 @@ bool CreateFolders(const fs::path& outDir, const std::vector<Group>& groups, Han
 class PictureWriter {
 public:
     PictureWriter(const CardTree& tree, const std::vector<Group>& groups, PictureFormat format)
-        : m_tree(tree), m_groups(groups), m_format(format)
+        : m_tree(tree), m_groups(groups), m_format(format), m_card(tree.m_strDataRoot)
     {
     }
 
-    // Runs the workers; the calling thread reports progress meanwhile.
+    // Runs the workers and waits for them; each tells `progress` of every
+    // record it has written, one worker at a time.
     void Run(int total, const HandOnProgress& progress);
     int Done() const { return m_done; }
     bool Failed() const { return !m_failedPath.empty(); }
+    bool InsideCard() const { return m_insideCard; }
     const std::string& FailedPath() const { return m_failedPath; }
     const std::string& Reason() const { return m_reason; }
+    int Error() const { return m_error; }
 
 private:
     void Work();
     bool WriteGroup(const Group& group, RecordDisplay& display);
-    void Fail(const std::string& path, const std::string& reason);
+    void Written();
+    void Fail(const std::string& path, const std::string& reason, int error);
+    bool LeadsIntoCard(const fs::path& path) const;
 
     const CardTree& m_tree;
     const std::vector<Group>& m_groups;
     PictureFormat m_format;
+    std::string m_card;
+    const HandOnProgress* m_progress = nullptr;
+    int m_total = 0;
     std::atomic<std::size_t> m_nextGroup{0};
-    std::atomic<int> m_done{0};
     std::atomic<bool> m_stop{false};
-    std::mutex m_mutex;
-    std::condition_variable m_finished;
-    int m_running = 0;
+    std::mutex m_mutex; // guards what follows
+    int m_done = 0;
     std::string m_failedPath;
     std::string m_reason;
+    int m_error = 0;
+    bool m_insideCard = false;
 };
 
 void PictureWriter::Run(int total, const HandOnProgress& progress)
 {
+    m_progress = &progress;
+    m_total = total;
+    if (!GoOn(progress, 0, total))
+        return;
     const unsigned workers = std::max(1u, std::thread::hardware_concurrency());
-    m_running = static_cast<int>(workers);
     std::vector<std::thread> threads;
     for (unsigned i = 0; i < workers; ++i)
         threads.emplace_back(&PictureWriter::Work, this);
-    {
-        std::unique_lock lock(m_mutex);
-        while (m_running > 0) {
-            lock.unlock(); // the callback may take its time; workers must not wait for it
-            if (!GoOn(progress, m_done, total))
-                m_stop = true;
-            lock.lock();
-            if (m_running > 0)
-                m_finished.wait_for(lock, std::chrono::milliseconds(100));
-        }
-    }
     for (std::thread& thread : threads)
         thread.join();
     GoOn(progress, m_done, total);
@@ -136,9 +147,6 @@ void PictureWriter::Work()
     for (std::size_t g; !m_stop && (g = m_nextGroup++) < m_groups.size();)
         if (!WriteGroup(m_groups[g], display))
             break;
-    std::lock_guard lock(m_mutex);
-    --m_running;
-    m_finished.notify_all();
 }
 
 bool PictureWriter::WriteGroup(const Group& group, RecordDisplay& display)
@@ -157,22 +165,52 @@ bool PictureWriter::WriteGroup(const Group& group, RecordDisplay& display)
                                                 DecodeCardText(display.LabelText(RecordDisplay::kCaption)),
                                                 extension);
         const fs::path path = group.folder / name;
-        std::string error;
-        if (!WriteFileWhole(path.string(), EncodePicture(canvas, m_format), error)) {
-            Fail(path.string(), error);
+        if (LeadsIntoCard(path)) {
+            m_insideCard = true;
+            Fail(path.string(), {}, 0);
             return false;
         }
-        ++m_done;
+        const std::string bytes = EncodePicture(canvas, m_format);
+        std::string error;
+        if (bytes.empty()) {
+            Fail(path.string(), "the picture could not be encoded", 0);
+            return false;
+        }
+        // Flushed once for all at the end: a kill still leaves only whole files.
+        if (!WriteFileWhole(path.string(), bytes, error, false)) {
+            Fail(path.string(), error, errno);
+            return false;
+        }
+        Written();
     }
     return true;
 }
 
-void PictureWriter::Fail(const std::string& path, const std::string& reason)
+// One more picture is whole: the count goes up and the callback hears it, so
+// a stop asked for takes effect before the next record.
+void PictureWriter::Written()
+{
+    std::lock_guard lock(m_mutex);
+    ++m_done;
+    if (!GoOn(*m_progress, m_done, m_total))
+        m_stop = true;
+}
+
+// A file already in OUTDIR (with --force) may be a link into the card, which
+// the writer would follow.
+bool PictureWriter::LeadsIntoCard(const fs::path& path) const
+{
+    std::error_code error;
+    return fs::is_symlink(path, error) && LiesInside(path.string(), m_card);
+}
+
+void PictureWriter::Fail(const std::string& path, const std::string& reason, int error)
 {
     std::lock_guard lock(m_mutex);
     if (m_failedPath.empty()) {
         m_failedPath = path;
         m_reason = reason;
+        m_error = error;
     }
     m_stop = true;
 }
@@ -187,18 +225,28 @@ HandOnOutcome WritePictures(const CardTree& tree, const FolderSelection& folders
     const std::vector<Group> groups = PlanGroups(tree, outDir, folders);
     for (const Group& group : groups)
         outcome.total += static_cast<int>(group.records.size());
-    if (!CreateFolders(outDir, groups, outcome))
+    if (!CreateFolders(outDir, groups, tree.m_strDataRoot, outcome))
         return outcome;
 
     PictureWriter writer(tree, groups, options.format);
     writer.Run(outcome.total, progress);
     outcome.done = writer.Done();
     if (writer.Failed()) {
-        outcome.status = HandOnOutcome::Status::FileFailed;
+        outcome.status = writer.InsideCard() ? HandOnOutcome::Status::InsideCard : HandOnOutcome::Status::FileFailed;
         outcome.path = writer.FailedPath();
         outcome.reason = writer.Reason();
+        outcome.error = writer.Error();
     } else if (outcome.done < outcome.total) {
         outcome.status = HandOnOutcome::Status::Stopped;
+    }
+    // One flush of the whole file system instead of one per picture.
+    if (outcome.done > 0) {
+        if (const int error = SyncFileSystemOf(options.outDir); error != 0 && outcome.Written()) {
+            outcome.status = HandOnOutcome::Status::FileFailed;
+            outcome.path = options.outDir;
+            outcome.reason = std::strerror(error);
+            outcome.error = error;
+        }
     }
     return outcome;
 }

@@ -17,6 +17,11 @@ namespace {
 // instead of 2. Encoding is most of an export's work.
 constexpr int kPngQuality = 80;
 
+// The resolution the PNG states: 100 dpi, as Qt gives an image where no
+// application runs (kr80a export). Fixed, so that the same screen makes the
+// same file in every program, whatever display the viewer runs on.
+constexpr int kDotsPerMeter = 3937;
+
 } // namespace
 
 
@@ -61,7 +66,10 @@ std::string EncodePicture(const Canvas& canvas, PictureFormat format)
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    ScreenImage(canvas).save(&buffer, "PNG", kPngQuality);
+    QImage image = ScreenImage(canvas);
+    image.setDotsPerMeterX(kDotsPerMeter);
+    image.setDotsPerMeterY(kDotsPerMeter);
+    image.save(&buffer, "PNG", kPngQuality);
     return bytes.toStdString();
 }
 

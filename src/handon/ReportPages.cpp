@@ -1,6 +1,7 @@
 #include "handon/ReportPages.h"
 
 #include "handon/CardRecords.h"
+#include "handon/OutputFile.h"
 #include "handon/ReportPictures.h"
 #include "handon/ShownValues.h"
 #include "data/CardTree.h"
@@ -9,13 +10,15 @@
 #include "data/CardText.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
+#include <QBuffer>
 
+#include <cerrno>
 #include <cmath>
 #include <map>
 #include <optional>
@@ -53,6 +56,12 @@ QString Card(std::string_view bytes)
 QString Utf8(const std::string& text)
 {
     return QString::fromStdString(text);
+}
+
+// A folder's name as the file system holds it, which need not be UTF-8.
+QString FileName(const std::string& name)
+{
+    return QFile::decodeName(QByteArray::fromStdString(name));
 }
 
 // Sized in device dots, so that measuring (without a device) and drawing
@@ -227,7 +236,7 @@ void FolderTable(PageCursor& page, const Counts& counts)
     const std::vector<QString> header{"測定フォルダ", "レベル", "BER", "スカパー", "コンスタ", "多ch", "計"};
     TableRow(page, header, columns, true);
     for (const auto& [folder, perKind] : counts.perFolder) {
-        std::vector<QString> cells{Utf8(folder)};
+        std::vector<QString> cells{FileName(folder)};
         int sum = 0;
         for (DataKind kind : kRecordKinds) {
             cells.push_back(QString::number(CountOf(perKind, kind)));
@@ -277,12 +286,12 @@ void FirstPage(PageCursor& page, const ReportInput& input)
     page.Advance(Mm(3));
     CoverTable(page, input);
     page.Advance(Mm(3));
-    TextLine(page, ReportFont(10), "データフォルダ：" + Utf8(CardName(input.dataRoot)));
+    TextLine(page, ReportFont(10), "データフォルダ：" + FileName(CardName(input.dataRoot)));
     TextLine(page, ReportFont(10), "作成日時：" + QDateTime::currentDateTime().toString("yyyy/MM/dd HH:mm"));
     if (!input.folders.empty()) {
         QStringList names;
         for (const std::string& name : input.folders)
-            names << Utf8(name);
+            names << FileName(name);
         TextLine(page, ReportFont(10), "対象フォルダ：" + names.join("、"));
     }
     const Counts counts = CountRecords(input.records);
@@ -428,9 +437,9 @@ bool ComposeReport(PageCursor& page, const ReportInput& input, const HandOnProgr
             folder = &record.folder;
             page.SetRunningHeader({});
             page.NewPage();
-            TextLine(page, ReportFont(14, true), "測定フォルダ　" + Utf8(*folder));
+            TextLine(page, ReportFont(14, true), "測定フォルダ　" + FileName(*folder));
             page.Advance(Mm(3));
-            page.SetRunningHeader("測定フォルダ　" + Utf8(*folder) + "（続き）");
+            page.SetRunningHeader("測定フォルダ　" + FileName(*folder) + "（続き）");
         }
         RecordBlock block(input.tree, record, display);
         page.Need(block.Height()); // a block never breaks across pages
@@ -444,12 +453,13 @@ bool ComposeReport(PageCursor& page, const ReportInput& input, const HandOnProgr
     return GoOn(progress, done, total);
 }
 
-HandOnOutcome Failed(const std::string& path, const QString& reason)
+HandOnOutcome Failed(const std::string& path, const std::string& reason, int error)
 {
     HandOnOutcome outcome;
     outcome.status = HandOnOutcome::Status::FileFailed;
     outcome.path = path;
-    outcome.reason = reason.toStdString();
+    outcome.reason = reason;
+    outcome.error = error;
     return outcome;
 }
 
@@ -463,35 +473,46 @@ HandOnOutcome WriteReport(const CardTree& tree, const FolderSelection& folders, 
     HandOnOutcome outcome;
     outcome.total = static_cast<int>(records.size());
 
-    QSaveFile file(Utf8(options.path));
-    if (!file.open(QIODevice::WriteOnly))
-        return Failed(options.path, file.errorString());
-    QPdfWriter writer(&file);
-    writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageMargins(QMarginsF(15, 15, 15, 10), QPageLayout::Millimeter);
-    writer.setResolution(kDotsPerInch);
-    writer.setTitle("測定データ報告書");
-    writer.setCreator("kr80a");
+    // The report is made whole in memory and checked before a byte reaches
+    // the disk; then the one writer of our files puts it in place, so a full
+    // disk or a failed drawing never leaves a cut report nor harms an older one.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    bool drawn = true;
+    bool complete = false;
+    {
+        QPdfWriter writer(&buffer);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(15, 15, 15, 10), QPageLayout::Millimeter);
+        writer.setResolution(kDotsPerInch);
+        writer.setTitle("測定データ報告書");
+        writer.setCreator("kr80a");
 
-    // The first pass only counts the pages, for the footers; it tells no
-    // progress but may still be stopped.
-    PageCursor counter(writer, nullptr, 0);
-    bool complete = ComposeReport(counter, input, [&](int, int total) { return GoOn(progress, 0, total); });
-    if (complete) {
-        QPainter painter(&writer);
-        PageCursor page(writer, &painter, counter.Page());
-        complete = ComposeReport(page, input, [&](int done, int total) {
-            outcome.done = done;
-            return GoOn(progress, done, total);
-        });
-        painter.end();
+        // The first pass only counts the pages, for the footers; it tells no
+        // progress but may still be stopped.
+        PageCursor counter(writer, nullptr, 0);
+        complete = ComposeReport(counter, input, [&](int, int total) { return GoOn(progress, 0, total); });
+        if (complete) {
+            QPainter painter(&writer);
+            drawn = painter.isActive();
+            PageCursor page(writer, &painter, counter.Page());
+            complete = ComposeReport(page, input, [&](int done, int total) {
+                outcome.done = done;
+                return GoOn(progress, done, total);
+            });
+            drawn = painter.end() && drawn;
+        }
     }
     if (!complete) {
-        file.cancelWriting();
         outcome.status = HandOnOutcome::Status::Stopped;
         return outcome;
     }
-    if (!file.commit())
-        return Failed(options.path, file.errorString());
+    if (!drawn || bytes.isEmpty())
+        return Failed(options.path, "the report could not be drawn", 0);
+    std::string reason;
+    if (!WriteFileWhole(options.path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                        reason))
+        return Failed(options.path, reason, errno);
     return outcome;
 }

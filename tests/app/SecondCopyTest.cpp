@@ -150,6 +150,30 @@ TEST(SingleInstanceMarker, WhatLiesInItsPlaceNeverBlocksAStart)
     }
 }
 
+// The fallback for a missing runtime folder is a folder of the user's own;
+// one that another user made (or could enter) is never used.
+TEST(SingleInstanceMarker, TheFallbackFolderIsTheUsersOwn)
+{
+    TempCard temp;
+    const auto folder = [&](const std::string& name) { return QString::fromStdString(temp.Path(name)); };
+    EXPECT_EQ(SingleInstance::PrivateFolder(folder("new")), folder("new"));
+    struct stat info {};
+    ASSERT_EQ(::stat(temp.Path("new").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    EXPECT_EQ(SingleInstance::PrivateFolder(folder("new")), folder("new"));
+    ::mkdir(temp.Path("open").c_str(), 0700);
+    ::chmod(temp.Path("open").c_str(), 0777);
+    ::symlink(temp.Path("new").c_str(), temp.Path("link").c_str());
+    temp.Write("file", "x");
+    for (const char* name : {"open", "link", "file"})
+        EXPECT_TRUE(SingleInstance::PrivateFolder(folder(name)).isEmpty()) << name;
+    if (::geteuid() == 0) {
+        ::mkdir(temp.Path("others").c_str(), 0700);
+        ASSERT_EQ(::chown(temp.Path("others").c_str(), 65534, 65534), 0);
+        EXPECT_TRUE(SingleInstance::PrivateFolder(folder("others")).isEmpty());
+    }
+}
+
 // The toolkit's own options are never acted on: an unknown platform would
 // end the program in the toolkit. They are refused as any unknown option is,
 // before a window or a marker is made.

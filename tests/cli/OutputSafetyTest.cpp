@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <set>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <thread>
 
@@ -69,12 +71,36 @@ TEST(OutputSafety, ANonUtf8OutputNameIsKept)
     const std::string picture = out.Path("\x91\xaa.png");
     const RunResult summary = RunKr80a("summary " + card.Root() + " -o '" + name + "'");
     const RunResult show = RunKr80a("show " + card.Root() + " 7 -o '" + picture + "'");
+    const RunResult report = RunKr80a("report " + card.Root() + " -o '" + out.Path("\x91\xaa.pdf") + "' --quiet");
     EXPECT_EQ(summary.status, 0) << summary.err;
     EXPECT_EQ(show.status, 0) << show.err;
+    EXPECT_EQ(report.status, 0) << report.err;
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(out.Root()))
         names.insert(entry.path().filename().string());
-    EXPECT_EQ(names, (std::set<std::string>{"\x91\xaa.csv", "\x91\xaa.png"}));
+    EXPECT_EQ(names, (std::set<std::string>{"\x91\xaa.csv", "\x91\xaa.png", "\x91\xaa.pdf"}));
+}
+
+// A report that does not fit fails, and the older report stays whole.
+TEST(OutputSafety, AReportOntoAFullDiskKeepsTheOldOne)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "mounting a small tmpfs needs the superuser";
+    SmallCard card;
+    TempCard out;
+    const std::string mount = out.MakeFolder("small");
+    ASSERT_EQ(::mount("tmpfs", mount.c_str(), "tmpfs", 0, "size=12k"), 0);
+    const std::string report = mount + "/report.pdf";
+    { std::ofstream(report) << "%PDF older report"; }
+    const RunResult r = RunKr80a("report " + card.Root() + " -o " + report + " --quiet");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("report.pdf"), std::string::npos) << r.err;
+    EXPECT_EQ(Contents(report), "%PDF older report");
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(mount))
+        names.insert(entry.path().filename().string());
+    EXPECT_EQ(names, std::set<std::string>{"report.pdf"});
+    ::umount(mount.c_str());
 }
 
 // Names of folders, paths in messages and table cells: escapes, C1 controls
