@@ -89,8 +89,8 @@ void COptionDlg::OnBrowse()
         return;
     }
     // The check box as it stands now, not the saved setting.
-    if (!m_ui->m_folderAlertCheck->isChecked() || IsInstrumentFolder(Trim(chosen))
-        || m_messages.AskYesNo(kNotInstrumentFolder)) {
+    if (OfferInstrumentFolder(m_messages, chosen) || !m_ui->m_folderAlertCheck->isChecked()
+        || IsInstrumentFolder(Trim(chosen)) || m_messages.AskYesNo(kNotInstrumentFolder)) {
         m_strDefaultFolder = chosen;
         ShowDefaultFolder();
     }

@@ -41,7 +41,7 @@ CViewerDlg::CViewerDlg(Messages& messages, FolderChooser& folderChooser)
     m_ui->setupUi(this);
     m_ui->m_windowLayout->setMenuBar(m_ui->m_menuBar);
     m_treeModel = new CardTreeModel(m_card, this);
-    m_ui->m_tree->setModel(m_treeModel);
+    InstallTreeFilter();
     // Long record labels scroll sideways instead of being cut short.
     m_ui->m_tree->header()->setStretchLastSection(false);
     m_ui->m_tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -54,6 +54,8 @@ CViewerDlg::CViewerDlg(Messages& messages, FolderChooser& folderChooser)
     connect(&m_pollTimer, &QTimer::timeout, this, [this] { OnRepeatTimer(IDT_POLL); });
     connect(&m_repeatTimer, &QTimer::timeout, this, [this] { OnRepeatTimer(IDT_REPEAT); });
     ConnectCommands();
+    ConnectOutsideFolders();
+    ConnectRecentFolders();
 }
 
 CViewerDlg::~CViewerDlg()
@@ -72,9 +74,11 @@ bool CViewerDlg::OnCreate()
     m_strAppName = location.m_strAppName;
     m_strIniPath = location.m_strIniPath;
     if (!m_hMutex.Acquire(m_strAppName)) {
+        HandOverToRunningCopy();
         m_messages.ShowMessage(kSecondCopy);
         return false;
     }
+    ListenForLaterStarts();
     return true;
 }
 
@@ -88,8 +92,10 @@ void CViewerDlg::OnInitDialog()
     m_ui->m_shiftButton->setIcon(ViewerIcon("shift"));
     m_ui->m_exitButton->setIcon(ViewerIcon("exit"));
     UpdateArrowIcons();
+    const bool takenFromCommandLine = TakeFolderToOpen();
     m_ui->m_dataRootLabel->setText(QFile::decodeName(QByteArray::fromStdString(m_strStartFolder)));
-    m_strStartFolder = ScanFolderOf(m_strStartFolder);
+    if (!takenFromCommandLine)
+        m_strStartFolder = ScanFolderOf(m_strStartFolder);
     if (const std::string problem = FontProblem(); !problem.empty())
         m_messages.ShowMessage(problem);
     ScanDataRoot(m_strStartFolder);
@@ -107,8 +113,8 @@ void CViewerDlg::OnInitDialog()
     // The tree takes the focus; having no selection yet, it selects its first
     // item, a kind heading, so the window starts showing nothing.
     FocusTree();
-    if (!m_ui->m_tree->currentIndex().isValid() && m_treeModel->rowCount() > 0)
-        m_ui->m_tree->setCurrentIndex(m_treeModel->index(0, 0));
+    if (!m_ui->m_tree->currentIndex().isValid() && m_ui->m_tree->model()->rowCount() > 0)
+        m_ui->m_tree->setCurrentIndex(m_ui->m_tree->model()->index(0, 0));
 }
 
 void CViewerDlg::ReadSettings()

@@ -24,6 +24,12 @@ struct HandOnOutcome;
 class Messages;
 class CardTreeModel;
 class QAbstractButton;
+class CardTreeFilter;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class RunningCopyLink;
 class ScreenView;
 namespace Ui {
 class CViewerDlg;
@@ -75,6 +81,15 @@ public:
 
     // Folder button and menu command: choose a folder, remember it, scan it.
     void SelectDataFolder();
+    // A folder chosen outside the chooser (command line, drop, another copy):
+    // the same questions as a choice in the chooser, then opened.
+    void OpenChosenFolder(const std::string& path);
+    // Opens a folder already agreed to: remembers it and scans it.
+    void OpenDataFolder(const std::string& folder);
+    // The folder named on the command line (before OnCreate): handed to a
+    // copy that runs, else taken by OnInitDialog in place of the start-up
+    // folder (after the questions of a folder choice).
+    void SetFolderToOpen(const std::string& folder);
     // Menu command: the options dialog; OK writes its four settings.
     void ShowOptions();
 
@@ -123,10 +138,30 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // A folder dropped on the window opens as a folder choice does.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void ConnectCommands();
     void ConnectFolderCommands();
+    bool TakesChosenFolder(std::string& chosen);
+    bool TakeFolderToOpen();
+    void ConnectOutsideFolders();
+    void ConnectRecentFolders();
+    void InstallTreeFilter();
+    void OnFilterChanged(const QString& text);
+    bool FilterFieldKey(QKeyEvent* event);
+    bool IsFilterField(const QObject* watched) const;
+    // The item id of the tree's current item, 0 for none.
+    int CurrentItemId() const;
+    void ShowFolderHint();
+    void FillRecentMenu();
+    // The folder opened becomes the last folder and the newest recent one.
+    void RememberOpenedFolder(const std::string& folder);
+    void HandOverToRunningCopy() const;
+    void ListenForLaterStarts();
+    void OnReachedByLaterStart(const QByteArray& folder);
     void ConnectHandOnCommands();
     HandOnChoices& Choices();
     void EnableCardCommands(bool enable);
@@ -134,7 +169,6 @@ private:
     bool OutsideCard(const std::string& path);
     void RunHandOn(const QString& title, HandOnJob::Work work, std::function<void(const HandOnOutcome&)> ended);
     void TellEnd(const HandOnOutcome& outcome, const QString& text, const QString& written);
-    bool TakesChosenFolder(const std::string& chosen);
     void WriteSettings(const std::vector<ProfileFile::Setting>& values);
     void ReadSettings();
     void ScanDataRoot(const std::string& dataRoot);
@@ -176,6 +210,14 @@ private:
     bool m_bSendingTreeKey = false;
     // Where the last save of this run went; the save dialog opens there.
     QString m_strLastSaveFolder;
+    std::string m_strFolderToOpen;
+    // Where later starts of the program reach this window.
+    RunningCopyLink* m_link = nullptr;
+    QMenu* m_recentMenu = nullptr;
+    // The tree view shows m_treeModel through the filter typed in m_filterEdit.
+    CardTreeFilter* m_filter = nullptr;
+    QLineEdit* m_filterEdit = nullptr;
+    QLabel* m_filterCount = nullptr;
     std::unique_ptr<DialogHandOnChoices> m_dialogChoices;
     HandOnChoices* m_handOnChoices = nullptr;
     // The hand-on work under way, if any. Last, so that it is stopped and

@@ -26,6 +26,7 @@ void CViewerDlg::ScanDataRoot(const std::string& dataRoot)
     m_treeModel->ScanDataRoot(dataRoot);
     if (hadCurrent)
         OnSelChangedTree();
+    ShowFolderHint();
 }
 
 // The tree never loses its selection: Ctrl+click or Ctrl+Space on the selected
@@ -41,7 +42,7 @@ void CViewerDlg::KeepTreeSelection()
 
 void CViewerDlg::OnSelChangedTree()
 {
-    const CDataItem* item = m_card.FindItem(CardTreeModel::IdOf(m_ui->m_tree->currentIndex()));
+    const CDataItem* item = m_card.FindItem(CurrentItemId());
     m_display.Select(item);
     ShowLabels();
     if (!m_display.ShowsRecord())

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QFile>
 
+
 void CViewerDlg::ConnectFolderCommands()
 {
     connect(m_ui->m_folderButton, &QPushButton::clicked, this, &CViewerDlg::SelectDataFolder);
@@ -26,14 +27,25 @@ void CViewerDlg::SelectDataFolder()
         FocusTree();
         return;
     }
+    OpenChosenFolder(chosen);
+}
+
+void CViewerDlg::OpenChosenFolder(const std::string& path)
+{
+    std::string chosen = path;
     if (!TakesChosenFolder(chosen)) {
         FocusTree();
         return;
     }
-    m_strStartFolder = chosen;
+    OpenDataFolder(chosen);
+}
+
+void CViewerDlg::OpenDataFolder(const std::string& folder)
+{
+    m_strStartFolder = folder;
     // A settings file that cannot be written is said, and no reason not to
     // show the folder.
-    WriteSettings({{SettingsKey::kLastFolder, m_strStartFolder}});
+    RememberOpenedFolder(m_strStartFolder);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     ScanDataRoot(m_strStartFolder);
     QApplication::restoreOverrideCursor();
@@ -41,14 +53,17 @@ void CViewerDlg::SelectDataFolder()
     m_ui->m_dataRootLabel->setText(QFile::decodeName(QByteArray::fromStdString(m_strStartFolder)));
 }
 
-// An empty path is refused with a message; with the warning on, a folder that
-// is not the meter's is taken only when the user agrees.
-bool CViewerDlg::TakesChosenFolder(const std::string& chosen)
+// An empty path is refused with a message. A folder that holds the meter's
+// folder offers that one; otherwise, with the warning on, a folder that is
+// not the meter's is taken only when the user agrees.
+bool CViewerDlg::TakesChosenFolder(std::string& chosen)
 {
     if (chosen.empty()) {
         m_messages.ShowMessage(kNoFolderChosen);
         return false;
     }
+    if (OfferInstrumentFolder(m_messages, chosen))
+        return true;
     return m_nFolderAlert != 1 || IsInstrumentFolder(chosen) || m_messages.AskYesNo(kNotInstrumentFolder);
 }
 

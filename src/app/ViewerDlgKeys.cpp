@@ -130,6 +130,9 @@ bool CViewerDlg::eventFilter(QObject* watched, QEvent* event)
     if (m_bSendingTreeKey || !watched->isWidgetType() || watched == m_ui->m_menuBar
         || static_cast<QWidget*>(watched)->window() != this)
         return false;
+    // The filter field's keys are its own, but for paging and clearing.
+    if (IsFilterField(watched) && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease))
+        return event->type() == QEvent::KeyPress && FilterFieldKey(static_cast<QKeyEvent*>(event));
     switch (event->type()) {
     case QEvent::KeyPress:
         return FilterKeyPress(static_cast<QKeyEvent*>(event));

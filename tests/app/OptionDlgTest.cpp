@@ -224,7 +224,8 @@ TEST_F(OptionDlgTest, WhatOkWroteIsReadBackAndTheWarningFlagActsAtOnce)
     EXPECT_EQ(m_window->m_nFolderAlert, 0);
     EXPECT_EQ(m_window->m_strStartFolder, other.Path("DATA"));
     EXPECT_EQ(SettingsBytes(), "[KR80A_Viewer]\nUSE_DefaultFolder=0\nUSE_LastFolder=1\nDefaultFolder=\n"
-                               "USE_KR80A_FolderAlert=0\nFolder=" + other.Path("DATA") + "\n");
+                               "USE_KR80A_FolderAlert=0\nFolder=" + other.Path("DATA")
+                                   + "\nRecentFolder1=" + other.Path("DATA") + "\n");
 }
 
 } // namespace

@@ -1,12 +1,14 @@
 #include "CViewerDlg.h"
 #include "FolderChooser.h"
 #include "SingleInstance.h"
+#include "app/settings/ProfileFile.h"
 #include "support/RecordedMessages.h"
 #include "support/TempCard.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -67,6 +69,37 @@ TEST(SecondCopy, IsRefusedWhileAnotherRunsAndAllowedAfterItCrashed)
     CViewerDlg next(messages, chooser);
     EXPECT_TRUE(next.OnCreate());
     EXPECT_EQ(messages.m_shown.size(), 1u);
+}
+
+// A second start given a folder hands it to the copy that runs, which opens
+// it (and so remembers it in the settings file) while the second start ends.
+TEST(SecondCopy, HandsItsFolderToTheRunningCopy)
+{
+    TempCard card;
+    card.Write("KR80A/B/LEVEL/B.CSV", "h\n");
+    const std::string folder = card.Path("KR80A");
+    QProcess first;
+    ASSERT_TRUE(StartRunningCopy(first));
+    const std::string settings = (QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                                  + "/KR80A_Viewer/KR80A_Viewer.ini").toStdString();
+
+    RecordedMessages messages;
+    DialogFolderChooser chooser;
+    {
+        CViewerDlg second(messages, chooser);
+        second.SetFolderToOpen(folder);
+        EXPECT_FALSE(second.OnCreate());
+    }
+    EXPECT_EQ(messages.m_shown, std::vector<std::string>{"多重起動は禁止されています"});
+    std::string stored;
+    for (int i = 0; i < 200 && stored != folder; ++i) {
+        QThread::msleep(50);
+        stored = ProfileFile(settings).ReadText("KR80A_Viewer", "Folder", "");
+    }
+    EXPECT_EQ(stored, folder);
+    EXPECT_EQ(first.state(), QProcess::Running);
+    first.kill();
+    first.waitForFinished();
 }
 
 // Points the runtime folder at a fresh private folder while it lives.
@@ -141,14 +174,16 @@ TEST(SingleInstanceMarker, TheFallbackFolderIsTheUsersOwn)
     }
 }
 
-// Qt's own options are not acted on: an unknown platform would end the
-// program at once.
-TEST(RunningCopy, IgnoresTheCommandLine)
+// The toolkit's own options are never acted on: an unknown platform would
+// end the program in the toolkit. They are refused as any unknown option is,
+// before a window or a marker is made.
+TEST(RunningCopy, RefusesOptionsItDoesNotKnow)
 {
     QProcess program;
-    EXPECT_TRUE(StartRunningCopy(program, {"-platform", "no-such-platform", "-reverse"}));
-    program.kill();
-    program.waitForFinished();
+    program.start(VIEWER_PROGRAM, {"-platform", "no-such-platform", "-reverse"});
+    ASSERT_TRUE(program.waitForFinished(20000));
+    EXPECT_EQ(program.exitCode(), 2);
+    EXPECT_TRUE(program.readAllStandardError().contains("-platform"));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "ViewerFixture.h"
 
+#include <QSortFilterProxyModel>
+
 #include <QLabel>
 
 QString ViewerTest::Text(const char* label) const
@@ -17,8 +19,10 @@ QModelIndex ViewerTest::TreeItem(std::initializer_list<int> rows) const
 
 bool ViewerTest::SelectId(int id) const
 {
+    // The tree shows the card's model through the filter above it.
+    const auto* filter = static_cast<const QSortFilterProxyModel*>(Tree()->model());
     const QModelIndex index =
-        static_cast<const CardTreeModel*>(Tree()->model())->IndexOfId(id);
+        filter->mapFromSource(static_cast<const CardTreeModel*>(filter->sourceModel())->IndexOfId(id));
     if (!index.isValid())
         return false;
     Tree()->setCurrentIndex(index);

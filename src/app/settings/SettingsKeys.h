@@ -9,4 +9,7 @@ inline constexpr const char* kUseLastFolder = "USE_LastFolder";
 inline constexpr const char* kDefaultFolder = "DefaultFolder";
 inline constexpr const char* kFolderAlert = "USE_KR80A_FolderAlert";
 inline constexpr const char* kLastFolder = "Folder";
+// Keys of this viewer's own, which older readers pass over: "RecentFolder1"
+// (newest) to "RecentFolder8".
+inline constexpr const char* kRecentFolderPrefix = "RecentFolder";
 } // namespace SettingsKey

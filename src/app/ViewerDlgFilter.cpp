@@ -1,0 +1,105 @@
+// The filter field above the tree (Ctrl+F): the tree keeps only the records
+// that hold the typed text.
+#include "CViewerDlg.h"
+
+#include "CardTreeFilter.h"
+#include "CardTreeModel.h"
+#include "ui_CViewerDlg.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QShortcut>
+
+namespace {
+
+constexpr int kFieldHeight = 22;
+constexpr int kCountWidth = 64;
+
+} // namespace
+
+// The tree shows the filter's rows from the start, so that every index the
+// window meets is one of the filter's.
+void CViewerDlg::InstallTreeFilter()
+{
+    m_filter = new CardTreeFilter(m_card, this);
+    m_filter->setSourceModel(m_treeModel);
+    m_ui->m_tree->setModel(m_filter);
+
+    const QRect tree = m_ui->m_tree->geometry();
+    m_filterEdit = new QLineEdit(this);
+    m_filterEdit->setObjectName("m_filterEdit");
+    m_filterEdit->setPlaceholderText(QStringLiteral("絞り込み (Ctrl+F)"));
+    m_filterEdit->setClearButtonEnabled(true);
+    m_filterEdit->setToolTip(QStringLiteral("データ名・チャンネル・方式・測定フォルダで絞り込みます（Esc で解除）"));
+    m_filterEdit->setGeometry(tree.x(), tree.y(), tree.width() - kCountWidth, kFieldHeight);
+    m_filterCount = new QLabel(this);
+    m_filterCount->setObjectName("m_filterCount");
+    m_filterCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_filterCount->setGeometry(tree.right() - kCountWidth + 1, tree.y(), kCountWidth - 2, kFieldHeight);
+    m_ui->m_tree->setGeometry(tree.adjusted(0, kFieldHeight + 2, 0, 0));
+    connect(m_filterEdit, &QLineEdit::textChanged, this, &CViewerDlg::OnFilterChanged);
+    auto* find = new QShortcut(QKeySequence::Find, this);
+    connect(find, &QShortcut::activated, this, [this] {
+        m_filterEdit->setFocus(Qt::ShortcutFocusReason);
+        m_filterEdit->selectAll();
+    });
+}
+
+int CViewerDlg::CurrentItemId() const
+{
+    return m_ui->m_tree->currentIndex().data(CardTreeModel::kItemIdRole).toInt();
+}
+
+void CViewerDlg::OnFilterChanged(const QString& text)
+{
+    const int current = CurrentItemId();
+    m_filter->SetText(text);
+    QTreeView* tree = m_ui->m_tree;
+    const bool filtering = !m_filter->Text().trimmed().isEmpty();
+    m_filterCount->setText(filtering ? QStringLiteral("%1 件").arg(m_filter->MatchCount()) : QString());
+    // What the filter keeps is shown open: the headings and their folders.
+    tree->collapseAll();
+    const QModelIndex kept = m_filter->mapFromSource(m_treeModel->IndexOfId(current));
+    if (filtering) {
+        for (int row = 0; row < m_filter->rowCount(); ++row) {
+            const QModelIndex heading = m_filter->index(row, 0);
+            tree->expand(heading);
+            for (int folder = 0; folder < m_filter->rowCount(heading); ++folder)
+                tree->expand(m_filter->index(folder, 0, heading));
+        }
+    }
+    if (kept.isValid()) {
+        for (QModelIndex parent = kept.parent(); parent.isValid(); parent = parent.parent())
+            tree->expand(parent);
+        tree->setCurrentIndex(kept);
+        tree->scrollTo(kept);
+    } else if (m_filter->rowCount() > 0) {
+        tree->setCurrentIndex(m_filter->index(0, 0));
+    }
+}
+
+// In the field the keys edit the text, except: ↑ ↓ page through what the
+// filter keeps, Esc clears the text (and, with nothing typed, goes back to
+// the tree). True when the key is used up here.
+bool CViewerDlg::FilterFieldKey(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        SendTreeKey(event->key());
+        return true;
+    case Qt::Key_Escape:
+        if (m_filterEdit->text().isEmpty())
+            FocusTree();
+        m_filterEdit->clear();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CViewerDlg::IsFilterField(const QObject* watched) const
+{
+    return watched == m_filterEdit;
+}

@@ -1,0 +1,117 @@
+#include "CardTreeFilter.h"
+#include "ViewerFixture.h"
+
+#include <QLabel>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTest>
+
+namespace {
+
+class TreeFilterTest : public ViewerTest {
+protected:
+    // Folder "A" of WriteEveryKind, and a folder "STATION" with LEVEL
+    // records named in half- and full-width forms.
+    void StartOnTwoFolders()
+    {
+        WriteEveryKind(m_card);
+        m_card.Write("STATION/LEVEL/STATION.cnt", "3\n1.00\n");
+        m_card.Write("STATION/LEVEL/STATION.CSV",
+                     "h\n" + MeasurementLine(EncodeCardText("ｶﾞｰﾃﾞﾝ"), "0")
+                         + MeasurementLine(EncodeCardText("Ｔｏｗｅｒ"), "0") + MeasurementLine("west", "0"));
+        Start(StartWithFolder(m_card.Root()));
+    }
+    QLineEdit* Field() const { return Child<QLineEdit>("m_filterEdit"); }
+    void Type(const QString& text)
+    {
+        Field()->clear();
+        // Key by key, as typed: each stroke filters again.
+        for (const QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(Field(), &press);
+        }
+    }
+    // The labels of every row the tree shows under the kind headings, in order.
+    QStringList Shown() const
+    {
+        QStringList labels;
+        const QAbstractItemModel* model = Tree()->model();
+        for (int kind = 0; kind < model->rowCount(); ++kind) {
+            const QModelIndex heading = model->index(kind, 0);
+            for (int f = 0; f < model->rowCount(heading); ++f) {
+                const QModelIndex folder = model->index(f, 0, heading);
+                for (int r = 0; r < model->rowCount(folder); ++r)
+                    labels << folder.data().toString() + "/" + model->index(r, 0, folder).data().toString().trimmed();
+            }
+        }
+        return labels;
+    }
+    QString Count() const { return Child<QLabel>("m_filterCount")->text(); }
+};
+
+TEST_F(TreeFilterTest, KeepsRecordsByNameChannelSystemOrFolderIgnoringCaseAndWidth)
+{
+    StartOnTwoFolders();
+    struct Case {
+        const char* typed;
+        QStringList shown;
+    } cases[] = {
+        {"LEVEL2", {"A/2:level2"}},
+        {"ｇａｒｄｅｎ", {}},
+        {"ガーデン", {"STATION/1:ｶﾞｰﾃﾞﾝ"}},
+        {"tower", {"STATION/2:Ｔｏｗｅｒ"}},
+        {"TOWER", {"STATION/2:Ｔｏｗｅｒ"}},
+        {"ｓｔａｔｉｏｎ", {"STATION/1:ｶﾞｰﾃﾞﾝ", "STATION/2:Ｔｏｗｅｒ", "STATION/3:west"}},
+        {"multi1", {"A/1:multi1"}},
+        {"17", {"A/1:multi1"}}, // the fifth channel of the multi-channel record
+        {"nothing like it", {}},
+    };
+    for (const Case& c : cases) {
+        Type(QString::fromUtf8(c.typed));
+        EXPECT_EQ(Shown(), c.shown) << c.typed;
+        EXPECT_EQ(Count(), QString("%1 件").arg(c.shown.size())) << c.typed;
+        // The five kind headings always stay.
+        EXPECT_EQ(Tree()->model()->rowCount(), 5) << c.typed;
+    }
+}
+
+TEST_F(TreeFilterTest, SystemLabelIsSearchedAsTheScreenShowsIt)
+{
+    StartOnTwoFolders();
+    ASSERT_TRUE(SelectId(FirstRecordOf(kindSky)));
+    const QString system = Text("m_systemLabel").trimmed();
+    ASSERT_FALSE(system.isEmpty());
+    Type(system);
+    EXPECT_TRUE(Shown().contains("A/1:sky1")) << system.toStdString();
+}
+
+// ↑ ↓ go through what the filter keeps, from the field as from the tree;
+// Esc brings the whole tree back and keeps the record shown.
+TEST_F(TreeFilterTest, ArrowsPageThroughTheKeptRecordsAndEscClears)
+{
+    StartOnTwoFolders();
+    m_window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    QTest::keyClick(Tree(), Qt::Key_F, Qt::ControlModifier);
+    EXPECT_EQ(m_window->focusWidget(), Field());
+    QTest::keyClicks(Field(), "station");
+    std::vector<QString> captions;
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(Field(), Qt::Key_Down);
+        captions.push_back(Text("m_captionLabel").trimmed());
+    }
+    // Heading, folder, then its three records: nothing from the other folder.
+    EXPECT_EQ(captions, (std::vector<QString>{"", "ｶﾞｰﾃﾞﾝ", "Ｔｏｗｅｒ", "west"}));
+    QTest::keyClick(Field(), Qt::Key_Up);
+    EXPECT_EQ(Text("m_captionLabel").trimmed(), "Ｔｏｗｅｒ");
+    QTest::keyClick(Field(), Qt::Key_Escape);
+    EXPECT_EQ(Field()->text(), "");
+    EXPECT_EQ(Count(), "");
+    EXPECT_EQ(Text("m_captionLabel").trimmed(), "Ｔｏｗｅｒ");
+    EXPECT_EQ(Shown().size(), 10);
+    EXPECT_FALSE(Tree()->isExpanded(TreeItem({1})));
+    QTest::keyClick(Field(), Qt::Key_Escape);
+    EXPECT_EQ(m_window->focusWidget(), Tree());
+}
+
+} // namespace
