@@ -3,6 +3,8 @@
 #include "CAboutDlg.h"
 #include "COptionDlg.h"
 #include "CardTreeModel.h"
+#include "HandOnChoices.h"
+#include "HandOnRun.h"
 #include "app/settings/StartUpSettings.h"
 #include "ScreenView.h"
 #include "SettingsLocation.h"
@@ -151,6 +153,7 @@ void CViewerDlg::ConnectCommands()
     connect(m_ui->m_exitButton, &QPushButton::clicked, this, &CViewerDlg::OnExit);
     connect(m_ui->actionExit, &QAction::triggered, this, &CViewerDlg::OnExit);
     ConnectFolderCommands();
+    ConnectHandOnCommands();
     connect(m_ui->m_saveButton, &QPushButton::clicked, this, &CViewerDlg::OnSaveScreen);
     connect(m_ui->actionSaveScreen, &QAction::triggered, this, &CViewerDlg::OnSaveScreen);
     connect(m_ui->m_copyButton, &QPushButton::clicked, this, &CViewerDlg::OnCopyScreen);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "HandOnJob.h"
 #include "SingleInstance.h"
 #include "app/settings/ProfileFile.h"
 #include "data/CardTree.h"
@@ -15,7 +16,11 @@
 #include <string>
 
 class COptionDlg;
+class DialogHandOnChoices;
 class FolderChooser;
+class HandOnChoices;
+class HandOnRun;
+struct HandOnOutcome;
 class Messages;
 class CardTreeModel;
 class QAbstractButton;
@@ -83,6 +88,18 @@ public:
     // Help menu command: the version box.
     void OnAbout();
 
+    // ファイル menu commands that hand the card on, each made on a thread of
+    // its own with a progress dialog: every record's picture into a chosen
+    // folder, the PDF report with its cover, the summary table as CSV.
+    void OnSavePictures();
+    void OnMakeReport();
+    void OnSaveTable();
+    // Whether one of them is still at work.
+    bool HandOnRunning() const;
+    // The hand-on dialogs answered by `choices` (kept by the caller) instead
+    // of the real ones.
+    void UseHandOnChoices(HandOnChoices& choices);
+
     bool ShiftOn() const;
     ScreenView& Screen() const;
 
@@ -110,6 +127,13 @@ protected:
 private:
     void ConnectCommands();
     void ConnectFolderCommands();
+    void ConnectHandOnCommands();
+    HandOnChoices& Choices();
+    void EnableCardCommands(bool enable);
+    bool HasRecordsToHandOn();
+    bool OutsideCard(const std::string& path);
+    void RunHandOn(const QString& title, HandOnJob::Work work, std::function<void(const HandOnOutcome&)> ended);
+    void TellEnd(const HandOnOutcome& outcome, const QString& text, const QString& written);
     bool TakesChosenFolder(const std::string& chosen);
     void WriteSettings(const std::vector<ProfileFile::Setting>& values);
     void ReadSettings();
@@ -152,4 +176,9 @@ private:
     bool m_bSendingTreeKey = false;
     // Where the last save of this run went; the save dialog opens there.
     QString m_strLastSaveFolder;
+    std::unique_ptr<DialogHandOnChoices> m_dialogChoices;
+    HandOnChoices* m_handOnChoices = nullptr;
+    // The hand-on work under way, if any. Last, so that it is stopped and
+    // waited for before the card it reads goes.
+    std::unique_ptr<HandOnRun> m_handOn;
 };

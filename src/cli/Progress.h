@@ -8,8 +8,9 @@
 // only when asked for and standard error is a terminal; otherwise every call
 // does nothing.
 //
-// Who calls it: one thread (the command's own), with the count done so far,
-// as often as it likes; the line is redrawn at most a few times a second.
+// Who calls it: one thread at a time (the command's own or one of its
+// workers), with the count done so far, as often as it likes; the line is
+// redrawn at most a few times a second.
 class Progress {
 public:
     Progress(int total, bool wanted);

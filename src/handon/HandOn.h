@@ -9,10 +9,11 @@
 // selection of its measurement folders, its options and a progress callback,
 // and writes whole files or none (each writer says what "whole" covers).
 
-// Told how far the work has got: `done` of `total` records, on the thread
-// that started the work, now and then and once more at the end. Returning
-// false asks the work to stop before the next record. An empty callback lets
-// the work run to the end.
+// Told how far the work has got: `done` of `total` records, first with none
+// done, then as records are done and once more at the end. It may be called
+// from the work's own threads, but never from two at once. Returning false
+// asks the work to stop before the next record. An empty callback lets the
+// work run to the end.
 using HandOnProgress = std::function<bool(int done, int total)>;
 
 // Measurement folder names as the scan lists them (as the file system gives
@@ -34,6 +35,7 @@ struct HandOnOutcome {
     int total = 0;      // records selected
     std::string path;   // what failed
     std::string reason; // why, as the system says it
+    int error = 0;      // the system's error number for it (errno), 0 when unknown
 
     bool Written() const { return status == Status::Written; }
 };

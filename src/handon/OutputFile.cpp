@@ -14,6 +14,7 @@ bool WriteFileWhole(const std::string& path, std::string_view bytes, std::string
     if (cause == 0)
         return true;
     error = std::strerror(cause);
+    errno = cause; // for callers that tell the cause in words of their own
     return false;
 }
 

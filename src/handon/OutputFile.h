@@ -6,7 +6,7 @@
 // Writes `bytes` to `path` whole or not at all through the one writer of our
 // files (data/WholeFile.h): a regular file is replaced only once complete, a
 // device or FIFO is written in place. On failure `path` is left as it was and
-// `error` holds the system's reason.
+// `error` holds the system's reason, and errno its number.
 // `flush` off leaves the flush to a SyncFileSystemOf at the end of many files.
 bool WriteFileWhole(const std::string& path, std::string_view bytes, std::string& error, bool flush = true);
 

@@ -13,7 +13,7 @@
 
 #include <algorithm>
 #include <atomic>
-#include <condition_variable>
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <map>
@@ -76,6 +76,7 @@ bool CreateFolders(const fs::path& outDir, const std::vector<Group>& groups, con
             outcome.status = HandOnOutcome::Status::FolderFailed;
             outcome.path = folder.string();
             outcome.reason = error.message();
+            outcome.error = error.value();
             return false;
         }
     }
@@ -92,53 +93,49 @@ public:
     {
     }
 
-    // Runs the workers; the calling thread reports progress meanwhile.
+    // Runs the workers and waits for them; each tells `progress` of every
+    // record it has written, one worker at a time.
     void Run(int total, const HandOnProgress& progress);
     int Done() const { return m_done; }
     bool Failed() const { return !m_failedPath.empty(); }
     bool InsideCard() const { return m_insideCard; }
     const std::string& FailedPath() const { return m_failedPath; }
     const std::string& Reason() const { return m_reason; }
+    int Error() const { return m_error; }
 
 private:
     void Work();
     bool WriteGroup(const Group& group, RecordDisplay& display);
-    void Fail(const std::string& path, const std::string& reason);
+    void Written();
+    void Fail(const std::string& path, const std::string& reason, int error);
     bool LeadsIntoCard(const fs::path& path) const;
 
     const CardTree& m_tree;
     const std::vector<Group>& m_groups;
     PictureFormat m_format;
     CardGuard m_card;
+    const HandOnProgress* m_progress = nullptr;
+    int m_total = 0;
     std::atomic<std::size_t> m_nextGroup{0};
-    std::atomic<int> m_done{0};
     std::atomic<bool> m_stop{false};
-    std::mutex m_mutex;
-    std::condition_variable m_finished;
-    int m_running = 0;
+    std::mutex m_mutex; // guards what follows
+    int m_done = 0;
     std::string m_failedPath;
     std::string m_reason;
+    int m_error = 0;
     bool m_insideCard = false;
 };
 
 void PictureWriter::Run(int total, const HandOnProgress& progress)
 {
+    m_progress = &progress;
+    m_total = total;
+    if (!GoOn(progress, 0, total))
+        return;
     const unsigned workers = std::max(1u, std::thread::hardware_concurrency());
-    m_running = static_cast<int>(workers);
     std::vector<std::thread> threads;
     for (unsigned i = 0; i < workers; ++i)
         threads.emplace_back(&PictureWriter::Work, this);
-    {
-        std::unique_lock lock(m_mutex);
-        while (m_running > 0) {
-            lock.unlock(); // the callback may take its time; workers must not wait for it
-            if (!GoOn(progress, m_done, total))
-                m_stop = true;
-            lock.lock();
-            if (m_running > 0)
-                m_finished.wait_for(lock, std::chrono::milliseconds(100));
-        }
-    }
     for (std::thread& thread : threads)
         thread.join();
     GoOn(progress, m_done, total);
@@ -150,9 +147,6 @@ void PictureWriter::Work()
     for (std::size_t g; !m_stop && (g = m_nextGroup++) < m_groups.size();)
         if (!WriteGroup(m_groups[g], display))
             break;
-    std::lock_guard lock(m_mutex);
-    --m_running;
-    m_finished.notify_all();
 }
 
 bool PictureWriter::WriteGroup(const Group& group, RecordDisplay& display)
@@ -173,23 +167,33 @@ bool PictureWriter::WriteGroup(const Group& group, RecordDisplay& display)
         const fs::path path = group.folder / name;
         if (LeadsIntoCard(path)) {
             m_insideCard = true;
-            Fail(path.string(), {});
+            Fail(path.string(), {}, 0);
             return false;
         }
         const std::string bytes = EncodePicture(canvas, m_format);
         std::string error;
         if (bytes.empty()) {
-            Fail(path.string(), "the picture could not be encoded");
+            Fail(path.string(), "the picture could not be encoded", 0);
             return false;
         }
         // Flushed once for all at the end: a kill still leaves only whole files.
         if (!WriteFileWhole(path.string(), bytes, error, false)) {
-            Fail(path.string(), error);
+            Fail(path.string(), error, errno);
             return false;
         }
-        ++m_done;
+        Written();
     }
     return true;
+}
+
+// One more picture is whole: the count goes up and the callback hears it, so
+// a stop asked for takes effect before the next record.
+void PictureWriter::Written()
+{
+    std::lock_guard lock(m_mutex);
+    ++m_done;
+    if (!GoOn(*m_progress, m_done, m_total))
+        m_stop = true;
 }
 
 // A file already in OUTDIR (with --force) may be a link into the card, which
@@ -200,12 +204,13 @@ bool PictureWriter::LeadsIntoCard(const fs::path& path) const
     return fs::is_symlink(path, error) && m_card.Contains(path.string());
 }
 
-void PictureWriter::Fail(const std::string& path, const std::string& reason)
+void PictureWriter::Fail(const std::string& path, const std::string& reason, int error)
 {
     std::lock_guard lock(m_mutex);
     if (m_failedPath.empty()) {
         m_failedPath = path;
         m_reason = reason;
+        m_error = error;
     }
     m_stop = true;
 }
@@ -230,6 +235,7 @@ HandOnOutcome WritePictures(const CardTree& tree, const FolderSelection& folders
         outcome.status = writer.InsideCard() ? HandOnOutcome::Status::InsideCard : HandOnOutcome::Status::FileFailed;
         outcome.path = writer.FailedPath();
         outcome.reason = writer.Reason();
+        outcome.error = writer.Error();
     } else if (outcome.done < outcome.total) {
         outcome.status = HandOnOutcome::Status::Stopped;
     }
@@ -239,6 +245,7 @@ HandOnOutcome WritePictures(const CardTree& tree, const FolderSelection& folders
             outcome.status = HandOnOutcome::Status::FileFailed;
             outcome.path = options.outDir;
             outcome.reason = std::strerror(error);
+            outcome.error = error;
         }
     }
     return outcome;

@@ -6,6 +6,8 @@
 
 namespace {
 
+constexpr png_uint_32 kDotsPerMeter = 3937;
+
 // The colour table and the pixels as its indices; no table past 256 colours.
 struct Indexed {
     std::vector<std::uint32_t> table;
@@ -98,6 +100,9 @@ bool Encode(std::string& out, int width, int height, const Indexed& indexed, int
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     if (indexed.fits)
         png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
+    // 100 dpi, as Qt states for an image made where no display is: fixed, so
+    // that one screen makes the same file in every program.
+    png_set_pHYs(png, info, kDotsPerMeter, kDotsPerMeter, PNG_RESOLUTION_METER);
     png_set_compression_level(png, 1);
     png_set_filter(png, PNG_FILTER_TYPE_BASE, indexed.fits ? PNG_FILTER_NONE : PNG_ALL_FILTERS);
     png_set_rows(png, info, const_cast<png_bytepp>(rowPointers.data()));

@@ -18,6 +18,7 @@
 #include <QPdfWriter>
 #include <QBuffer>
 
+#include <cerrno>
 #include <cmath>
 #include <map>
 #include <optional>
@@ -452,12 +453,13 @@ bool ComposeReport(PageCursor& page, const ReportInput& input, const HandOnProgr
     return GoOn(progress, done, total);
 }
 
-HandOnOutcome Failed(const std::string& path, const QString& reason)
+HandOnOutcome Failed(const std::string& path, const std::string& reason, int error)
 {
     HandOnOutcome outcome;
     outcome.status = HandOnOutcome::Status::FileFailed;
     outcome.path = path;
-    outcome.reason = reason.toStdString();
+    outcome.reason = reason;
+    outcome.error = error;
     return outcome;
 }
 
@@ -507,10 +509,10 @@ HandOnOutcome WriteReport(const CardTree& tree, const FolderSelection& folders, 
         return outcome;
     }
     if (!drawn || bytes.isEmpty())
-        return Failed(options.path, QStringLiteral("the report could not be drawn"));
+        return Failed(options.path, "the report could not be drawn", 0);
     std::string reason;
     if (!WriteFileWhole(options.path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
                         reason))
-        return Failed(options.path, QString::fromStdString(reason));
+        return Failed(options.path, reason, errno);
     return outcome;
 }

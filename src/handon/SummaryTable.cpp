@@ -9,6 +9,7 @@
 #include "screens/TextCodec.h"
 
 #include <algorithm>
+#include <cerrno>
 
 namespace {
 
@@ -157,6 +158,7 @@ HandOnOutcome WriteSummaryTable(const CardTree& tree, const FolderSelection& fol
         outcome.status = HandOnOutcome::Status::FileFailed;
         outcome.path = path;
         outcome.reason = reason;
+        outcome.error = errno;
     }
     return outcome;
 }

@@ -1,4 +1,5 @@
 #include "cli/SmallCard.h"
+#include "support/OutputFiles.h"
 #include "support/RunKr80a.h"
 
 #include <gtest/gtest.h>
@@ -13,22 +14,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-// Every file below `root`, as paths relative to it.
-std::set<std::string> FilesBelow(const fs::path& root)
-{
-    std::set<std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(root))
-        if (entry.is_regular_file())
-            files.insert(fs::relative(entry.path(), root).string());
-    return files;
-}
 
 std::string Repeat(const std::string& text, int times)
 {
