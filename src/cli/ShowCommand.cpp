@@ -162,11 +162,10 @@ int RunShowCommand(const CommandArguments& args)
     if (!options->outputPath.empty()) {
         const PictureFormat format =
             EndsWithIgnoringCase(options->outputPath, ".png") ? PictureFormat::Png : PictureFormat::Bmp;
-        std::string error;
-        if (!WriteFileWhole(options->outputPath, EncodePicture(canvas, format), error)) {
-            std::fprintf(stderr, "kr80a: cannot write %s: %s\n", options->outputPath.c_str(), error.c_str());
-            return 1;
-        }
+        const std::string bytes = EncodePicture(canvas, format);
+        std::string error = "the picture could not be encoded";
+        if (bytes.empty() || !WriteFileWhole(options->outputPath, bytes, error))
+            return Failure(WithArguments(Tr("kr80a", "cannot write %1: %2"), {options->outputPath, error}));
     }
     return 0;
 }

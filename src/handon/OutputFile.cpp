@@ -3,6 +3,7 @@
 #include "data/WholeFile.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
@@ -17,19 +18,43 @@ bool WriteFileWhole(const std::string& path, std::string_view bytes, std::string
     return false;
 }
 
+namespace {
+
+// `path` with every link resolved; the part that does not exist yet is kept
+// as written below the part that does.
+std::string ResolvedPath(const std::string& path)
+{
+    if (char* real = ::realpath(path.c_str(), nullptr)) {
+        std::string resolved(real);
+        std::free(real);
+        return resolved;
+    }
+    const std::string folder = FolderOf(path);
+    if ((errno != ENOENT && errno != ENOTDIR) || folder == path)
+        return path;
+    const std::string leaf = path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1);
+    return std::filesystem::path(ResolvedPath(folder) + "/" + leaf).lexically_normal().string();
+}
+
+} // namespace
+
+CardGuard::CardGuard(const std::string& card)
+{
+    if (char* real = ::realpath(card.c_str(), nullptr)) {
+        m_card = real;
+        std::free(real);
+    }
+}
+
+bool CardGuard::Contains(const std::string& path) const
+{
+    if (m_card.empty())
+        return false;
+    const std::string resolved = ResolvedPath(path);
+    return m_card == "/" || resolved == m_card || resolved.starts_with(m_card + "/");
+}
+
 bool LiesInside(const std::string& path, const std::string& folder)
 {
-    std::error_code error;
-    const std::filesystem::path inner = std::filesystem::weakly_canonical(path, error);
-    const std::filesystem::path outer = std::filesystem::weakly_canonical(folder, error);
-    if (error || outer.empty())
-        return false;
-    auto i = inner.begin();
-    for (auto o = outer.begin(); o != outer.end(); ++o, ++i) {
-        if (o->empty() && std::next(o) == outer.end()) // a trailing "/"
-            return true;
-        if (i == inner.end() || *i != *o)
-            return false;
-    }
-    return true;
+    return CardGuard(folder).Contains(path);
 }

@@ -13,3 +13,15 @@ bool WriteFileWhole(const std::string& path, std::string_view bytes, std::string
 // Whether `path` (existing or not) is `folder` or lies below it, symbolic
 // links resolved: the card is only ever read, so no output may land in it.
 bool LiesInside(const std::string& path, const std::string& folder);
+
+// The card's folder, its links resolved once, against which the many paths
+// of an export are checked.
+class CardGuard {
+public:
+    explicit CardGuard(const std::string& card);
+    // As LiesInside: `path` (existing or not) is the card or lies below it.
+    bool Contains(const std::string& path) const;
+
+private:
+    std::string m_card; // resolved; empty when there is no such folder
+};

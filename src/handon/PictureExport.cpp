@@ -58,14 +58,14 @@ std::vector<Group> PlanGroups(const CardTree& tree, const fs::path& outDir, cons
 // could not be made. Each folder is checked before it is made, links
 // resolved, since a link in OUTDIR or a folder named like the card could
 // otherwise lead into the card, which is only ever read.
-bool CreateFolders(const fs::path& outDir, const std::vector<Group>& groups, const std::string& card,
+bool CreateFolders(const fs::path& outDir, const std::vector<Group>& groups, const CardGuard& card,
                    HandOnOutcome& outcome)
 {
     std::vector<fs::path> folders{outDir};
     for (const Group& group : groups)
         folders.push_back(group.folder);
     for (const fs::path& folder : folders) {
-        if (LiesInside(folder.string(), card)) {
+        if (card.Contains(folder.string())) {
             outcome.status = HandOnOutcome::Status::InsideCard;
             outcome.path = folder.string();
             return false;
@@ -113,7 +113,7 @@ private:
     const CardTree& m_tree;
     const std::vector<Group>& m_groups;
     PictureFormat m_format;
-    std::string m_card;
+    CardGuard m_card;
     const HandOnProgress* m_progress = nullptr;
     int m_total = 0;
     std::atomic<std::size_t> m_nextGroup{0};
@@ -201,7 +201,7 @@ void PictureWriter::Written()
 bool PictureWriter::LeadsIntoCard(const fs::path& path) const
 {
     std::error_code error;
-    return fs::is_symlink(path, error) && LiesInside(path.string(), m_card);
+    return fs::is_symlink(path, error) && m_card.Contains(path.string());
 }
 
 void PictureWriter::Fail(const std::string& path, const std::string& reason, int error)
@@ -225,7 +225,7 @@ HandOnOutcome WritePictures(const CardTree& tree, const FolderSelection& folders
     const std::vector<Group> groups = PlanGroups(tree, outDir, folders);
     for (const Group& group : groups)
         outcome.total += static_cast<int>(group.records.size());
-    if (!CreateFolders(outDir, groups, tree.DataRoot(), outcome))
+    if (!CreateFolders(outDir, groups, CardGuard(tree.DataRoot()), outcome))
         return outcome;
 
     PictureWriter writer(tree, groups, options.format);

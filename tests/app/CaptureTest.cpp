@@ -12,7 +12,10 @@
 #include <QTest>
 #include <QTimer>
 
+#include <QFileInfo>
+
 #include <functional>
+#include <unistd.h>
 
 namespace {
 
@@ -172,6 +175,19 @@ TEST_F(CaptureTest, FailedSaveSaysSoAndKeepsTheFileThere)
     EXPECT_EQ(file.readAll(), "older picture");
     EXPECT_EQ(QDir(QString::fromStdString(m_card.Root())).entryList(QDir::Files | QDir::Hidden).size(), 1);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// A full disk has words of its own; a device behind the name stays a device.
+TEST_F(CaptureTest, AFullDiskIsSaidAsSuch)
+{
+    StartOnCard();
+    ASSERT_TRUE(SelectId(FirstRecordOf(kindLevel)));
+    const std::string path = m_card.Path("full.bmp");
+    ASSERT_EQ(::symlink("/dev/full", path.c_str()), 0);
+    Save(QString::fromStdString(path));
+    EXPECT_EQ(m_messages.m_shown, std::vector<std::string>{"ディスクの空き容量が不足しています"});
+    EXPECT_TRUE(QFileInfo(QStringLiteral("/dev/full")).exists());
+    EXPECT_TRUE(QFileInfo(QString::fromStdString(path)).isSymLink());
 }
 
 TEST_F(CaptureTest, ClipboardHoldsThePictureASaveWrites)
