@@ -5,19 +5,10 @@
 #include <QFileIconProvider>
 #include <QFileInfo>
 
-namespace {
-
-// Qt's Japanese texts name every other part of the dialog, but not the type
-// of a folder in the details view.
-class FolderTypeNames : public QFileIconProvider {
-public:
-    QString type(const QFileInfo& info) const override
-    {
-        return info.isDir() ? QStringLiteral("フォルダ") : QFileIconProvider::type(info);
-    }
-};
-
-} // namespace
+QString FolderTypeNames::type(const QFileInfo& info) const
+{
+    return info.isDir() ? QStringLiteral("フォルダ") : QFileIconProvider::type(info);
+}
 
 bool DialogFolderChooser::BrowseForFolder(QWidget* owner, const std::string& initial, std::string& result)
 {

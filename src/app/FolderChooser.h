@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QFileIconProvider>
+
 #include <string>
 
 class QWidget;
@@ -21,4 +23,11 @@ public:
 class DialogFolderChooser : public FolderChooser {
 public:
     bool BrowseForFolder(QWidget* owner, const std::string& initial, std::string& result) override;
+};
+
+// Qt's Japanese texts name every other part of a file dialog, but not the
+// type of a folder in the details view.
+class FolderTypeNames : public QFileIconProvider {
+public:
+    QString type(const QFileInfo& info) const override;
 };

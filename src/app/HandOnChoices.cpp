@@ -1,18 +1,22 @@
 #include "HandOnChoices.h"
 
+#include "FolderChooser.h"
 #include "ReportDialog.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QUrl>
 
-bool DialogHandOnChoices::ChooseSaveFolder(QWidget* owner, std::string& folder)
+bool DialogHandOnChoices::ChooseSaveFolder(QWidget* owner, const QString& initial, std::string& folder)
 {
-    QFileDialog dialog(owner, QStringLiteral("保存先のフォルダを選択してください"));
+    FolderTypeNames typeNames;
+    QFileDialog dialog(owner, QStringLiteral("保存先のフォルダを選択してください"), initial);
+    dialog.setIconProvider(&typeNames);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);
     dialog.setOption(QFileDialog::DontUseNativeDialog);

@@ -21,8 +21,9 @@ struct ReportChoice {
 class HandOnChoices {
 public:
     virtual ~HandOnChoices() = default;
-    // The folder the pictures go to, as the file system spells it; false when cancelled.
-    virtual bool ChooseSaveFolder(QWidget* owner, std::string& folder) = 0;
+    // The folder the pictures go to, opening on `initial`, as the file
+    // system spells it; false when cancelled.
+    virtual bool ChooseSaveFolder(QWidget* owner, const QString& initial, std::string& folder) = 0;
     // A file to save as, starting with `suggested`; false when cancelled.
     virtual bool ChooseSaveFile(QWidget* owner, const QString& suggested, const QString& filter, QString& path) = 0;
     // The report dialog, starting from `choice`; false when cancelled.
@@ -37,7 +38,7 @@ public:
 // the report dialog, a message box with 開く and 閉じる, QDesktopServices.
 class DialogHandOnChoices : public HandOnChoices {
 public:
-    bool ChooseSaveFolder(QWidget* owner, std::string& folder) override;
+    bool ChooseSaveFolder(QWidget* owner, const QString& initial, std::string& folder) override;
     bool ChooseSaveFile(QWidget* owner, const QString& suggested, const QString& filter, QString& path) override;
     bool EditReport(QWidget* owner, ReportChoice& choice) override;
     bool OfferToOpen(QWidget* owner, const QString& text) override;

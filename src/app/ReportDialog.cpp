@@ -35,6 +35,7 @@ constexpr int kFieldCharacters = 80;
 ReportDialog::ReportDialog(const ReportChoice& choice, QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("報告書の作成"));
+    setMinimumWidth(420);
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     for (std::size_t i = 0; i < std::size(kCoverFields); ++i) {

@@ -119,7 +119,7 @@ void CViewerDlg::RunHandOn(const QString& title, HandOnJob::Work work, std::func
 void CViewerDlg::OnSavePictures()
 {
     std::string folder;
-    if (!HasRecordsToHandOn() || !Choices().ChooseSaveFolder(this, folder))
+    if (!HasRecordsToHandOn() || !Choices().ChooseSaveFolder(this, SaveFolder(), folder))
         return;
     if (!OutsideCard(folder) || (!EmptyFolder(folder) && !m_messages.AskYesNo(kFolderNotEmpty)))
         return;

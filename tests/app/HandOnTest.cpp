@@ -47,7 +47,7 @@ std::string WithoutCreationTime(const std::string& pdf)
 // Answers the hand-on dialogs as the test says; a missing answer cancels.
 class AnsweringHandOn : public HandOnChoices {
 public:
-    bool ChooseSaveFolder(QWidget*, std::string& folder) override
+    bool ChooseSaveFolder(QWidget*, const QString&, std::string& folder) override
     {
         folder = m_folder.value_or("");
         return m_folder.has_value();
