@@ -23,6 +23,7 @@ public:
     // `imageBase` is the values file's path up to and including its last ".".
     void Load(const RecordRow& row, const std::string& imageBase);
     void Prepare() override;
+    ShownRecord Shown() const override;
     void Draw(Canvas& dc) override;
 
     // Where the dot picture of the loaded record is looked for: the base path
