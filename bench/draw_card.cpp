@@ -40,8 +40,7 @@ int main(int argc, char** argv)
     }
     NoMessages messages;
     CardTree tree(messages);
-    tree.m_strDataRoot = argv[1];
-    tree.ScanDataRoot();
+    tree.ScanDataRoot(argv[1]);
     const std::vector<int> ids = RecordIds(tree);
 
     const auto start = std::chrono::steady_clock::now();

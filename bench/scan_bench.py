@@ -41,7 +41,7 @@ SAMPLE_CARD = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "sa
 
 # The bars: (name, limit); every figure must be at most its limit.
 BARS = {
-    "json/cat": 2.0,
+    "json/cat": 1.3,
     "text/cat": 1.3,
     "json memory/card": 2.0,
     "text memory/card": 2.0,

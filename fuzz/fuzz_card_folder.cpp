@@ -89,8 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     BuildCard(std::string_view(reinterpret_cast<const char*>(data), size));
     CountedMessages messages;
     CardTree tree(messages);
-    tree.m_strDataRoot = CardRoot();
-    tree.ScanDataRoot();
+    tree.ScanDataRoot(CardRoot());
 
     static RecordDisplay display;
     static Canvas canvas;

@@ -90,10 +90,9 @@ void CViewerDlg::OnInitDialog()
     UpdateArrowIcons();
     m_ui->m_dataRootLabel->setText(QFile::decodeName(QByteArray::fromStdString(m_strStartFolder)));
     m_strStartFolder = ScanFolderOf(m_strStartFolder);
-    m_card.m_strDataRoot = m_strStartFolder;
     if (const std::string problem = FontProblem(); !problem.empty())
         m_messages.ShowMessage(problem);
-    ScanDataRoot();
+    ScanDataRoot(m_strStartFolder);
     ClearScreen(Screen().Canvas());
     FrameScreen(Screen().Canvas());
     Screen().Present();

@@ -110,7 +110,7 @@ public:
     int m_nUseDefaultFolder = 0;
     int m_nUseLastFolder = 0;
     int m_nFolderAlert = 1;
-    // The tree and the item table; holds m_strDataRoot.
+    // The tree and the item table.
     CardTree m_card;
     // The five screens, m_record and which screen is shown.
     RecordDisplay m_display;
@@ -137,7 +137,7 @@ private:
     bool TakesChosenFolder(const std::string& chosen);
     void WriteSettings(const std::vector<ProfileFile::Setting>& values);
     void ReadSettings();
-    void ScanDataRoot();
+    void ScanDataRoot(const std::string& dataRoot);
     void KeepTreeSelection();
     void ShowLabels();
     void EnableExportCommands(bool enable);

@@ -7,10 +7,10 @@
 
 CardTreeModel::CardTreeModel(CardTree& card, QObject* parent) : QAbstractItemModel(parent), m_card(card) {}
 
-void CardTreeModel::ScanDataRoot()
+void CardTreeModel::ScanDataRoot(const std::string& dataRoot)
 {
     beginResetModel();
-    m_card.ScanDataRoot();
+    m_card.ScanDataRoot(dataRoot);
     endResetModel();
 }
 

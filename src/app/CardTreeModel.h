@@ -2,6 +2,8 @@
 
 #include <QAbstractItemModel>
 
+#include <string>
+
 class CardTree;
 
 // The card's navigation tree as the tree view sees it. Nothing is made per
@@ -15,7 +17,7 @@ public:
     explicit CardTreeModel(CardTree& card, QObject* parent = nullptr);
 
     // Rescans the card; the view forgets every index it held.
-    void ScanDataRoot();
+    void ScanDataRoot(const std::string& dataRoot);
 
     // The index of item `id`, or an invalid index for none.
     QModelIndex IndexOfId(int id) const;

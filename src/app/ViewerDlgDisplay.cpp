@@ -18,12 +18,12 @@ QString CardText(const std::string& bytes)
 
 } // namespace
 
-void CViewerDlg::ScanDataRoot()
+void CViewerDlg::ScanDataRoot(const std::string& dataRoot)
 {
     // The tree's reset drops its current item without a signal: what that
     // item showed goes, as when a cleared tree loses its selection.
     const bool hadCurrent = m_ui->m_tree->currentIndex().isValid();
-    m_treeModel->ScanDataRoot();
+    m_treeModel->ScanDataRoot(dataRoot);
     if (hadCurrent)
         OnSelChangedTree();
 }

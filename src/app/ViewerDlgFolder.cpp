@@ -26,9 +26,7 @@ void CViewerDlg::SelectDataFolder()
         FocusTree();
         return;
     }
-    m_card.m_strDataRoot = chosen;
     if (!TakesChosenFolder(chosen)) {
-        m_card.m_strDataRoot = m_strStartFolder;
         FocusTree();
         return;
     }
@@ -37,7 +35,7 @@ void CViewerDlg::SelectDataFolder()
     // show the folder.
     WriteSettings({{SettingsKey::kLastFolder, m_strStartFolder}});
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    ScanDataRoot();
+    ScanDataRoot(m_strStartFolder);
     QApplication::restoreOverrideCursor();
     FocusTree();
     m_ui->m_dataRootLabel->setText(QFile::decodeName(QByteArray::fromStdString(m_strStartFolder)));

@@ -95,7 +95,7 @@ bool CViewerDlg::HasRecordsToHandOn()
 // A place outside the card, else says so.
 bool CViewerDlg::OutsideCard(const std::string& path)
 {
-    if (!LiesInside(path, m_card.m_strDataRoot))
+    if (!LiesInside(path, m_card.DataRoot()))
         return true;
     m_messages.ShowMessage(kInsideCard);
     return false;
@@ -167,7 +167,7 @@ void CViewerDlg::OnMakeReport()
         folders.clear(); // the whole card, named as such on the cover
     cover.resize(std::size(kCoverKeys));
     const ReportOptions options{Local(path),
-                                std::filesystem::absolute(m_card.m_strDataRoot).lexically_normal().string(),
+                                std::filesystem::absolute(m_card.DataRoot()).lexically_normal().string(),
                                 {cover[0], cover[1], cover[2], cover[3], cover[4], cover[5]}};
     RunHandOn(QStringLiteral("報告書を作成"),
               [this, folders, options](const HandOnProgress& progress) {

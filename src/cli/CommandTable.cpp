@@ -25,7 +25,8 @@ const std::vector<Command>& ToolCommands()
           {"DATA_ROOT", "ID"},
           {{"keys", "LIST",
             QT_TRANSLATE_NOOP("help", "comma-separated left, right, up, down, enter, each optionally\n"
-            "shift+ (plain up and down would move the tree and are refused)")},
+            "shift+; plain up and down move through the tree as the viewer's\n"
+            "do, with every folder unfolded")},
            {"json", nullptr, QT_TRANSLATE_NOOP("help", "{\"screenId\", \"labels\", \"fields\"} of the shown screen instead")},
            {"o", "FILE", QT_TRANSLATE_NOOP("help", "writes the 320 x 240 screen with its frame to FILE (.png or .bmp)")}},
           QT_TRANSLATE_NOOP("help", "Selects item ID as the viewer does, draws it, then presses the panel keys of LIST.\n"

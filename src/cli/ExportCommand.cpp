@@ -89,8 +89,7 @@ int RunExportCommand(const CommandArguments& args)
 
     ConsoleMessages messages;
     CardTree tree(messages);
-    tree.m_strDataRoot = options->dataRoot;
-    tree.ScanDataRoot();
+    tree.ScanDataRoot(options->dataRoot);
 
     CatchInterrupts();
     HandOnOutcome outcome;

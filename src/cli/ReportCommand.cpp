@@ -85,8 +85,7 @@ int RunReportCommand(const CommandArguments& args)
 
     ConsoleMessages messages;
     CardTree tree(messages);
-    tree.m_strDataRoot = options.dataRoot;
-    tree.ScanDataRoot();
+    tree.ScanDataRoot(options.dataRoot);
     if (const std::string missing = MissingFolders(tree, options.folders); !missing.empty())
         return Failure(WithArguments(Tr("kr80a", "no measurement folder named %1 on the card"), {missing}));
 

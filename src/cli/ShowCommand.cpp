@@ -12,6 +12,7 @@
 #include "data/CardTree.h"
 #include "screens/Canvas.h"
 #include "screens/Font.h"
+#include "screens/PanelNavigator.h"
 #include "screens/RecordDisplay.h"
 #include "screens/TextCodec.h"
 
@@ -43,8 +44,7 @@ std::optional<int> ParseId(const std::string& text)
     return id;
 }
 
-// "left,shift+up,enter": plain up and down are refused, since they would move
-// the tree's selection, which this tool does not do.
+// "left,shift+up,enter,down"
 std::optional<std::vector<KeyPress>> ParseKeys(const std::string& list)
 {
     static const std::pair<const char*, InstrumentKey> kNames[] = {
@@ -64,7 +64,7 @@ std::optional<std::vector<KeyPress>> ParseKeys(const std::string& list)
         for (const auto& [text, value] : kNames)
             if (name == text)
                 key = value;
-        if (!key || (!shift && (*key == InstrumentKey::Up || *key == InstrumentKey::Down)))
+        if (!key)
             return std::nullopt;
         keys.push_back({*key, shift});
     }
@@ -136,8 +136,7 @@ int RunShowCommand(const CommandArguments& args)
 
     ConsoleMessages messages;
     CardTree tree(messages);
-    tree.m_strDataRoot = options->dataRoot;
-    tree.ScanDataRoot();
+    tree.ScanDataRoot(options->dataRoot);
     const CDataItem* item = tree.FindItem(options->id);
     if (!item) {
         std::fprintf(stderr, "kr80a: no item %d in %s\n", options->id,
@@ -146,13 +145,15 @@ int RunShowCommand(const CommandArguments& args)
     }
 
     RecordDisplay display;
-    display.Select(item);
+    PanelNavigator navigator(tree, display);
+    navigator.Select(options->id);
     Canvas canvas;
     display.Paint(canvas);
-    // A tree key (left or right while nothing is shown) would go to the
-    // viewer's tree; without a tree here it changes nothing.
+    // The tree here is always fully expanded: left and right while nothing
+    // is shown, which would fold or unfold the viewer's tree, change nothing.
     for (const KeyPress& press : options->keys)
-        display.PressKey(press.key, press.shift, canvas);
+        if (navigator.Press(press.key, press.shift, canvas) == PanelNavigator::Outcome::Moved)
+            display.Paint(canvas);
 
     const std::string out = options->json ? LabelsJson(display) : LabelsText(display);
     if (WriteOutput(out) != 0)

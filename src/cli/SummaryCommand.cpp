@@ -20,8 +20,7 @@ int RunSummaryCommand(const CommandArguments& args)
 
     ConsoleMessages messages;
     CardTree tree(messages);
-    tree.m_strDataRoot = dataRoot;
-    tree.ScanDataRoot();
+    tree.ScanDataRoot(dataRoot);
     NoteLeftOut(tree);
 
     if (outputPath.empty())

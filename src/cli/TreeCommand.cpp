@@ -91,8 +91,7 @@ int RunTreeCommand(const CommandArguments& args)
     // time when the process ends right after.
     auto& messages = *new ConsoleMessages;
     auto& tree = *new CardTree(messages);
-    tree.m_strDataRoot = dataRoot;
-    tree.ScanDataRoot();
+    tree.ScanDataRoot(dataRoot);
     NoteLeftOut(tree);
 
     StandardOutput output;

@@ -81,8 +81,9 @@ std::string MultiFileName(int number)
 
 CardTree::CardTree(Messages& messages) : m_messages(messages) {}
 
-void CardTree::ScanDataRoot()
+void CardTree::ScanDataRoot(const std::string& dataRoot)
 {
+    m_strDataRoot = dataRoot;
     m_nItemId = 0;
     m_messages.Clear();
     m_leftOut.clear();

@@ -31,15 +31,18 @@ struct LeftOut {
 // The card as the viewer knows it: the navigation tree and the item table,
 // rebuilt from the data root by each scan.
 //
-// Who calls it: the main window (and the command-line tool) sets
-// m_strDataRoot and calls ScanDataRoot; afterwards it walks the tree from
+// Who calls it: the main window (and the command-line tool) calls
+// ScanDataRoot with the data root; afterwards it walks the tree from
 // KindRoots() and looks items up with FindItem. Messages of the scan go to
 // the Messages given at construction, in the order they happen.
 class CardTree {
 public:
     explicit CardTree(Messages& messages);
 
-    void ScanDataRoot();
+    // Reads the card at `dataRoot` afresh; every earlier item goes.
+    void ScanDataRoot(const std::string& dataRoot);
+    // The data root of the last scan.
+    const std::string& DataRoot() const { return m_strDataRoot; }
 
     // The item behind tree item `id`, or none. Valid until the next scan.
     const CDataItem* FindItem(int id) const;
@@ -65,9 +68,8 @@ public:
     // Every message the last scan showed, in order.
     const std::vector<std::string>& ShownMessages() const { return m_messages.Texts(); }
 
-    std::string m_strDataRoot;
-
 private:
+    std::string m_strDataRoot;
     void LoadLevelFolder(const std::string& folder);
     void LoadBerFolder(const std::string& folder);
     void LoadSkyFolder(const std::string& folder);

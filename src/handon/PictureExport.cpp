@@ -89,7 +89,7 @@ bool CreateFolders(const fs::path& outDir, const std::vector<Group>& groups, con
 class PictureWriter {
 public:
     PictureWriter(const CardTree& tree, const std::vector<Group>& groups, PictureFormat format)
-        : m_tree(tree), m_groups(groups), m_format(format), m_card(tree.m_strDataRoot)
+        : m_tree(tree), m_groups(groups), m_format(format), m_card(tree.DataRoot())
     {
     }
 
@@ -225,7 +225,7 @@ HandOnOutcome WritePictures(const CardTree& tree, const FolderSelection& folders
     const std::vector<Group> groups = PlanGroups(tree, outDir, folders);
     for (const Group& group : groups)
         outcome.total += static_cast<int>(group.records.size());
-    if (!CreateFolders(outDir, groups, tree.m_strDataRoot, outcome))
+    if (!CreateFolders(outDir, groups, tree.DataRoot(), outcome))
         return outcome;
 
     PictureWriter writer(tree, groups, options.format);

@@ -34,7 +34,7 @@ protected:
     void ExpectNothingChanged(const std::string& settingsBefore)
     {
         EXPECT_EQ(m_window->m_strStartFolder, m_card.Root());
-        EXPECT_EQ(m_window->m_card.m_strDataRoot, m_card.Root());
+        EXPECT_EQ(m_window->m_card.DataRoot(), m_card.Root());
         EXPECT_EQ(Text("m_dataRootLabel").toStdString(), m_card.Root());
         EXPECT_EQ(TreeItem({0, 0}).data().toString(), "A");
         EXPECT_EQ(m_window->m_display.ScreenId(), 1);
@@ -44,7 +44,7 @@ protected:
     void ExpectScanned(const std::string& folder)
     {
         EXPECT_EQ(m_window->m_strStartFolder, folder);
-        EXPECT_EQ(m_window->m_card.m_strDataRoot, folder);
+        EXPECT_EQ(m_window->m_card.DataRoot(), folder);
         EXPECT_EQ(StoredFolder(), folder);
         EXPECT_EQ(Text("m_dataRootLabel").toStdString(), folder);
         ASSERT_EQ(Tree()->model()->rowCount(TreeItem({0})), 1);

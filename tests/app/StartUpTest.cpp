@@ -52,7 +52,7 @@ TEST_F(ViewerTest, StartUpFolderIsShownAsStoredAndScannedTrimmed)
     WriteEveryKind(m_card);
     Start(StartWithFolder("  " + m_card.Root() + " "));
     EXPECT_EQ(Text("m_dataRootLabel"), QString::fromStdString("  " + m_card.Root() + " "));
-    EXPECT_EQ(m_window->m_card.m_strDataRoot, m_card.Root());
+    EXPECT_EQ(m_window->m_card.DataRoot(), m_card.Root());
     EXPECT_EQ(TreeItem({0, 0}).data().toString(), "A");
     EXPECT_EQ(TreeItem({0, 0, 2}).data().toString(), "  3:東京");
     EXPECT_EQ(CurrentId(), 1);

@@ -62,9 +62,35 @@ TEST_F(ShowCommand, JsonHoldsScreenIdLabelsAndFieldsAfterTheKeys)
         EXPECT_NE(r.out.find(part), std::string::npos) << part << "\n" << r.out;
 }
 
+// Plain up and down move through the tree, every folder unfolded, and show
+// the item they reach: MULTI root 5 > folder 6 > record 7.
+TEST_F(ShowCommand, UpAndDownMoveThroughTheTreeAsTheViewerDoes)
+{
+    const struct {
+        int from;
+        const char* keys;
+        int shown;
+    } cases[] = {
+        {6, "down", 7},           // into the folder's record
+        {5, "down,down,up", 6},   // down to the record, back to its folder
+        {7, "down", 7},           // the last item stays
+        {1, "up", 1},             // the first item stays
+        {4, "down,down", 6},      // past the kind root into its folder
+        {7, "up,up,up", 4},       // up past the folder and the kind root
+    };
+    for (const auto& c : cases) {
+        const RunResult moved = RunShow(m_card.Root() + " " + std::to_string(c.from) + " --keys " + c.keys);
+        const RunResult direct = RunShow(m_card.Root() + " " + std::to_string(c.shown));
+        EXPECT_EQ(moved.status, 0) << c.from << " " << c.keys << "\n" << moved.err;
+        EXPECT_EQ(moved.out, direct.out) << c.from << " " << c.keys;
+    }
+    // The moves differ from staying put, so the table above sees a refusal to move.
+    EXPECT_NE(RunShow(m_card.Root() + " 6").out, RunShow(m_card.Root() + " 7").out);
+}
+
 TEST_F(ShowCommand, RefusesWrongCalls)
 {
-    for (const char* arguments : {"", "ROOT", "ROOT x", "ROOT 7 --keys up", "ROOT 7 --keys down",
+    for (const char* arguments : {"", "ROOT", "ROOT x", "ROOT 7 --keys sideways",
                                   "ROOT 7 --keys left,,right", "ROOT 7 --keys shift+jump", "ROOT 7 -o a.gif",
                                   "ROOT 7 --json --json", "ROOT 7 8", "ROOT 7 --verbose"}) {
         std::string line = arguments;
@@ -83,8 +109,7 @@ TEST_F(ShowCommand, BitmapFileEqualsTheDisplayAfterTheKeys)
 
     RecordedMessages messages;
     CardTree tree(messages);
-    tree.m_strDataRoot = m_card.Root();
-    tree.ScanDataRoot();
+    tree.ScanDataRoot(m_card.Root());
     RecordDisplay display;
     display.Select(tree.FindItem(7));
     Canvas dc;

@@ -45,8 +45,7 @@ std::string Outline(const CardTree& tree)
 struct Scan {
     explicit Scan(const std::string& root) : tree(messages)
     {
-        tree.m_strDataRoot = root;
-        tree.ScanDataRoot();
+        tree.ScanDataRoot(root);
     }
     RecordedMessages messages;
     CardTree tree;
@@ -82,7 +81,7 @@ TEST(CardScan, IdsFollowScanOrderPerFolderAndKind)
 
     // A second scan of the same card gives the same tree.
     const std::string first = Outline(scan.tree);
-    scan.tree.ScanDataRoot();
+    scan.tree.ScanDataRoot(scan.tree.DataRoot());
     EXPECT_EQ(Outline(scan.tree), first);
 }
 

@@ -11,8 +11,7 @@ TEST(SampleCard, LoadsEveryKindWithoutAMessage)
 {
     RecordedMessages messages;
     CardTree tree(messages);
-    tree.m_strDataRoot = SAMPLE_CARD_DIR;
-    tree.ScanDataRoot();
+    tree.ScanDataRoot(SAMPLE_CARD_DIR);
     EXPECT_EQ(messages.m_shown, std::vector<std::string>{});
     for (int root : tree.KindRoots())
         EXPECT_FALSE(tree.Children(root).empty()) << "kind root " << root;

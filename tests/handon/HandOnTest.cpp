@@ -73,8 +73,7 @@ class HandOn : public testing::TestWithParam<Writer> {
 protected:
     HandOn() : m_tree(m_messages)
     {
-        m_tree.m_strDataRoot = SAMPLE_CARD;
-        m_tree.ScanDataRoot();
+        m_tree.ScanDataRoot(SAMPLE_CARD);
         m_records = static_cast<int>(CardRecords(m_tree).size());
     }
     fs::path Out() const { return m_outputs.Path("out"); }

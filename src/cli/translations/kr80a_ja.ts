@@ -27,9 +27,11 @@ the scan&apos;s messages</source>
     </message>
     <message>
         <source>comma-separated left, right, up, down, enter, each optionally
-shift+ (plain up and down would move the tree and are refused)</source>
+shift+; plain up and down move through the tree as the viewer&apos;s
+do, with every folder unfolded</source>
         <translation>カンマ区切りの left, right, up, down, enter (それぞれ shift+ を付けられます。
-shift のない up と down はツリーを動かすため受け付けません)</translation>
+shift のない up と down はビューアーと同じようにツリーを移動します。
+フォルダーはすべて開いたものとして扱います)</translation>
     </message>
     <message>
         <source>{&quot;screenId&quot;, &quot;labels&quot;, &quot;fields&quot;} of the shown screen instead</source>
