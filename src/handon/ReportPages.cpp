@@ -3,7 +3,7 @@
 #include "handon/CardRecords.h"
 #include "handon/OutputFile.h"
 #include "handon/ReportPictures.h"
-#include "handon/ShownValues.h"
+#include "screens/ShownValues.h"
 #include "data/CardTree.h"
 #include "screens/RecordDisplay.h"
 #include "screens/TextCodec.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "handon/CardRecords.h"
-#include "handon/ShownValues.h"
+#include "screens/ShownValues.h"
 
 #include <QImage>
 
@@ -19,8 +19,7 @@ class Canvas;
 // on the page-laying thread.
 QImage ReportScreenImage(const Canvas& canvas, int scale);
 
-// A record's screen as drawn: its picture and the values it shows then (the
-// multi-channel levels come from the drawing).
+// A record's screen as drawn: its picture and the values it shows.
 struct ReportPicture {
     QImage image;
     ShownRecord shown;

@@ -1,10 +1,9 @@
 #include "handon/SummaryTable.h"
 
 #include "handon/OutputFile.h"
-#include "handon/ShownValues.h"
+#include "screens/ShownValues.h"
 #include "data/CardText.h"
 #include "data/Utf8.h"
-#include "screens/Canvas.h"
 #include "screens/RecordDisplay.h"
 #include "screens/TextCodec.h"
 
@@ -125,8 +124,6 @@ bool SummaryCsv(const CardTree& tree, const std::vector<CardRecord>& records, co
         if (!GoOn(progress, done, total))
             return false;
         display.Select(record.item);
-        Canvas canvas;
-        display.Paint(canvas); // the multi-channel levels come from the drawing
         const ShownRecord shown = ShownValues(display);
         const std::vector<std::string> fields = RecordFields(tree, record, display);
         if (shown.lines.empty())

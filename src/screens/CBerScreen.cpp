@@ -102,3 +102,26 @@ void CBerScreen::DrawSatellite(Canvas& dc) const
     m_painter.DrawCnCell(dc, m_strCn, m_nCnLimit, CellRow::B);
     DrawConverterFooter(dc);
 }
+
+ShownRecord CBerScreen::Shown() const
+{
+    ShownRecord out;
+    const BerLayout layout = Layout();
+    if (layout == BerLayout::None)
+        return out;
+    ShownList list(out);
+    const bool satellite = layout == BerLayout::Satellite;
+    list.Name(satellite, m_strBandName);
+    list.Channel(m_strChannel, satellite ? m_strModulation : std::string());
+    list.Frequency(m_strFrequency);
+    list.Ber(m_strBer);
+    if (!satellite && ShowsMer())
+        list.Mer(m_strMer, m_nMerLimit);
+    else
+        list.Cn(m_strCn, m_nCnLimit);
+    if (satellite)
+        list.ConverterFooter(*this);
+    else
+        list.ModulationFooter(*this);
+    return out;
+}

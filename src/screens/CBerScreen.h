@@ -12,6 +12,7 @@ enum class BerLayout { None, Terrestrial, Satellite };
 class CBerScreen : public RecordScreen {
 public:
     void Prepare() override;
+    ShownRecord Shown() const override;
     void Draw(Canvas& dc) override;
     // The layout the system code chooses, and whether its lower-right cell
     // holds the MER rather than the C/N.

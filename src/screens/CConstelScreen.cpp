@@ -165,3 +165,18 @@ void CConstelScreen::DrawDots(Canvas& dc)
         dc.SetPixelBits(kPictureLeft + 8 * static_cast<int>(c), kPictureTop,
                         std::span(picture).subspan(c * kPictureRows, kPictureRows), kBlack);
 }
+
+ShownRecord CConstelScreen::Shown() const
+{
+    ShownRecord out;
+    const char* layer = LayerLetter();
+    if (!layer)
+        return out;
+    ShownList list(out);
+    list.Name(false, m_strBandName);
+    list.Channel(m_strChannel);
+    list.Add("階層", layer);
+    list.Mer(m_strMer, m_nMerLimit);
+    list.ModulationFooter(*this);
+    return out;
+}

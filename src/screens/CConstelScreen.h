@@ -23,6 +23,7 @@ public:
     // `picturePath` is the dot picture's file, or empty for a screen without dots.
     void Load(const RecordRow& row, const std::string& picturePath);
     void Prepare() override;
+    ShownRecord Shown() const override;
     void Draw(Canvas& dc) override;
 
     // The hierarchy layer the screen shows ("A" or "B"), or none when the

@@ -106,3 +106,24 @@ void CLevelScreen::DrawSatellite(Canvas& dc, bool withCn) const
         m_painter.DrawCnCell(dc, m_strCn, NoLimit, CellRow::B);
     DrawConverterFooter(dc);
 }
+
+ShownRecord CLevelScreen::Shown() const
+{
+    ShownRecord out;
+    const LevelLayout layout = Layout();
+    if (layout == LevelLayout::None)
+        return out;
+    ShownList list(out);
+    const bool satellite = layout != LevelLayout::Terrestrial;
+    list.Name(satellite, m_strBandName);
+    list.Channel(m_strChannel, satellite ? m_strModulation : std::string());
+    list.Frequency(m_strFrequency);
+    list.Level(m_strLevel, LevelState(m_row, m_nClass), m_bCorrection != 0);
+    if (layout == LevelLayout::SatelliteWithCn)
+        list.Cn(m_strCn, NoLimit);
+    if (satellite)
+        list.ConverterFooter(*this);
+    else
+        list.ModulationFooter(*this);
+    return out;
+}

@@ -11,6 +11,7 @@ enum class LevelLayout { None, Terrestrial, Satellite, SatelliteWithCn };
 class CLevelScreen : public RecordScreen {
 public:
     void Prepare() override;
+    ShownRecord Shown() const override;
     void Draw(Canvas& dc) override;
     // The layout the system code chooses.
     LevelLayout Layout() const;

@@ -32,7 +32,6 @@ void CMultiScreen::Load(const std::vector<RecordRow>& rows)
     m_nReference = -1;
     m_nChannels = static_cast<int>(rows.size());
     m_channels.clear();
-    m_barValues.clear();
     if (m_nChannels == 0)
         return;
     m_channels = rows;
@@ -55,7 +54,6 @@ void CMultiScreen::ClearTables()
 
 void CMultiScreen::Prepare()
 {
-    m_barValues.clear();
     if (m_nChannels <= 0)
         return;
     const RecordRow& first = m_channels.front();
@@ -101,7 +99,22 @@ void CMultiScreen::Prepare()
     m_nCursor = IntegerValue(first.Column(16));
     if (m_nCursor < 1 || m_nCursor > std::max(m_nChannels, 1))
         m_nCursor = 1;
+    FillTables();
+    TakeCursorChannel();
+}
+
+void CMultiScreen::FillTables()
+{
     ClearTables();
+    for (int n = 1; n <= m_nChannels; ++n) {
+        const RecordRow* row = ChannelRow(n);
+        if (!row)
+            continue;
+        const auto i = static_cast<std::size_t>(n);
+        m_dLevel[i] = NumberValue(row->Column(6));
+        m_nState[i] = LevelState(*row, m_nClass);
+        m_bCorrection[i] = CorrectionOn(row->Column(10)) ? 1 : 0;
+    }
 }
 
 void CMultiScreen::UpdateStep()
@@ -205,11 +218,6 @@ void CMultiScreen::DrawBar(Canvas& dc, int channel)
     if (!row || channel > kMaxChannels)
         return;
     const auto i = static_cast<std::size_t>(channel);
-    const BarValues& values = BarValuesOf(channel, *row);
-    m_dLevel[i] = values.level;
-    m_bCorrection[i] = values.correction;
-    m_nState[i] = values.state;
-
     const double level = m_dLevel[i];
     int top;
     if (level > m_nTop) {
@@ -224,31 +232,22 @@ void CMultiScreen::DrawBar(Canvas& dc, int channel)
     dc.FillRect(Rect{left, top, left + m_nBarWidth, 192}, BarColour(m_nState[i]));
 }
 
-const CMultiScreen::BarValues& CMultiScreen::BarValuesOf(int channel, const RecordRow& row)
-{
-    if (m_nBarValuesClass != m_nClass) {
-        m_barValues.clear();
-        m_nBarValuesClass = m_nClass;
-    }
-    const auto index = static_cast<std::size_t>(channel - 1);
-    if (index >= m_barValues.size())
-        m_barValues.resize(index + 1, BarValues{0.0, NotMeasured, -1});
-    BarValues& values = m_barValues[index];
-    if (values.correction < 0)
-        values = BarValues{NumberValue(row.Column(6)), LevelState(row, m_nClass),
-                           CorrectionOn(row.Column(10)) ? 1 : 0};
-    return values;
-}
-
-void CMultiScreen::ShowCursorChannel(Canvas& dc)
+bool CMultiScreen::TakeCursorChannel()
 {
     const RecordRow* row = ChannelRow(m_nCursor);
     if (!row)
-        return;
+        return false;
     m_strConverter = std::string(row->Column(9));
     m_strModulation = std::string(row->Column(8));
     m_strChannelName = std::string(row->Column(3));
     m_dCursorLevel = LevelOf(m_nCursor);
+    return true;
+}
+
+void CMultiScreen::ShowCursorChannel(Canvas& dc)
+{
+    if (!TakeCursorChannel())
+        return;
     DrawReadout(dc);
     DrawFooter(dc);
 }
@@ -356,4 +355,27 @@ void CMultiScreen::HighlightLabels(Canvas& dc)
 {
     dc.InvertRect(Rect{128, 208, 144, 223});
     dc.InvertRect(Rect{192, 208, 232, 223});
+}
+
+ShownRecord CMultiScreen::Shown() const
+{
+    ShownRecord out;
+    ShownList list(out);
+    list.Add(IsSatelliteGroup() ? "衛星名" : "バンド名", ShownText(m_strBandName));
+    list.Add("ch", ShownText(m_strChannelName));
+    const LevelReadout readout = Readout();
+    list.Add(m_nReference != -1 ? "Δﾚﾍﾞﾙ" : "ﾚﾍﾞﾙ", ShownLevelText(readout.text, readout.state), "dBμ",
+             CorrectionOf(m_nCursor) ? "補" : "");
+    out.values.back().state = readout.state;
+    if (IsSatelliteGroup())
+        list.ConverterFooter(*this);
+    else
+        list.ModulationFooter(*this);
+    // The bars: one level for every channel that has a row.
+    for (int n = 1; n <= m_nChannels && n <= kMaxChannels; ++n) {
+        if (const RecordRow* row = ChannelRow(n))
+            list.ChannelBar(n, m_strBandName, std::string(row->Column(3)), std::string(row->Column(5)),
+                            ShownLevelText(ReadoutNumber(LevelOf(n)), StateOf(n)), StateOf(n), CorrectionOf(n) != 0);
+    }
+    return out;
 }

@@ -35,6 +35,7 @@ public:
     // keeps its own copies; the rows may go away right after the call.
     void Load(const std::vector<RecordRow>& rows);
     void Prepare() override;
+    ShownRecord Shown() const override;
     void Draw(Canvas& dc) override;
 
     void DrawBar(Canvas& dc, int channel);
@@ -70,8 +71,8 @@ public:
     // Channel n's row, or none (n outside the loaded rows).
     const RecordRow* ChannelRow(int n) const;
     // Table entries of channel n; channels outside 1..kMaxChannels read as
-    // not measured, level 0, no correction. The tables are filled as the bars
-    // are drawn: they hold the loaded channels only after a Draw.
+    // not measured, level 0, no correction. The tables are filled when the
+    // rows are loaded, so that what the bars show is known without a drawing.
     double LevelOf(int n) const;
     ValueState StateOf(int n) const;
     int CorrectionOf(int n) const;
@@ -101,19 +102,6 @@ public:
     std::string m_strChannelName;
 
 private:
-    // What DrawBar enters in the tables for one channel. Worked out from the
-    // channel's row on the first draw after a Load or Prepare and kept, since
-    // the rows do not change while they are shown.
-    struct BarValues {
-        double level;
-        ValueState state;
-        int correction;
-    };
-    const BarValues& BarValuesOf(int channel, const RecordRow& row);
-
-    std::vector<BarValues> m_barValues; // channel n is m_barValues[n - 1]
-    int m_nBarValuesClass = -1;         // the class they were worked out for
-
     void FullDrawing(Canvas& dc);
     void DrawGrid(Canvas& dc);
     void DrawScaleLabels(Canvas& dc);
@@ -123,4 +111,9 @@ private:
     void UpdateStep();
     void UpdateVuCatvLimits();
     void ClearTables();
+    // Every loaded channel's level, state and correction, from its row.
+    void FillTables();
+    // The read-out and footer fields from the cursor channel's row; false
+    // (and nothing changed) when that channel has no row.
+    bool TakeCursorChannel();
 };

@@ -4,6 +4,7 @@
 #include "data/ValueState.h"
 #include "screens/Canvas.h"
 #include "screens/Font.h"
+#include "screens/ShownValues.h"
 
 #include <array>
 #include <map>
@@ -42,6 +43,9 @@ public:
     virtual void Draw(Canvas&) {}
     // Turns the screen's record copy into its display fields.
     virtual void Prepare() {}
+    // The values the screen shows as it stands, in drawing order. The
+    // picture, `kr80a show`, the report and the summary all read them here.
+    virtual ShownRecord Shown() const { return {}; }
 
     // Puts the kind name into the main window's kind-name field.
     void SetSystemLabel(TextField& field) const { field.SetText(m_strSystemLabel); }

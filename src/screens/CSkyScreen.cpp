@@ -81,3 +81,27 @@ void CSkyScreen::DrawValues(Canvas& dc) const
         m_painter.DrawCnCell(dc, m_strCn2, m_nCnLimit2, CellRow::B);
     }
 }
+
+ShownRecord CSkyScreen::Shown() const
+{
+    ShownRecord out;
+    const SkyQuantity quantity = Quantity();
+    if (quantity == SkyQuantity::None)
+        return out;
+    ShownList list(out);
+    for (int row = 0; row < 2; ++row) {
+        const bool a = row == 0;
+        list.NewLine(std::to_string(row + 1));
+        list.Name(true, a ? m_strBandName : m_strBandName2);
+        list.Channel(a ? m_strChannel : m_strChannel2, a ? m_strModulation : m_strModulation2);
+        if (quantity == SkyQuantity::Levels)
+            list.Level(a ? m_strLevel : m_strLevel2, a ? LevelState(m_row, m_nClass) : LevelState2(m_row, m_nClass),
+                       (a ? m_bCorrection : m_bCorrection2) != 0);
+        else if (quantity == SkyQuantity::Bers)
+            list.Ber(a ? m_strBer : m_strBer2);
+        else
+            list.Cn(a ? m_strCn : m_strCn2, a ? m_nCnLimit : m_nCnLimit2);
+    }
+    list.ConverterFooter(*this);
+    return out;
+}

@@ -12,6 +12,7 @@ enum class SkyQuantity { None, Levels, Bers, Cns };
 class CSkyScreen : public RecordScreen {
 public:
     void Prepare() override;
+    ShownRecord Shown() const override;
     void Draw(Canvas& dc) override;
     // What both rows show, as the system code chooses (none: a blank screen).
     SkyQuantity Quantity() const;

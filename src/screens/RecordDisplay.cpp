@@ -3,6 +3,8 @@
 #include "data/CDataItem.h"
 #include "screens/Canvas.h"
 
+#include <utility>
+
 void RecordDisplay::Select(const CDataItem* item)
 {
     if (!item) {
@@ -62,6 +64,11 @@ void RecordDisplay::ShowNothing()
 }
 
 CScreen* RecordDisplay::ShownScreen()
+{
+    return const_cast<CScreen*>(std::as_const(*this).ShownScreen());
+}
+
+const CScreen* RecordDisplay::ShownScreen() const
 {
     switch (m_nScreenId) {
     case 1: return &m_levelScreen;

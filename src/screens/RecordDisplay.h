@@ -52,6 +52,7 @@ public:
     int ScreenId() const { return m_nScreenId; }
     // The screen object of ScreenId(), or none when nothing is shown.
     CScreen* ShownScreen();
+    const CScreen* ShownScreen() const;
     const std::string& LabelText(Label label) const { return m_strLabels[label]; }
 
     // Constructed in this order, as the main window's members are.

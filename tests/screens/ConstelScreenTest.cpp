@@ -68,6 +68,27 @@ TEST(ConstelScreen, SystemCodeChoosesLabelAndLayout)
     }
 }
 
+// Layer A is the one-segment layer (system 1); the terrestrial and cable
+// systems (0 and 7) show layer B. The picture and the listed values must agree.
+TEST(ConstelScreen, LayerLetterFollowsTheSystem)
+{
+    struct Case {
+        int system;
+        const char* letter;
+    };
+    for (const Case& c : {Case{0, "B"}, Case{1, "A"}, Case{7, "B"}}) {
+        CConstelScreen screen;
+        screen.Load(ConstelRow("20.0", c.system), "");
+        Canvas dc;
+        screen.Draw(dc);
+        EXPECT_TRUE(ShowsText(dc, Rect{66, 100, 110, 128}, 0, 80, 106, c.letter)) << c.system;
+        const ShownRecord shown = screen.Shown();
+        ASSERT_EQ(shown.values.size(), 5u) << c.system;
+        EXPECT_EQ(shown.values[2].label, "階層") << c.system;
+        EXPECT_EQ(shown.values[2].text, c.letter) << c.system;
+    }
+}
+
 TEST(ConstelScreen, BoxOutlinesAndReversedLabels)
 {
     CConstelScreen screen;

@@ -118,6 +118,40 @@ TEST(MultiScreen, BarColourShowsTheLevelState)
         EXPECT_EQ(screen.m_nState[i], expected[i - 1]) << "channel " << i;
 }
 
+// The shown values are the screen's own: known as soon as the rows are
+// loaded, and the drawing neither adds to nor changes them.
+TEST(MultiScreen, ShownValuesAreKnownBeforeAnyDrawing)
+{
+    CMultiScreen screen;
+    screen.Load(MultiCard{}.Rows({"60.0", "---.-", "~~~.~", "___._", "105.0"}));
+    const ShownRecord before = screen.Shown();
+    struct Expected {
+        const char* level;
+        ValueState state;
+    };
+    const Expected expected[] = {
+        {"60.0", Normal}, {"--.-", NotMeasured}, {"~~.~", OverRange}, {"__._", UnderRange}, {"~~.~", OverRange},
+    };
+    ASSERT_EQ(before.channels.size(), std::size(expected));
+    ASSERT_EQ(before.lines.size(), std::size(expected));
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_EQ(before.channels[i].text, expected[i].level) << "channel " << i + 1;
+        EXPECT_EQ(before.channels[i].state, expected[i].state) << "channel " << i + 1;
+    }
+    ASSERT_GE(before.values.size(), 3u);
+    EXPECT_EQ(before.values[2].text, "60.0"); // the cursor's read-out
+
+    Canvas dc;
+    screen.Draw(dc);
+    const ShownRecord after = screen.Shown();
+    ASSERT_EQ(after.values.size(), before.values.size());
+    for (std::size_t i = 0; i < after.values.size(); ++i)
+        EXPECT_EQ(after.values[i].text + after.values[i].mark, before.values[i].text + before.values[i].mark) << i;
+    ASSERT_EQ(after.channels.size(), before.channels.size());
+    for (std::size_t i = 0; i < after.channels.size(); ++i)
+        EXPECT_EQ(after.channels[i].text, before.channels[i].text) << i;
+}
+
 TEST(MultiScreen, GridAxesAndBaseLine)
 {
     CMultiScreen screen;
