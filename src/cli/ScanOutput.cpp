@@ -1,6 +1,7 @@
 #include "cli/ScanOutput.h"
 
 #include "cli/Json.h"
+#include "cli/Translation.h"
 #include "data/Utf8.h"
 #include "screens/TextCodec.h"
 
@@ -85,5 +86,29 @@ std::string MessagesJson(const std::vector<std::string>& messages)
     std::string out = "[";
     for (std::size_t i = 0; i < messages.size(); ++i)
         out += (i ? ", " : "") + JsonString(messages[i]);
+    return out + "]";
+}
+
+void NoteLeftOut(const CardTree& tree)
+{
+    for (const LeftOut& left : tree.LeftOutList()) {
+        const std::string note = WithArguments(Tr("kr80a", "note: %1 was left out: %2"),
+                                               {left.m_strPath, left.m_strReason});
+        std::fprintf(stderr, "%s\n", OneLine(note).c_str());
+    }
+}
+
+std::string LeftOutJson(const CardTree& tree)
+{
+    std::string out = "[";
+    for (const LeftOut& left : tree.LeftOutList()) {
+        if (out.size() > 1)
+            out += ", ";
+        out += "{\"path\": ";
+        AppendJsonString(out, left.m_strPath);
+        out += ", \"reason\": ";
+        AppendJsonString(out, left.m_strReason);
+        out += '}';
+    }
     return out + "]";
 }

@@ -33,5 +33,10 @@ void AppendRecordRowJson(std::string& out, const RecordRow& row);
 // Card bytes decoded to UTF-8, as a JSON string literal appended to `out`.
 void AppendCardTextJson(std::string& out, std::string_view cardBytes);
 
+// Each sub-folder or file that the scan left out, as a note on standard error.
+void NoteLeftOut(const CardTree& tree);
+// The JSON array of what the scan left out: {"path": ..., "reason": ...}.
+std::string LeftOutJson(const CardTree& tree);
+
 // The JSON array of the shown messages.
 std::string MessagesJson(const std::vector<std::string>& messages);

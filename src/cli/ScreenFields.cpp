@@ -99,7 +99,7 @@ void AddConstelFields(FieldList& f, const CConstelScreen& s)
     f.Text("m_strChannel", s.m_strChannel);
     f.Text("m_strMer", s.m_strMer);
     f.Int("m_nMerLimit", s.m_nMerLimit);
-    f.Raw("m_strImageBase", JsonString(s.m_strImageBase)); // a path, not card text
+    f.Raw("m_strPicturePath", JsonString(s.m_strPicturePath)); // a path, not card text
 }
 
 template <typename Value>

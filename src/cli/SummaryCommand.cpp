@@ -22,6 +22,7 @@ int RunSummaryCommand(const CommandArguments& args)
     CardTree tree(messages);
     tree.m_strDataRoot = dataRoot;
     tree.ScanDataRoot();
+    NoteLeftOut(tree);
 
     if (outputPath.empty())
         return WriteOutput(SummaryCsv(tree, CardRecords(tree)));

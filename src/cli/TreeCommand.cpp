@@ -93,6 +93,7 @@ int RunTreeCommand(const CommandArguments& args)
     auto& tree = *new CardTree(messages);
     tree.m_strDataRoot = dataRoot;
     tree.ScanDataRoot();
+    NoteLeftOut(tree);
 
     StandardOutput output;
     if (json) {
@@ -102,7 +103,8 @@ int RunTreeCommand(const CommandArguments& args)
         bool first = true;
         for (int root : tree.KindRoots())
             WriteJsonItems(tree, root, first, output);
-        output.Append("\n  ],\n  \"messages\": " + MessagesJson(messages.m_shown) + "}\n");
+        output.Append("\n  ],\n  \"messages\": " + MessagesJson(messages.m_shown) +
+                      ",\n  \"leftOut\": " + LeftOutJson(tree) + "}\n");
     } else {
         for (int root : tree.KindRoots())
             WriteTextTree(tree, root, 0, output);

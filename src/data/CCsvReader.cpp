@@ -1,5 +1,6 @@
 #include "data/CCsvReader.h"
 
+#include "data/CardBounds.h"
 #include "data/CardFiles.h"
 #include "data/Messages.h"
 #include "data/ReadLimits.h"
@@ -59,6 +60,7 @@ int CCsvReader::ReadCountFile(const CardFolder* folder, const std::string& name)
         for (;;) {
             const short result = ReadField(',');
             if (result == fieldLineTooLong) {
+                m_bUnreadable = true;
                 ReportLimit(true);
                 return -1;
             }
@@ -72,6 +74,7 @@ int CCsvReader::ReadCountFile(const CardFolder* folder, const std::string& name)
                 break; // later lines mean nothing
         }
     } catch (const FileException& error) {
+        m_bUnreadable = true;
         ReportError(error.m_cause, "");
         return -1;
     }
@@ -83,7 +86,8 @@ int CCsvReader::ReadCsvFile(const CardFolder* folder, const std::string& name)
     m_nRows = 0;
     FileErrorCause cause{};
     if (!OpenFile(folder, name, &cause)) {
-        ReportError(cause, m_strPath);
+        if (!m_bOutside)
+            ReportError(cause, m_strPath);
         return -1;
     }
     try {
@@ -126,6 +130,7 @@ int CCsvReader::ReadCsvFile(const CardFolder* folder, const std::string& name)
             }
         }
     } catch (const FileException& error) {
+        m_bUnreadable = true;
         ReportError(error.m_cause, "");
         return -1;
     }
@@ -156,6 +161,21 @@ bool CCsvReader::OpenFile(const CardFolder* folder, const std::string& name, Fil
     m_nLineBytes = m_nLineSeparators = 0;
     m_nLongLine = 0;
     m_bTooManyRows = false;
+    m_bOutside = m_bUnreadable = m_bFound = false;
+    const bool opened = OpenAsFound(folder, name, cause);
+    if (opened && m_pBounds && !m_pBounds->ContainsOpenFile(m_file.Descriptor())) {
+        m_file.Close();
+        m_bOutside = true;
+        return false;
+    }
+    if (!opened && *cause != FileErrorCause::NotFound)
+        m_bUnreadable = true;
+    m_bFound = opened;
+    return opened;
+}
+
+bool CCsvReader::OpenAsFound(const CardFolder* folder, const std::string& name, FileErrorCause* cause)
+{
     // The open answers whether the name is there as spelt; only when it is
     // not is the folder listed for another letter case. Once it is listed,
     // the listing answers first.

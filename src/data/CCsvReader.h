@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+class CardBounds;
 class CardFolder;
 class Messages;
 
@@ -44,6 +45,15 @@ public:
     // there and otherwise found in another letter case (CardFolder).
     int ReadCount(const CardFolder& folder, const std::string& name);
     int ReadCsv(const CardFolder& folder, const std::string& name);
+    // Files that resolve outside `bounds` are not read: they fail silently
+    // and LeftOutside() says so. `bounds` must outlive the reader.
+    void KeepWithin(const CardBounds& bounds) { m_pBounds = &bounds; }
+    // The last file tried resolved outside the bounds and was not read.
+    bool LeftOutside() const { return m_bOutside; }
+    // The last file tried was found and opened.
+    bool Found() const { return m_bFound; }
+    // The last file tried was there but could not be opened or read.
+    bool Unreadable() const { return m_bUnreadable; }
     // The path of the file last read (or tried), as found on disk.
     const std::string& Path() const { return m_strPath; }
 
@@ -70,11 +80,16 @@ private:
     int ReadCsvFile(const CardFolder* folder, const std::string& name);
     // Opens `name` in `folder`, or the path `name` when there is no folder.
     bool OpenFile(const CardFolder* folder, const std::string& name, FileErrorCause* cause);
+    bool OpenAsFound(const CardFolder* folder, const std::string& name, FileErrorCause* cause);
     void StartLine();
     short LineTooLong();
     void ReportLimit(bool wholeFile);
 
     Messages& m_messages;
+    const CardBounds* m_pBounds = nullptr;
+    bool m_bOutside = false;
+    bool m_bFound = false;
+    bool m_bUnreadable = false;
     std::string m_strPath;
     // Where the current line stands, and the first line (1-based) found too long.
     int m_nLine = 0;

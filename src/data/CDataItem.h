@@ -44,4 +44,7 @@ public:
     std::vector<RecordRow> m_channels;
     SharedText m_strCount;
     SharedText m_strCsvPath; // shared by all records of one values file
+    // A constellation record's dot picture as the scan found it inside the
+    // card; empty when there is none to draw.
+    SharedText m_strPicturePath;
 };

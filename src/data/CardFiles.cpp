@@ -59,6 +59,17 @@ const std::string& CardFolder::ListedDir() const
     return m_strDir;
 }
 
+bool CardFolder::Exists() const
+{
+    struct stat info {};
+    if (::stat(m_strSpelt.c_str(), &info) == 0)
+        return S_ISDIR(info.st_mode);
+    if (!m_pParent)
+        return false;
+    const std::string found = m_pParent->Find(m_strName);
+    return found != m_strSpelt && ::stat(found.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
 std::string CardFolder::Find(const std::string& name) const
 {
     const std::string& dir = ListedDir();
@@ -74,9 +85,15 @@ std::string CardFolder::Find(const std::string& name) const
     return dir + "/" + (found ? *match : name);
 }
 
-std::string FindInFolder(const std::string& dir, const std::string& name)
+std::string DotPictureName(std::string_view csvName, std::string_view column0)
 {
-    return CardFolder(dir).Find(name);
+    const std::size_t dot = csvName.rfind('.');
+    if (dot == std::string_view::npos)
+        return {};
+    const std::string_view extension = column0.size() > 3 ? column0.substr(column0.size() - 3) : column0;
+    std::string name(csvName.substr(0, dot + 1));
+    name.append(extension);
+    return name;
 }
 
 std::vector<std::string> ListSubFolders(const std::string& dir)

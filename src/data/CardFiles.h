@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // How the card's names are found on Linux. Cards come from FAT file systems,
@@ -18,6 +19,12 @@ public:
     // The sub-folder `name` of `parent`, which must outlive it.
     CardFolder(const CardFolder& parent, std::string name);
 
+    // The folder's path as spelt.
+    const std::string& SpeltDir() const { return m_strSpelt; }
+    // The folder is there, as spelt or in another letter case.
+    bool Exists() const;
+    // The folder's path as found on disk (lists it, once).
+    const std::string& FoundDir() const { return ListedDir(); }
     // "dir/name" as spelt, with the folder as spelt.
     std::string SpeltPath(const std::string& name) const;
     // Whether the folder has been listed, so that Find costs no more than SpeltPath.
@@ -41,8 +48,10 @@ private:
     mutable std::vector<std::string> m_entries;
 };
 
-// CardFolder(dir).Find(name), for a single lookup.
-std::string FindInFolder(const std::string& dir, const std::string& name);
+// The name of a constellation record's dot picture: its values file's name up
+// to and including the last ".", then the last three characters of column 0;
+// empty when the values file's name holds no ".".
+std::string DotPictureName(std::string_view csvName, std::string_view column0);
 
 // The names of the direct sub-folders of `dir`, sorted by name without regard
 // to case (ties by bytes); "." and ".." left out. Empty when `dir` cannot be listed.

@@ -6,6 +6,7 @@
 #include "data/Messages.h"
 
 #include <cstdio>
+#include <sys/stat.h>
 
 namespace {
 
@@ -26,6 +27,38 @@ constexpr const char* kCountMismatch =
 CDataItem FolderItem()
 {
     return CDataItem(kindFolder, 0, SharedText(), SharedText());
+}
+
+constexpr const char* kLinkOut = "カードの外を指すリンクのため読み込みませんでした";
+
+// Why a values file gave no record.
+std::string ValuesFileProblem(const CCsvReader& reader, const std::string& name)
+{
+    if (reader.LeftOutside())
+        return kLinkOut;
+    if (reader.Unreadable())
+        return "データファイル " + name + " を読み込めませんでした";
+    if (!reader.Found())
+        return "データファイル " + name + " がありません";
+    return "データファイル " + name + " にデータがありません";
+}
+
+// Why a count file cannot be used.
+std::string CountFileProblem(const CCsvReader& reader, const std::string& name)
+{
+    if (reader.LeftOutside())
+        return kLinkOut;
+    if (reader.Unreadable())
+        return "記録情報ファイル " + name + " を読み込めませんでした";
+    if (!reader.Found())
+        return "記録情報ファイル " + name + " がありません";
+    return "記録情報ファイル " + name + " の版が 1.00 ではありません";
+}
+
+std::string FileName(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 std::string RecordLabel(int number, std::string_view title)
@@ -51,6 +84,9 @@ CardTree::CardTree(Messages& messages) : m_messages(messages) {}
 void CardTree::ScanDataRoot()
 {
     m_nItemId = 0;
+    m_messages.Clear();
+    m_leftOut.clear();
+    m_bounds = CardBounds(m_strDataRoot);
     const std::vector<std::string> folders = ListSubFolders(m_strDataRoot);
     m_nodes.clear();
     m_itemTable.clear();
@@ -165,11 +201,14 @@ void CardTree::LoadSingleFileFolder(const std::string& folder, const char* subFo
         return;
 
     CCsvReader reader(m_messages);
+    reader.KeepWithin(m_bounds);
     reader.ReadCsv(kindDir, folder + ".CSV");
     const std::string& csvPath = reader.Path();
     const int n = reader.GetRowCount();
-    if (n < 1)
+    if (n < 1) {
+        LeaveOut(kindDir.SpeltDir(), ValuesFileProblem(reader, folder + ".CSV"));
         return;
+    }
     // A file cut at a limit has said so already; its count cannot match.
     if (n != IntegerValue(count) && !reader.StoppedAtLimit())
         ShowCountMismatch(csvPath);
@@ -182,7 +221,10 @@ void CardTree::LoadSingleFileFolder(const std::string& folder, const char* subFo
     RecordRow row;
     for (int i = 1; i <= n; ++i) {
         row.FillFromCsvRow(*reader.GetRow(i - 1));
-        AddItem(folderId, CDataItem(kind, i, countText, sharedPath, &row));
+        CDataItem item(kind, i, countText, sharedPath, &row);
+        if (kind == kindConstel)
+            item.m_strPicturePath = FindDotPicture(kindDir, csvPath, row);
+        AddItem(folderId, std::move(item));
     }
 }
 
@@ -199,11 +241,17 @@ void CardTree::LoadMultiFolder(const std::string& folder)
     RecordRow row;
     for (int j = 1; j <= files; ++j) {
         CCsvReader reader(m_messages);
+        reader.KeepWithin(m_bounds);
         reader.ReadCsv(multiDir, MultiFileName(j));
         const std::string& csvPath = reader.Path();
         const int m = reader.GetRowCount();
-        if (m < 1)
+        if (m < 1) {
+            // The records are numbered by their files: a gap ends the folder.
+            LeaveOut(multiDir.SpeltDir(), ValuesFileProblem(reader, MultiFileName(j)) + "（" +
+                                              std::to_string(j) + " 件目から " +
+                                              std::to_string(files) + " 件目までを読み込みませんでした）");
             return;
+        }
         row.FillFromCsvRow(*reader.GetRow(0));
         if (m != IntegerValue(row.Column(17)) && !reader.StoppedAtLimit())
             ShowCountMismatch(csvPath);
@@ -219,10 +267,40 @@ void CardTree::LoadMultiFolder(const std::string& folder)
 bool CardTree::ReadCountFile(const CardFolder& folder, const std::string& name, std::string* count)
 {
     CCsvReader reader(m_messages);
-    if (reader.ReadCount(folder, name) < 0 || reader.m_strVersion != "1.00")
-        return false;
-    *count = reader.m_strCount;
-    return true;
+    reader.KeepWithin(m_bounds);
+    const bool read = reader.ReadCount(folder, name) >= 0;
+    if (read && reader.m_strVersion == "1.00") {
+        *count = reader.m_strCount;
+        return true;
+    }
+    // A measurement folder holds the kinds that were measured; a kind
+    // sub-folder that is not there loses nothing.
+    if (read || reader.Found() || reader.LeftOutside() || reader.Unreadable() || folder.Exists())
+        LeaveOut(folder.SpeltDir(), CountFileProblem(reader, name));
+    return false;
+}
+
+void CardTree::LeaveOut(const std::string& path, std::string reason)
+{
+    m_leftOut.push_back(LeftOut{path, std::move(reason)});
+}
+
+SharedText CardTree::FindDotPicture(const CardFolder& folder, const std::string& csvPath,
+                                    const RecordRow& row)
+{
+    const std::string name = DotPictureName(FileName(csvPath), row.Column(0));
+    if (name.empty())
+        return {};
+    // The folder's listing, made once, answers for every record in it.
+    const std::string path = folder.Find(name);
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0)
+        return {};
+    if (S_ISLNK(info.st_mode) && !m_bounds.Contains(path)) {
+        LeaveOut(path, kLinkOut);
+        return {};
+    }
+    return SharedText(path);
 }
 
 int CardTree::AddItem(int parent, CDataItem item)

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "data/CDataItem.h"
+#include "data/CardBounds.h"
 #include "data/CardFiles.h"
+#include "data/KeptMessages.h"
 
 #include <deque>
 #include <optional>
@@ -18,6 +20,12 @@ struct TreeNode {
     int m_nParent = 0;
     int m_nRow = 0; // its place among its parent's children, from 0
     int m_nChildCount = 0;
+};
+
+// A sub-folder or file that the scan did not read, and why, in words for the user.
+struct LeftOut {
+    std::string m_strPath;
+    std::string m_strReason;
 };
 
 // The card as the viewer knows it: the navigation tree and the item table,
@@ -51,6 +59,12 @@ public:
     bool LabelIsCardText(int id) const;
     int ItemCount() const { return static_cast<int>(m_nodes.size()); }
 
+    // What the last scan left out, in the order it met it. A sub-folder of a
+    // kind the meter did not measure is no loss and is not listed.
+    const std::vector<LeftOut>& LeftOutList() const { return m_leftOut; }
+    // Every message the last scan showed, in order.
+    const std::vector<std::string>& ShownMessages() const { return m_messages.Texts(); }
+
     std::string m_strDataRoot;
 
 private:
@@ -62,6 +76,11 @@ private:
     void LoadSingleFileFolder(const std::string& folder, const char* subFolder, int parent,
                               DataKind kind);
     bool ReadCountFile(const CardFolder& folder, const std::string& name, std::string* count);
+    void LeaveOut(const std::string& path, std::string reason);
+    // The dot picture of a constellation record in `folder`, or empty when
+    // there is none or it leads out of the card.
+    SharedText FindDotPicture(const CardFolder& folder, const std::string& csvPath,
+                              const RecordRow& row);
     int AddItem(int parent, CDataItem item);
     int AddFolder(int parent, const std::string& name);
     void ShowCountMismatch(const std::string& csvPath);
@@ -74,7 +93,9 @@ private:
     int m_hSkyRoot = 0;
     int m_hConstelRoot = 0;
     int m_hMultiRoot = 0;
-    Messages& m_messages;
+    KeptMessages m_messages;
+    CardBounds m_bounds;
+    std::vector<LeftOut> m_leftOut;
     std::deque<TreeNode> m_nodes;      // m_nodes[id - 1]; a deque never moves what it holds
     std::deque<CDataItem> m_itemTable; // m_itemTable[id - 1]
     // The children of the kind roots. A folder's children are the records

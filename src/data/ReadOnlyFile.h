@@ -23,6 +23,8 @@ public:
     // True when open; otherwise *cause says why not.
     bool Open(const std::string& path, FileErrorCause* cause);
     bool IsOpen() const { return m_fd >= 0; }
+    // The open file's descriptor, or -1.
+    int Descriptor() const { return m_fd; }
     void Close();
 
     // The next byte, or -1 at the end of the file. Throws FileException.

@@ -1,6 +1,5 @@
 #include "screens/CConstelScreen.h"
 
-#include "data/CardFiles.h"
 #include "data/ReadOnlyFile.h"
 #include "screens/Canvas.h"
 #include "screens/TextCodec.h"
@@ -18,10 +17,10 @@ constexpr int kPictureTop = 26;
 
 } // namespace
 
-void CConstelScreen::Load(const RecordRow& row, const std::string& imageBase)
+void CConstelScreen::Load(const RecordRow& row, const std::string& picturePath)
 {
     m_row.CopyFrom(row);
-    m_strImageBase = imageBase;
+    m_strPicturePath = picturePath;
     Prepare();
 }
 
@@ -48,13 +47,6 @@ void CConstelScreen::PrepareMer()
     const LimitedText mer = OneDecimalForm(m_row.Column(20), DisplayLimits{5.0, 30.0});
     m_strMer = mer.text.substr(1);
     m_nMerLimit = static_cast<unsigned char>(mer.limitMark);
-}
-
-std::string CConstelScreen::ImagePath() const
-{
-    const std::string_view column0 = m_row.Column(0);
-    const std::string_view extension = column0.size() > 3 ? column0.substr(column0.size() - 3) : column0;
-    return m_strImageBase + std::string(extension);
 }
 
 const char* CConstelScreen::LayerLetter() const
@@ -155,19 +147,12 @@ void CConstelScreen::DrawPlotSquare(Canvas& dc, bool dottedGrid)
 
 void CConstelScreen::DrawDots(Canvas& dc)
 {
-    // The card comes from a FAT file system: when the picture is not found
-    // under its own name, it may be there in another letter case.
-    const std::string wanted = ImagePath();
+    // The scan found the picture, in whatever letter case, and left out one
+    // that leads outside the card; a draw only opens what it was given.
     ReadOnlyFile file;
     FileErrorCause cause;
-    if (!file.Open(wanted, &cause)) {
-        const std::size_t slash = wanted.rfind('/');
-        const std::string path = slash == std::string::npos
-            ? FindInFolder(".", wanted)
-            : FindInFolder(wanted.substr(0, slash), wanted.substr(slash + 1));
-        if (cause != FileErrorCause::NotFound || path == wanted || !file.Open(path, &cause))
-            return;
-    }
+    if (m_strPicturePath.empty() || !file.Open(m_strPicturePath, &cause))
+        return;
     // Column by column, a byte a row: each column a strip eight pixels wide.
     std::array<std::uint8_t, kPictureColumns * kPictureRows> picture{};
     try {

@@ -12,22 +12,19 @@ class Canvas;
 // copied into it, and the modulation line at the bottom.
 //
 // Who calls it: the record display loads it on a CONSTEL selection with the
-// record and the dot picture's base path, and draws it on every paint. Each
-// Draw reads the dot picture again (it lies next to the values file).
+// record and the path of its dot picture as the card scan found it, and draws
+// it on every paint. Each Draw reads the dot picture again.
 class CConstelScreen : public CScreen {
 public:
     // Size of a dot picture: 26 byte columns of 193 pixel rows.
     static constexpr int kPictureColumns = 26;
     static constexpr int kPictureRows = 193;
 
-    // `imageBase` is the values file's path up to and including its last ".".
-    void Load(const RecordRow& row, const std::string& imageBase);
+    // `picturePath` is the dot picture's file, or empty for a screen without dots.
+    void Load(const RecordRow& row, const std::string& picturePath);
     void Prepare() override;
     void Draw(Canvas& dc) override;
 
-    // Where the dot picture of the loaded record is looked for: the base path
-    // followed by the last three characters of column 0.
-    std::string ImagePath() const;
     // The hierarchy layer the screen shows ("A" or "B"), or none when the
     // system code has no layout and the screen stays blank.
     const char* LayerLetter() const;
@@ -36,7 +33,7 @@ public:
     std::string m_strChannel;
     std::string m_strMer;
     unsigned char m_nMerLimit = 0;
-    std::string m_strImageBase;
+    std::string m_strPicturePath;
 
 private:
     void PrepareMer();

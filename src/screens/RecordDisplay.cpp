@@ -27,7 +27,7 @@ void RecordDisplay::Select(const CDataItem* item)
     }
     case kindConstel:
         m_record.CopyFrom(item->m_row);
-        m_constelScreen.Load(m_record, ImageBasePath(item->m_strCsvPath));
+        m_constelScreen.Load(m_record, item->m_strPicturePath);
         SetLabels(m_constelScreen, *item);
         m_nScreenId = 4;
         break;
@@ -108,10 +108,4 @@ bool RecordDisplay::PressKey(InstrumentKey key, bool shift, Canvas& dc)
         return false;
     }
     return false;
-}
-
-std::string ImageBasePath(const std::string& csvPath)
-{
-    const std::size_t dot = csvPath.rfind('.');
-    return dot == std::string::npos ? std::string() : csvPath.substr(0, dot + 1);
 }

@@ -72,6 +72,3 @@ private:
     void SetLabels(const CScreen& screen, const CDataItem& item);
 };
 
-// The dot picture's base path of a values file: its path up to and including
-// the last "." (empty when it holds none).
-std::string ImageBasePath(const std::string& csvPath);

@@ -309,3 +309,103 @@ TEST(CardScan, FilesCutAtALimitKeepTheirFirstRecords)
 }
 
 } // namespace
+
+namespace {
+
+std::vector<std::pair<std::string, std::string>> LeftOutPairs(const CardTree& tree)
+{
+    std::vector<std::pair<std::string, std::string>> pairs;
+    for (const LeftOut& left : tree.LeftOutList())
+        pairs.emplace_back(left.m_strPath, left.m_strReason);
+    return pairs;
+}
+
+const std::string kLinkOut = "カードの外を指すリンクのため読み込みませんでした";
+
+} // namespace
+
+TEST(CardScanLeftOut, EverySubFolderLeftOutIsListedWithItsReason)
+{
+    TempCard card;
+    WriteSingle(card, "Good", "LEVEL", 1, Csv(1));
+    card.Write("Old/LEVEL/Old.cnt", "1\n1.01\n");
+    card.Write("Old/LEVEL/Old.CSV", Csv(1));
+    card.Write("NoCount/BER/NoCount.CSV", Csv(1));
+    card.MakeFolder("DirCount/SKY/DirCount.cnt");
+    card.Write("Empty/LEVEL/Empty.cnt", "1\n1.00\n");
+    card.Write("Empty/LEVEL/Empty.CSV", "header only\n");
+    card.Write("NoValues/LEVEL/NoValues.cnt", "1\n1.00\n");
+    card.Write("M/MULTI/COUNT.CNT", "3\n1.00\n");
+    card.Write("M/MULTI/01.CSV", MultiFile(2, 2));
+    Scan scan(card.Root());
+    using Pairs = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(LeftOutPairs(scan.tree),
+              (Pairs{
+                  {card.Path("DirCount/SKY"), "記録情報ファイル DirCount.cnt を読み込めませんでした"},
+                  {card.Path("Empty/LEVEL"), "データファイル Empty.CSV にデータがありません"},
+                  {card.Path("M/MULTI"),
+                   "データファイル 02.CSV がありません（2 件目から 3 件目までを読み込みませんでした）"},
+                  {card.Path("NoCount/BER"), "記録情報ファイル NoCount.cnt がありません"},
+                  {card.Path("NoValues/LEVEL"), "データファイル NoValues.CSV がありません"},
+                  {card.Path("Old/LEVEL"), "記録情報ファイル Old.cnt の版が 1.00 ではありません"},
+              }));
+    // The boxes shown stay readable after the scan.
+    EXPECT_EQ(scan.tree.ShownMessages(), scan.messages.m_shown);
+    EXPECT_FALSE(scan.tree.ShownMessages().empty());
+}
+
+TEST(CardScanLeftOut, LinksOutOfTheCardAreNotFollowed)
+{
+    TempCard outside;
+    outside.Write("secret.csv", Csv(3, "secret"));
+    outside.Write("Away/LEVEL/Away.cnt", "1\n1.00\n");
+    outside.Write("Away/LEVEL/Away.CSV", Csv(1));
+    outside.Write("key.pem", std::string(4000, '\xFF'));
+
+    TempCard card;
+    card.Write("Out/LEVEL/Out.cnt", "3\n1.00\n");
+    std::filesystem::create_symlink(outside.Path("secret.csv"), card.Path("Out/LEVEL/Out.CSV"));
+    WriteSingle(card, "In", "LEVEL", 2, Csv(2));
+    card.Write("Linked/LEVEL/Linked.cnt", "2\n1.00\n");
+    std::filesystem::create_symlink(card.Path("In/LEVEL/In.CSV"), card.Path("Linked/LEVEL/Linked.CSV"));
+    std::filesystem::create_symlink(outside.Path("Away"), card.Path("Away"));
+    card.Write("Loop/BER/Loop.cnt", "1\n1.00\n");
+    std::filesystem::create_symlink(card.Path("Loop/BER/Loop.CSV"), card.Path("Loop/BER/Loop.CSV"));
+    card.Write("C/CONSTEL/C.cnt", "2\n1.00\n");
+    card.Write("C/CONSTEL/C.CSV", "h\nA.C01,one,UHF\nA.C02,two,UHF\n");
+    std::filesystem::create_symlink(outside.Path("key.pem"), card.Path("C/CONSTEL/C.C01"));
+    card.Write("C/CONSTEL/c.c02", std::string(10, '\x80'));
+
+    Scan scan(card.Root());
+    using Pairs = std::vector<std::pair<std::string, std::string>>;
+    EXPECT_EQ(LeftOutPairs(scan.tree),
+              (Pairs{
+                  {card.Path("Away/LEVEL"), kLinkOut},
+                  {card.Path("C/CONSTEL/C.C01"), kLinkOut},
+                  {card.Path("Loop/BER"), "データファイル Loop.CSV を読み込めませんでした"},
+                  {card.Path("Out/LEVEL"), kLinkOut},
+              }));
+    // In and the link to it inside the card read as two folders of two records.
+    const std::vector<int> levelFolders = scan.tree.Children(1);
+    ASSERT_EQ(levelFolders.size(), 2u);
+    for (int folder : levelFolders)
+        EXPECT_EQ(scan.tree.Children(folder).size(), 2u) << scan.tree.Label(folder);
+    // The constellation records stay; only the picture out of the card is dropped,
+    // and the other is found in another letter case.
+    const std::vector<int> constel = scan.tree.Children(scan.tree.Children(4).at(0));
+    ASSERT_EQ(constel.size(), 2u);
+    EXPECT_EQ(scan.tree.FindItem(constel[0])->m_strPicturePath.Str(), "");
+    EXPECT_EQ(scan.tree.FindItem(constel[1])->m_strPicturePath.Str(), card.Path("C/CONSTEL/c.c02"));
+}
+
+TEST(CardScanLeftOut, DotPictureNameTakesTheLastThreeCharactersOfColumnZero)
+{
+    struct Case {
+        const char* csvName;
+        const char* column0;
+        const char* picture;
+    };
+    for (const Case& c : {Case{"F.CSV", "A1C01", "F.C01"}, Case{"F.CSV", "7", "F.7"},
+                          Case{"F.X.CSV", "", "F.X."}, Case{"noDot", "C01", ""}})
+        EXPECT_EQ(DotPictureName(c.csvName, c.column0), c.picture) << c.csvName << " " << c.column0;
+}

@@ -101,25 +101,12 @@ TEST(ConstelScreen, BoxOutlinesAndReversedLabels)
         EXPECT_EQ(dc.Pixel(p.x, p.y), p.colour) << p.x << "," << p.y;
 }
 
-TEST(ConstelScreen, PictureNameFollowsColumnZero)
-{
-    struct Case {
-        const char* column0;
-        const char* path;
-    };
-    for (const Case& c : {Case{"A1C01", "/c/F.C01"}, Case{"7", "/c/F.7"}, Case{"", "/c/F."}}) {
-        CConstelScreen screen;
-        screen.Load(ConstelRow("20.0", 0, c.column0), "/c/F.");
-        EXPECT_EQ(screen.ImagePath(), c.path);
-    }
-}
-
-TEST(ConstelScreen, DotsComeFromThePictureFoundWithoutRegardToCase)
+TEST(ConstelScreen, DotsComeFromTheGivenPicture)
 {
     TempCard card;
     card.Write("F/CONSTEL/f.c01", std::string(kPictureSize, '\x80'));
     CConstelScreen screen;
-    screen.Load(ConstelRow("20.0", 1), card.Path("F/CONSTEL/F."));
+    screen.Load(ConstelRow("20.0", 1), card.Path("F/CONSTEL/f.c01"));
     Canvas dc;
     screen.Draw(dc);
     // One black column every 8 pixels from x 120 on, over the rows 26 to 218.
@@ -139,7 +126,7 @@ TEST(ConstelScreen, FullPictureBlackensTheWholeArea)
     TempCard card;
     card.Write("F/CONSTEL/F.C01", std::string(kPictureSize, '\xFF'));
     CConstelScreen screen;
-    screen.Load(ConstelRow("20.0"), card.Path("F/CONSTEL/F."));
+    screen.Load(ConstelRow("20.0"), card.Path("F/CONSTEL/F.C01"));
     Canvas dc;
     screen.Draw(dc);
     for (int y = 26; y <= 218; ++y)
@@ -152,7 +139,7 @@ TEST(ConstelScreen, ShortOrMissingPictureDrawsWhatThereIs)
     TempCard card;
     card.Write("F/CONSTEL/F.C01", std::string(10, '\xFF'));
     CConstelScreen screen;
-    screen.Load(ConstelRow("20.0", 1), card.Path("F/CONSTEL/F."));
+    screen.Load(ConstelRow("20.0", 1), card.Path("F/CONSTEL/F.C01"));
     Canvas dc;
     screen.Draw(dc);
     EXPECT_EQ(dc.Pixel(121, 26 + 9), kBlack);
@@ -160,7 +147,7 @@ TEST(ConstelScreen, ShortOrMissingPictureDrawsWhatThereIs)
     EXPECT_EQ(dc.Pixel(129, 30), kWhite); // the second byte column was never read
 
     CConstelScreen missing;
-    missing.Load(ConstelRow("20.0", 1), card.Path("F/CONSTEL/G."));
+    missing.Load(ConstelRow("20.0", 1), card.Path("F/CONSTEL/G.C01"));
     Canvas empty;
     missing.Draw(empty);
     EXPECT_EQ(empty.Pixel(121, 30), kWhite);

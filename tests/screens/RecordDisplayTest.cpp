@@ -64,15 +64,14 @@ TEST(RecordDisplay, SelectionChoosesTheScreenAndFillsTheLabels)
     }
 }
 
-TEST(RecordDisplay, ConstelScreenGetsThePathUpToTheLastDot)
+TEST(RecordDisplay, ConstelScreenGetsThePictureTheScanFound)
 {
     const RecordRow row = TitledRow("C", 0);
-    const CDataItem item(kindConstel, 1, "1", "/card/F.X/CONSTEL/F.CSV", &row);
+    CDataItem item(kindConstel, 1, "1", "/card/F/CONSTEL/F.CSV", &row);
+    item.m_strPicturePath = SharedText("/card/F/CONSTEL/f.c01");
     RecordDisplay display;
     display.Select(&item);
-    EXPECT_EQ(display.m_constelScreen.m_strImageBase, "/card/F.X/CONSTEL/F.");
-    EXPECT_EQ(ImageBasePath("/card/F.X/CONSTEL/F"), "/card/F."); // the last dot, wherever it is
-    EXPECT_EQ(ImageBasePath("noDot"), "");
+    EXPECT_EQ(display.m_constelScreen.m_strPicturePath, "/card/F/CONSTEL/f.c01");
 }
 
 TEST(RecordDisplay, MultiSelectionKeepsTheRecordBufferAndFolderShowsNothing)

@@ -140,6 +140,10 @@ number beside a state column (未測定, 範囲超過, 範囲未満, 以上, 以
 <context>
     <name>kr80a</name>
     <message>
+        <source>note: %1 was left out: %2</source>
+        <translation>注意: %1 は読み込みませんでした: %2</translation>
+    </message>
+    <message>
         <source>cannot write the output</source>
         <translation>出力を書き込めません</translation>
     </message>
