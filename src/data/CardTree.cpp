@@ -31,28 +31,29 @@ CDataItem FolderItem()
 
 constexpr const char* kLinkOut = "カードの外を指すリンクのため読み込みませんでした";
 
-// Why a values file gave no record.
-std::string ValuesFileProblem(const CCsvReader& reader, const std::string& name)
+// Why the file `name` (its kind given as `what`) gave nothing; `otherwise` is
+// the reason when it was found and read.
+std::string FileProblem(const CCsvReader& reader, const std::string& what, const std::string& name,
+                        const char* otherwise)
 {
     if (reader.LeftOutside())
         return kLinkOut;
+    const std::string file = what + " " + name;
     if (reader.Unreadable())
-        return "データファイル " + name + " を読み込めませんでした";
+        return file + " を読み込めませんでした";
     if (!reader.Found())
-        return "データファイル " + name + " がありません";
-    return "データファイル " + name + " にデータがありません";
+        return file + " がありません";
+    return file + otherwise;
 }
 
-// Why a count file cannot be used.
+std::string ValuesFileProblem(const CCsvReader& reader, const std::string& name)
+{
+    return FileProblem(reader, "データファイル", name, " にデータがありません");
+}
+
 std::string CountFileProblem(const CCsvReader& reader, const std::string& name)
 {
-    if (reader.LeftOutside())
-        return kLinkOut;
-    if (reader.Unreadable())
-        return "記録情報ファイル " + name + " を読み込めませんでした";
-    if (!reader.Found())
-        return "記録情報ファイル " + name + " がありません";
-    return "記録情報ファイル " + name + " の版が 1.00 ではありません";
+    return FileProblem(reader, "記録情報ファイル", name, " の版が 1.00 ではありません");
 }
 
 std::string FileName(const std::string& path)
