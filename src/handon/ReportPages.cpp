@@ -18,6 +18,7 @@
 #include <QPdfWriter>
 #include <QBuffer>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <map>
@@ -280,6 +281,43 @@ void Legend(PageCursor& page)
     }
 }
 
+// A left-out path by its place in the card; the folders leading to the card
+// may name the user and say nothing about the site.
+std::string InsideCard(const std::string& path, const std::string& dataRoot)
+{
+    const std::string root = dataRoot.ends_with('/') ? dataRoot : dataRoot + "/";
+    return path.starts_with(root) ? path.substr(root.size()) : path;
+}
+
+// Whether `inCard` lies in one of the measurement folders the report covers.
+bool Covered(const std::string& inCard, const std::vector<std::string>& folders)
+{
+    if (folders.empty())
+        return true;
+    const std::string folder = inCard.substr(0, inCard.find('/'));
+    return std::find(folders.begin(), folders.end(), folder) != folders.end();
+}
+
+// What the scan could not read in the folders covered: a report handed on
+// must say which measurements it lacks, not look complete.
+void LeftOutTable(PageCursor& page, const ReportInput& input)
+{
+    std::vector<std::pair<QString, QString>> rows;
+    for (const LeftOut& left : input.tree.LeftOutList()) {
+        const std::string inCard = InsideCard(left.m_strPath, input.tree.DataRoot());
+        if (Covered(inCard, input.folders))
+            rows.emplace_back(FileName(inCard), Utf8(left.m_strReason));
+    }
+    if (rows.empty())
+        return;
+    page.Advance(Mm(6));
+    TextLine(page, ReportFont(12, true), QString("読み込めなかったフォルダ（%1 件）").arg(rows.size()));
+    TextLine(page, ReportFont(9.5), "次のフォルダは読み込めなかったため、この報告書に含まれていません。");
+    const std::vector<double> columns{Mm(60), page.Width() - Mm(60)};
+    for (const auto& [path, reason] : rows)
+        TableRow(page, {path, reason}, columns, false, Qt::AlignLeft);
+}
+
 void FirstPage(PageCursor& page, const ReportInput& input)
 {
     TextLine(page, ReportFont(18, true), "測定データ報告書");
@@ -294,6 +332,7 @@ void FirstPage(PageCursor& page, const ReportInput& input)
             names << FileName(name);
         TextLine(page, ReportFont(10), "対象フォルダ：" + names.join("、"));
     }
+    LeftOutTable(page, input);
     const Counts counts = CountRecords(input.records);
     page.Advance(Mm(6));
     if (counts.total == 0) {
