@@ -111,8 +111,9 @@ TEST(WholeFile, AWriterOfPiecesReplacesTheFileOnlyWhenCommitted)
             for (const char* piece : {"a", "", "bc", "\n"})
                 ASSERT_EQ(writer.Write(piece), 0);
             EXPECT_EQ(Contents(path), "old");
-            if (commit)
+            if (commit) {
                 ASSERT_EQ(writer.Commit(), 0);
+            }
         }
         EXPECT_EQ(Contents(path), commit ? "abc\n" : "old") << commit;
         EXPECT_EQ(Entries(folder.Root()), std::set<std::string>{"table.csv"}) << commit;
