@@ -1,10 +1,14 @@
 #include "ViewerFixture.h"
+#include "support/CaseName.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTimer>
 #include <QTimerEvent>
+
+#include <algorithm>
 #include <QTest>
 
 
@@ -165,6 +169,71 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{Place::Multi, "m_leftButton", true, Effect::MultiState},
         KeyCase{Place::Multi, "m_rightButton", true, Effect::MultiState}),
     KeyCaseName);
+
+// How the tree is laid out when ↑ and ↓ walk it.
+enum class Layout { Folded, LevelOpen, AllOpen, Filtered, FilteredLevelFolded };
+
+struct WalkCase {
+    const char* name;
+    Layout layout;
+};
+
+class ArrowWalkTest : public KeysFixture, public testing::WithParamInterface<WalkCase> {
+protected:
+    // The ids reached by clicking `button` from the current item until the
+    // tree stops moving.
+    std::vector<int> Walk(const char* button)
+    {
+        std::vector<int> reached{CurrentId()};
+        for (int guard = 0; guard < 100; ++guard) {
+            QTest::mouseClick(Button(button), Qt::LeftButton);
+            if (CurrentId() == reached.back())
+                break;
+            reached.push_back(CurrentId());
+        }
+        return reached;
+    }
+    // Every row the tree view lays out, from the top.
+    std::vector<int> Rows() const
+    {
+        std::vector<int> rows;
+        for (QModelIndex row = TreeItem({0}); row.isValid(); row = Tree()->indexBelow(row))
+            rows.push_back(row.data(CardTreeModel::kItemIdRole).toInt());
+        return rows;
+    }
+};
+
+// ↓ from the top and ↑ from the bottom reach every row the tree shows, in
+// its order, and nothing else: folded folders' records and what the filter
+// leaves out are passed over.
+TEST_P(ArrowWalkTest, ArrowButtonsReachTheRowsAsTheTreeLaysThemOut)
+{
+    StartAt(Place::Folder);
+    Tree()->collapseAll();
+    const Layout layout = GetParam().layout;
+    if (layout == Layout::LevelOpen) {
+        Tree()->expand(TreeItem({0}));
+        Tree()->expand(TreeItem({0, 0}));
+    } else if (layout == Layout::AllOpen) {
+        Tree()->expandAll();
+    } else if (layout == Layout::Filtered || layout == Layout::FilteredLevelFolded) {
+        Child<QLineEdit>("m_filterEdit")->setText("1");
+        if (layout == Layout::FilteredLevelFolded)
+            Tree()->collapse(TreeItem({0}));
+    }
+    const std::vector<int> rows = Rows();
+    ASSERT_TRUE(SelectId(rows.front()));
+    EXPECT_EQ(Walk("m_downButton"), rows);
+    std::vector<int> upwards = Walk("m_upButton");
+    std::reverse(upwards.begin(), upwards.end());
+    EXPECT_EQ(upwards, rows);
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, ArrowWalkTest,
+                         testing::Values(WalkCase{"Folded", Layout::Folded}, WalkCase{"LevelOpen", Layout::LevelOpen},
+                                         WalkCase{"AllOpen", Layout::AllOpen}, WalkCase{"Filtered", Layout::Filtered},
+                                         WalkCase{"FilteredLevelFolded", Layout::FilteredLevelFolded}),
+                         CaseName());
 
 TEST_F(KeyTest, ShiftToggleSwapsTheArrowIcons)
 {
