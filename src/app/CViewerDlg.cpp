@@ -43,6 +43,7 @@ CViewerDlg::CViewerDlg(Messages& messages, FolderChooser& folderChooser)
     m_treeModel = new CardTreeModel(m_card, this);
     InstallTreeFilter();
     LetStepsSeeTheView();
+    InstallLoadResults();
     // Long record labels scroll sideways instead of being cut short.
     m_ui->m_tree->header()->setStretchLastSection(false);
     m_ui->m_tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -148,6 +149,27 @@ TEST_F(HandOnFailure, PicturesStopAtTheFirstFileThatFails)
         EXPECT_TRUE(WholePng(ReadFile(Out() / file))) << file;
 }
 
+// A picture that cannot be encoded fails the export like a failed write:
+// it names that record's file, writes nothing for it, and what came before
+// is whole.
+TEST_F(HandOnFailure, PicturesStopAtAPictureThatCannotBeEncoded)
+{
+    std::atomic<int> encoded{0};
+    PictureExportOptions options{Out().string(), PictureFormat::Png};
+    options.encode = [&encoded](const Canvas& canvas, PictureFormat format) {
+        return ++encoded == 4 ? std::string() : EncodePicture(canvas, format);
+    };
+    const HandOnOutcome outcome = WritePictures(m_tree, {}, options, {});
+    EXPECT_EQ(outcome.status, HandOnOutcome::Status::FileFailed);
+    EXPECT_TRUE(outcome.path.starts_with(Out().string() + "/")) << outcome.path;
+    EXPECT_TRUE(outcome.path.ends_with(".png")) << outcome.path;
+    EXPECT_FALSE(outcome.reason.empty());
+    EXPECT_FALSE(fs::exists(outcome.path));
+    EXPECT_LT(outcome.done, m_records);
+    for (const std::string& file : FilesBelow(Out()))
+        EXPECT_TRUE(WholePng(ReadFile(Out() / file))) << file;
+}
+
 // A folder that cannot be made (a file has its name) is named as such.
 TEST_F(HandOnFailure, PicturesNameTheFolderThatCannotBeMade)
 {
@@ -157,6 +179,35 @@ TEST_F(HandOnFailure, PicturesNameTheFolderThatCannotBeMade)
     EXPECT_EQ(outcome.status, HandOnOutcome::Status::FolderFailed);
     EXPECT_EQ(fs::path(outcome.path).parent_path(), Out() / "MANSION");
     EXPECT_NE(outcome.error, 0);
+}
+
+// The table handed on in blocks is the table made whole, and a stop hands on
+// a beginning of it that ends with a whole line.
+TEST_F(HandOnFailure, TableStreamedInBlocksIsTheWholeTable)
+{
+    const std::string whole = SummaryCsv(m_tree, CardRecords(m_tree));
+    std::string streamed;
+    int pieces = 0;
+    const auto sink = [&](std::string_view piece) {
+        streamed += piece;
+        ++pieces;
+        return true;
+    };
+    ASSERT_TRUE(StreamSummaryCsv(m_tree, {}, {}, sink));
+    EXPECT_EQ(streamed, whole);
+    EXPECT_GE(pieces, 1);
+
+    streamed.clear();
+    ProgressLog log;
+    log.stopAt = 3;
+    EXPECT_FALSE(StreamSummaryCsv(m_tree, {}, log.Callback(), sink));
+    EXPECT_TRUE(whole.starts_with(streamed));
+    EXPECT_TRUE(streamed.empty() || streamed.ends_with("\r\n"));
+
+    // A sink that cannot take a piece stops the table.
+    int offered = 0;
+    EXPECT_FALSE(StreamSummaryCsv(m_tree, {}, {}, [&](std::string_view) { return ++offered < 0; }));
+    EXPECT_EQ(offered, 1);
 }
 
 // A report or table into a folder that is not there names the file.
