@@ -56,6 +56,7 @@ CViewerDlg::CViewerDlg(Messages& messages, FolderChooser& folderChooser)
     ConnectCommands();
     ConnectOutsideFolders();
     ConnectRecentFolders();
+    ConnectMountWatcher();
 }
 
 CViewerDlg::~CViewerDlg()
