@@ -4,6 +4,23 @@
 #include <QFileDialog>
 #include <QFileIconProvider>
 #include <QFileInfo>
+#include <QUrl>
+
+namespace {
+
+// The dialog's own places, then every removable medium: a card is found
+// where the user looks for it.
+QList<QUrl> PlacesWithMedia(QList<QUrl> places, const std::string& mountTable)
+{
+    for (const std::string& folder : RemovableMediaFolders(ReadMountTable(mountTable))) {
+        const QUrl medium = QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(folder)));
+        if (!places.contains(medium))
+            places.append(medium);
+    }
+    return places;
+}
+
+} // namespace
 
 QString FolderTypeNames::type(const QFileInfo& info) const
 {
@@ -24,6 +41,7 @@ bool DialogFolderChooser::BrowseForFolder(QWidget* owner, const std::string& ini
     // native dialog would.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setIconProvider(&typeNames);
+    dialog.setSidebarUrls(PlacesWithMedia(dialog.sidebarUrls(), m_mountTable));
     // The initial folder is shown selected among its neighbours.
     const QFileInfo start(QFile::decodeName(QByteArray::fromStdString(initial)));
     if (!initial.empty() && start.isDir()) {
