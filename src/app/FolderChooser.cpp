@@ -8,12 +8,26 @@
 
 namespace {
 
-// The dialog's own places, then every removable medium: a card is found
-// where the user looks for it.
-QList<QUrl> PlacesWithMedia(QList<QUrl> places, const std::string& mountTable)
+bool WhereMediaAreMounted(const QUrl& place)
 {
-    for (const std::string& folder : RemovableMediaFolders(ReadMountTable(mountTable))) {
-        const QUrl medium = QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(folder)));
+    const QString path = place.toLocalFile();
+    return path.startsWith(QLatin1String("/media/")) || path.startsWith(QLatin1String("/run/media/"));
+}
+
+// The places the dialog keeps from one run to the next, less the media that
+// are gone, then every removable medium mounted now: a card is found where
+// the user looks for it.
+QList<QUrl> PlacesWithMedia(const QList<QUrl>& kept, const std::string& mountTable)
+{
+    QList<QUrl> media;
+    for (const std::string& folder : RemovableMediaFolders(ReadMountTable(mountTable)))
+        media.append(QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(folder))));
+    QList<QUrl> places;
+    for (const QUrl& place : kept) {
+        if (!WhereMediaAreMounted(place) || media.contains(place))
+            places.append(place);
+    }
+    for (const QUrl& medium : media) {
         if (!places.contains(medium))
             places.append(medium);
     }
