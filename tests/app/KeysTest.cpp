@@ -178,6 +178,11 @@ struct WalkCase {
     Layout layout;
 };
 
+std::ostream& operator<<(std::ostream& out, const WalkCase& c)
+{
+    return out << c.name;
+}
+
 class ArrowWalkTest : public KeysFixture, public testing::WithParamInterface<WalkCase> {
 protected:
     // The ids reached by clicking `button` from the current item until the
