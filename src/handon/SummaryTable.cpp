@@ -41,11 +41,11 @@ std::string Line(const std::vector<std::string>& fields)
 }
 
 // The columns every line of one record repeats.
-std::vector<std::string> RecordFields(const CardTree& tree, const CardRecord& record, const RecordDisplay& display)
+std::vector<std::string> RecordFields(const CardRecord& record, const RecordDisplay& display)
 {
     const auto label = [&](RecordDisplay::Label which) { return DecodeCardText(Trim(display.LabelText(which))); };
     return {CsvTextField(record.folder),
-            CsvTextField(KindHeading(tree, record.kind)),
+            CsvTextField(KindHeading(record.kind)),
             CsvNumberField(label(RecordDisplay::kNumber)),
             CsvNumberField(label(RecordDisplay::kCount)),
             CsvTextField(label(RecordDisplay::kCaption)),
@@ -125,7 +125,7 @@ bool SummaryCsv(const CardTree& tree, const std::vector<CardRecord>& records, co
             return false;
         display.Select(record.item);
         const ShownRecord shown = ShownValues(display);
-        const std::vector<std::string> fields = RecordFields(tree, record, display);
+        const std::vector<std::string> fields = RecordFields(record, display);
         if (shown.lines.empty())
             table += ChannelLine(fields, ShownLine{});
         for (const ShownLine& line : shown.lines)
