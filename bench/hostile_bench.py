@@ -9,7 +9,16 @@ Reports the peak resident memory of `kr80a tree` and of the viewer (under a
 private Xvfb, its message boxes answered with Enter until the window shows the
 tree) on that card and on the sample card.
 
+It then writes the cards of many short lines (one full line, then lines of a
+single field that keep the columns of the line before: 200 files and 20 files
+of 10,000 lines) and a folder of 10,000 constellation records beside 50,000
+stray files, and reports the peak memory of `kr80a tree`, `kr80a summary` and
+the viewer on each as a multiple of the card's bytes (goal: within 2 times the
+card's bytes + 64 MiB), and the time of `summary` beside its time on the same
+card without the stray files (goal: at most 2 times).
+
 usage: bench/hostile_bench.py [--build build] [--card /tmp/kr80a-hostile-card] [--no-viewer]
+                              [--only-short]
 """
 import argparse
 import os
@@ -74,11 +83,80 @@ def write_card(card):
     sparse(os.path.join(d, "02.CSV"), b"h\n", 4 * GIB)
 
 
-def tree_peak_kib(kr80a, card):
-    """Peak resident memory of `kr80a tree CARD`, in KiB (GNU time's %M)."""
-    out = subprocess.run(["/usr/bin/time", "-f", "%M", kr80a, "tree", card],
+def short_line_card(card, files):
+    """`files` values files, each of one full line and 9,999 lines of one field."""
+    shutil.rmtree(card, ignore_errors=True)
+    for j in range(files):
+        name = "S%04d" % j
+        d = os.path.join(card, name, "LEVEL")
+        os.makedirs(d)
+        with open(os.path.join(d, name + ".cnt"), "wb") as f:
+            f.write(b"%d\n1.00\n" % RECORDS)
+        with open(os.path.join(d, name + ".CSV"), "wb") as f:
+            f.write(b"header\n" + full_line(0) + b"".join(b"%d\n" % (i % 10) for i in range(1, RECORDS)))
+
+
+def stray_card(card, strays):
+    """10,000 constellation records without their dot pictures, beside `strays` other files."""
+    shutil.rmtree(card, ignore_errors=True)
+    d = os.path.join(card, "STRAY", "CONSTEL")
+    os.makedirs(d)
+    with open(os.path.join(d, "STRAY.cnt"), "wb") as f:
+        f.write(b"%d\n1.00\n" % RECORDS)
+    line = b"%d,T,UHF,13ch,473.142857,64QAM,60.0,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1\n"
+    with open(os.path.join(d, "STRAY.CSV"), "wb") as f:
+        f.write(b"header\n" + b"".join(line % i for i in range(1, RECORDS + 1)))
+    for i in range(strays):
+        with open(os.path.join(d, "X%05d.TXT" % i), "wb"):
+            pass
+
+
+def card_bytes(card):
+    return sum(os.path.getsize(os.path.join(top, n)) for top, _, names in os.walk(card) for n in names)
+
+
+def command_peak_kib(kr80a, *args):
+    """Peak resident memory of `kr80a ARGS`, in KiB (GNU time's %M), and its wall time."""
+    start = time.monotonic()
+    out = subprocess.run(["/usr/bin/time", "-f", "%M", kr80a, *args],
                          stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True).stderr
-    return int(out.strip().splitlines()[-1])
+    return int(out.strip().splitlines()[-1]), time.monotonic() - start
+
+
+def tree_peak_kib(kr80a, card):
+    """Peak resident memory of `kr80a tree CARD`, in KiB."""
+    return command_peak_kib(kr80a, "tree", card)[0]
+
+
+def report_short_cards(kr80a, viewer, base, work, display):
+    """Peaks above the sample card's, each as a multiple of the card's bytes."""
+    for files in (20, 200):
+        card = os.path.join(work, "short%d" % files)
+        short_line_card(card, files)
+        size = card_bytes(card)
+        figures = [("tree", command_peak_kib(kr80a, "tree", card)[0] - base["tree"]),
+                   ("tree --json", command_peak_kib(kr80a, "tree", card, "--json")[0] - base["json"]),
+                   ("summary", command_peak_kib(kr80a, "summary", card)[0] - base["summary"])]
+        if display:
+            figures.append(("viewer", viewer_peak_kib(viewer, card, display, work) - base["viewer"]))
+        goal = 2 * size + 64 * (1 << 20)
+        for name, kib in figures:
+            print(f"{files} files of short lines ({size / 1024:.0f} KiB), {name}: {kib / 1024:.1f} MiB "
+                  f"above the sample card = {kib * 1024 / size:.1f}x the card "
+                  f"(goal: within 2x + 64 MiB = {goal / (1 << 20):.1f} MiB) "
+                  f"{'ok' if kib * 1024 <= goal else 'OVER'}")
+        shutil.rmtree(card)
+
+
+def report_stray_card(kr80a, work):
+    plain, strays = os.path.join(work, "plain"), os.path.join(work, "strays")
+    stray_card(plain, 0)
+    stray_card(strays, 50000)
+    times = [command_peak_kib(kr80a, "summary", c)[1] for c in (plain, strays)]
+    print(f"summary of 10,000 records: {times[0]:.2f} s alone, {times[1]:.2f} s beside 50,000 stray "
+          f"files = {times[1] / times[0]:.2f}x (goal: at most 2x)")
+    shutil.rmtree(plain)
+    shutil.rmtree(strays)
 
 
 def high_water_kib(pid):
@@ -140,10 +218,31 @@ def main():
     parser.add_argument("--build", default="build")
     parser.add_argument("--card", default="/tmp/kr80a-hostile-card")
     parser.add_argument("--no-viewer", action="store_true")
+    parser.add_argument("--only-short", action="store_true", help="only the short-line and stray-file cards")
     args = parser.parse_args()
     sample = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "samples", "KR80A")
     kr80a = os.path.join(args.build, "src", "cli", "kr80a")
     viewer = os.path.join(args.build, "src", "app", "KR80A_Viewer")
+
+    base = {"tree": command_peak_kib(kr80a, "tree", sample)[0],
+            "json": command_peak_kib(kr80a, "tree", sample, "--json")[0],
+            "summary": command_peak_kib(kr80a, "summary", sample)[0]}
+    with tempfile.TemporaryDirectory() as work:
+        display = None
+        if not args.no_viewer:
+            os.mkdir(os.path.join(work, "runtime"), 0o700)
+            xvfb, display = start_xvfb(work)
+        try:
+            if display:
+                base["viewer"] = viewer_peak_kib(viewer, sample, display, work)
+            report_short_cards(kr80a, viewer, base, work, display)
+            report_stray_card(kr80a, work)
+        finally:
+            if display:
+                xvfb.kill()
+                xvfb.wait()
+    if args.only_short:
+        return
 
     write_card(args.card)
     apparent = sum(os.path.getsize(os.path.join(top, n)) for top, _, names in os.walk(args.card) for n in names)

@@ -3,8 +3,10 @@
 #include "data/CardText.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -31,67 +33,145 @@ RecordRow::ColumnList SplitColumns(std::string_view text)
 
 } // namespace
 
+// A row's own columns and, when it has fewer than 28, the block that holds
+// the rest. Blocks are shared between rows and freed with their last row;
+// rows are read on several threads, hence the atomic count.
+struct RecordRow::Block {
+    mutable std::atomic<std::uint32_t> refs;
+    std::uint32_t length; // of the text after the header
+    std::uint8_t own;     // columns 0 to own - 1 are in the text
+    const Block* kept;    // columns own to 27, or none
+
+    std::string_view Text() const
+    {
+        return std::string_view(reinterpret_cast<const char*>(this + 1), length);
+    }
+};
+
+namespace {
+
+void Retain(const RecordRow::Block* block)
+{
+    if (block)
+        block->refs.fetch_add(1, std::memory_order_relaxed);
+}
+
+void Drop(const RecordRow::Block* block)
+{
+    // A chain of kept blocks is at most 28 long: each holds more own columns
+    // than the row that keeps it.
+    while (block && block->refs.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+        const RecordRow::Block* kept = block->kept;
+        block->~Block();
+        ::operator delete(const_cast<RecordRow::Block*>(block));
+        block = kept;
+    }
+}
+
+// Column k of the row whose block is `block`.
+std::string_view BlockColumn(const RecordRow::Block* block, int k)
+{
+    while (block && k >= block->own)
+        block = block->kept;
+    if (!block)
+        return {};
+    return SplitColumns(block->Text())[static_cast<std::size_t>(k)];
+}
+
+} // namespace
+
+RecordRow::RecordRow(const RecordRow& other) : m_block(other.m_block)
+{
+    Retain(m_block);
+}
+
 RecordRow& RecordRow::operator=(const RecordRow& other)
 {
-    if (this != &other)
-        Assign(other.Text());
+    Retain(other.m_block);
+    Release();
+    m_block = other.m_block;
     return *this;
 }
 
-std::string_view RecordRow::Text() const
+RecordRow& RecordRow::operator=(RecordRow&& other) noexcept
 {
-    if (!m_block)
-        return {};
-    BlockLength length = 0;
-    std::memcpy(&length, m_block.get(), sizeof length);
-    return std::string_view(m_block.get() + sizeof length, length);
+    if (this != &other) {
+        Release();
+        m_block = other.m_block;
+        other.m_block = nullptr;
+    }
+    return *this;
 }
 
-void RecordRow::Assign(std::string_view text)
+RecordRow::~RecordRow()
 {
-    if (text.empty()) {
-        m_block.reset();
+    Release();
+}
+
+void RecordRow::Release()
+{
+    Drop(m_block);
+    m_block = nullptr;
+}
+
+void RecordRow::Assign(std::string_view text, int own, const Block* kept)
+{
+    if (own == 0 || (text.empty() && own == 1 && !kept)) {
+        Retain(kept);
+        Release();
+        m_block = const_cast<Block*>(kept);
         return;
     }
-    const auto length = static_cast<BlockLength>(std::min<std::size_t>(text.size(), UINT32_MAX));
-    auto block = std::make_unique_for_overwrite<char[]>(sizeof length + length);
-    std::memcpy(block.get(), &length, sizeof length);
-    std::memcpy(block.get() + sizeof length, text.data(), length);
-    m_block = std::move(block);
+    const auto length = static_cast<std::uint32_t>(std::min<std::size_t>(text.size(), UINT32_MAX));
+    void* memory = ::operator new(sizeof(Block) + length);
+    auto* block = new (memory) Block{{1}, length, static_cast<std::uint8_t>(own), kept};
+    std::memcpy(static_cast<char*>(memory) + sizeof(Block), text.data(), length);
+    Retain(kept);
+    Release();
+    m_block = block;
 }
 
 void RecordRow::FillFromCsvRow(const CsvRow& row)
 {
     const int filled = static_cast<int>(std::min<std::size_t>(row.FieldCount(), kColumnCount));
-    const ColumnList kept = Columns();
+    // The columns from `filled` on stay those of the row before. Where its own
+    // columns all lie below `filled`, a block it keeps holds them: keeping
+    // that one instead keeps every chain's own columns rising, so no chain
+    // is longer than 28 blocks.
+    const Block* kept = filled < kColumnCount ? m_block : nullptr;
+    while (kept && kept->own <= filled)
+        kept = kept->kept;
     // One scratch text per thread: filling a card's rows allocates nothing
     // but the rows themselves.
     thread_local std::string text;
     text.clear();
-    for (int k = 0; k < kColumnCount; ++k) {
+    for (int k = 0; k < filled; ++k) {
         if (k > 0)
             text += kColumnSeparator;
-        text.append(k < filled ? row.Field(static_cast<std::size_t>(k))
-                               : kept[static_cast<std::size_t>(k)]);
+        text.append(row.Field(static_cast<std::size_t>(k)));
     }
-    Assign(text);
+    Assign(text, filled, kept);
 }
 
 std::string_view RecordRow::Column(int k) const
 {
-    const std::string_view text = Text();
-    if (k < 0 || k >= kColumnCount || text.empty())
+    if (k < 0 || k >= kColumnCount)
         return {};
-    std::size_t begin = 0;
-    for (int i = 0; i < k; ++i)
-        begin = text.find(kColumnSeparator, begin) + 1;
-    const std::size_t end = text.find(kColumnSeparator, begin);
-    return text.substr(begin, end == std::string_view::npos ? end : end - begin);
+    return BlockColumn(m_block, k);
 }
 
 RecordRow::ColumnList RecordRow::Columns() const
 {
-    return SplitColumns(Text());
+    ColumnList columns{};
+    int k = 0;
+    for (const Block* block = m_block; block && k < kColumnCount; block = block->kept) {
+        if (block->own <= k)
+            continue;
+        const ColumnList own = SplitColumns(block->Text());
+        for (; k < block->own; ++k)
+            columns[static_cast<std::size_t>(k)] = own[static_cast<std::size_t>(k)];
+    }
+    return columns;
 }
 
 void RecordRow::SetColumn(int k, std::string_view text)
@@ -112,7 +192,7 @@ void RecordRow::SetColumn(int k, std::string_view text)
         std::replace(joined.begin() + static_cast<std::ptrdiff_t>(start), joined.end(),
                      kColumnSeparator, ' ');
     }
-    Assign(joined);
+    Assign(joined, kColumnCount, nullptr);
 }
 
 bool RecordRow::operator==(const RecordRow& other) const

@@ -16,15 +16,19 @@ public:
     using ColumnList = std::array<std::string_view, kColumnCount>;
 
     RecordRow() = default;
-    RecordRow(const RecordRow& other) { Assign(other.Text()); }
+    // Rows never change in place, so a copy shares its block.
+    RecordRow(const RecordRow& other);
     RecordRow& operator=(const RecordRow& other);
-    RecordRow(RecordRow&&) noexcept = default;
-    RecordRow& operator=(RecordRow&&) noexcept = default;
+    RecordRow(RecordRow&& other) noexcept : m_block(other.m_block) { other.m_block = nullptr; }
+    RecordRow& operator=(RecordRow&& other) noexcept;
+    ~RecordRow();
 
     void CopyFrom(const RecordRow& other) { *this = other; }
 
     // Columns 0 up to the first field the line lacks receive the line's
-    // fields; the columns from there on keep what they held.
+    // fields; the columns from there on keep what they held, shared with the
+    // row they came from rather than copied: a file of short lines after one
+    // long line costs the short lines' bytes.
     void FillFromCsvRow(const CsvRow& row);
 
     // Column k (0 to 27); any other k reads as empty.
@@ -42,14 +46,16 @@ public:
     // Rows are equal when every column is.
     bool operator==(const RecordRow& other) const;
 
-private:
-    // The columns joined by line feeds, which no field of a data line can
-    // hold; an empty row is an empty text.
-    std::string_view Text() const;
-    void Assign(std::string_view text);
+    struct Block;
 
-    // One block per record, sized to its text: its length (4 bytes) and then
-    // the text; none for an empty row. A card holds hundreds of thousands of
-    // rows, so a row costs one pointer and one exact allocation.
-    std::unique_ptr<char[]> m_block;
+private:
+    // Columns 0 to `own` - 1 joined by line feeds, which no field of a data
+    // line can hold; the later columns are those of `kept` (empty without one).
+    void Assign(std::string_view text, int own, const Block* kept);
+    void Release();
+
+    // One block per record, sized to its text (RecordRow.cpp); none for an
+    // empty row. A card holds hundreds of thousands of rows, so a row costs
+    // one pointer and one exact allocation.
+    Block* m_block = nullptr;
 };

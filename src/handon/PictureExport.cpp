@@ -88,8 +88,9 @@ bool CreateFolders(const fs::path& outDir, const std::vector<Group>& groups, con
 // way every file is whole or absent.
 class PictureWriter {
 public:
-    PictureWriter(const CardTree& tree, const std::vector<Group>& groups, PictureFormat format)
-        : m_tree(tree), m_groups(groups), m_format(format), m_card(tree.DataRoot())
+    PictureWriter(const CardTree& tree, const std::vector<Group>& groups, const PictureExportOptions& options)
+        : m_tree(tree), m_groups(groups), m_format(options.format), m_encode(options.encode),
+          m_card(tree.DataRoot())
     {
     }
 
@@ -113,6 +114,7 @@ private:
     const CardTree& m_tree;
     const std::vector<Group>& m_groups;
     PictureFormat m_format;
+    const PictureEncoder& m_encode;
     CardGuard m_card;
     const HandOnProgress* m_progress = nullptr;
     int m_total = 0;
@@ -170,7 +172,7 @@ bool PictureWriter::WriteGroup(const Group& group, RecordDisplay& display)
             Fail(path.string(), {}, 0);
             return false;
         }
-        const std::string bytes = EncodePicture(canvas, m_format);
+        const std::string bytes = m_encode(canvas, m_format);
         std::string error;
         if (bytes.empty()) {
             Fail(path.string(), "the picture could not be encoded", 0);
@@ -228,7 +230,7 @@ HandOnOutcome WritePictures(const CardTree& tree, const FolderSelection& folders
     if (!CreateFolders(outDir, groups, CardGuard(tree.DataRoot()), outcome))
         return outcome;
 
-    PictureWriter writer(tree, groups, options.format);
+    PictureWriter writer(tree, groups, options);
     writer.Run(outcome.total, progress);
     outcome.done = writer.Done();
     if (writer.Failed()) {

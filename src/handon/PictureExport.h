@@ -3,13 +3,20 @@
 #include "handon/HandOn.h"
 #include "handon/PictureFile.h"
 
+#include <functional>
 #include <string>
 
+class Canvas;
 class CardTree;
+
+// Turns a drawn screen into a file's bytes; empty when it cannot. Called from
+// several workers at once.
+using PictureEncoder = std::function<std::string(const Canvas&, PictureFormat)>;
 
 struct PictureExportOptions {
     std::string outDir; // made when missing; files of the same names in it are replaced
     PictureFormat format = PictureFormat::Png;
+    PictureEncoder encode = EncodePicture;
 };
 
 // Writes every selected record as a picture of its screen (as it first

@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <string>
+#include <vector>
+
 namespace {
 
 CsvRow RowOf(std::initializer_list<std::string> fields)
@@ -44,6 +48,47 @@ TEST(RecordRow, ShortLineKeepsLaterColumnsLongLineIsCut)
     RecordRow fresh;
     fresh.FillFromCsvRow(RowOf({"a", "b", "c"}));
     EXPECT_EQ(fresh.Column(3), "");
+}
+
+// Rows that keep columns of earlier rows share them; every row, and every
+// copy kept after its buffer moved on, must still read what a plain copy of
+// the 28 columns would hold, whatever order of line lengths comes.
+TEST(RecordRow, KeptColumnsReadAsCopiesInEveryOrderOfLineLengths)
+{
+    const std::vector<std::vector<int>> orders = {
+        {28, 1, 1, 1},          // one long line, then short ones
+        {28, 27, 20, 9, 3, 1},  // each shorter than the one before
+        {1, 2, 5, 17, 28, 3},   // each longer, from an empty buffer
+        {28, 5, 3, 5, 3, 5, 1}, // alternating
+        {40, 3, 40, 3},         // long lines cut at 28 columns
+    };
+    for (const std::vector<int>& order : orders) {
+        RecordRow buffer;
+        std::array<std::string, RecordRow::kColumnCount> plain{};
+        std::vector<RecordRow> kept;
+        std::vector<std::array<std::string, RecordRow::kColumnCount>> expected;
+        for (std::size_t line = 0; line < order.size(); ++line) {
+            CsvRow row;
+            for (int k = 0; k < order[line]; ++k) {
+                const std::string field = std::to_string(line) + ":" + std::to_string(k);
+                row.AddField(field);
+                if (k < RecordRow::kColumnCount)
+                    plain[static_cast<std::size_t>(k)] = field;
+            }
+            buffer.FillFromCsvRow(row);
+            kept.push_back(buffer);
+            expected.push_back(plain);
+        }
+        buffer = RecordRow(); // the buffer's own blocks go; the kept rows must not miss them
+        for (std::size_t line = 0; line < kept.size(); ++line) {
+            const RecordRow::ColumnList columns = kept[line].Columns();
+            for (int k = 0; k < RecordRow::kColumnCount; ++k) {
+                const auto column = static_cast<std::size_t>(k);
+                EXPECT_EQ(kept[line].Column(k), expected[line][column]) << line << " " << k;
+                EXPECT_EQ(columns[column], expected[line][column]) << line << " " << k;
+            }
+        }
+    }
 }
 
 TEST(RecordRow, SetColumnChangesOnlyThatColumn)

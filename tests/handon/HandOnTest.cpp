@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -143,6 +144,27 @@ TEST_F(HandOnFailure, PicturesStopAtTheFirstFileThatFails)
     EXPECT_EQ(outcome.path, blocked.string());
     EXPECT_NE(outcome.error, 0);
     EXPECT_FALSE(outcome.reason.empty());
+    EXPECT_LT(outcome.done, m_records);
+    for (const std::string& file : FilesBelow(Out()))
+        EXPECT_TRUE(WholePng(ReadFile(Out() / file))) << file;
+}
+
+// A picture that cannot be encoded fails the export like a failed write:
+// it names that record's file, writes nothing for it, and what came before
+// is whole.
+TEST_F(HandOnFailure, PicturesStopAtAPictureThatCannotBeEncoded)
+{
+    std::atomic<int> encoded{0};
+    PictureExportOptions options{Out().string(), PictureFormat::Png};
+    options.encode = [&encoded](const Canvas& canvas, PictureFormat format) {
+        return ++encoded == 4 ? std::string() : EncodePicture(canvas, format);
+    };
+    const HandOnOutcome outcome = WritePictures(m_tree, {}, options, {});
+    EXPECT_EQ(outcome.status, HandOnOutcome::Status::FileFailed);
+    EXPECT_TRUE(outcome.path.starts_with(Out().string() + "/")) << outcome.path;
+    EXPECT_TRUE(outcome.path.ends_with(".png")) << outcome.path;
+    EXPECT_FALSE(outcome.reason.empty());
+    EXPECT_FALSE(fs::exists(outcome.path));
     EXPECT_LT(outcome.done, m_records);
     for (const std::string& file : FilesBelow(Out()))
         EXPECT_TRUE(WholePng(ReadFile(Out() / file))) << file;
