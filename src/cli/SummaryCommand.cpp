@@ -24,7 +24,7 @@ int RunSummaryCommand(const CommandArguments& args)
     NoteLeftOut(tree);
 
     if (outputPath.empty())
-        return WriteOutput(SummaryCsv(tree, CardRecords(tree)));
+        return WriteOutput(SummaryCsv(CardRecords(tree)));
     const HandOnOutcome outcome = WriteSummaryTable(tree, {}, outputPath, {});
     if (!outcome.Written())
         return Failure(WithArguments(Tr("kr80a", "cannot write %1: %2"), {outcome.path, outcome.reason}));

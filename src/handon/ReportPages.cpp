@@ -219,7 +219,7 @@ int CountOf(const std::map<DataKind, int>& counts, DataKind kind)
     return found == counts.end() ? 0 : found->second;
 }
 
-void KindTable(PageCursor& page, const CardTree& tree, const Counts& counts)
+void KindTable(PageCursor& page, const Counts& counts)
 {
     TextLine(page, ReportFont(12, true), "種類別の件数");
     const std::vector<double> columns{Mm(70), Mm(25)};
@@ -300,7 +300,7 @@ void FirstPage(PageCursor& page, const ReportInput& input)
         TextLine(page, ReportFont(12, true), "測定データはありません。");
         return;
     }
-    KindTable(page, input.tree, counts);
+    KindTable(page, counts);
     page.Advance(Mm(6));
     FolderTable(page, counts);
     page.Advance(Mm(6));

@@ -106,14 +106,14 @@ std::string CsvTextField(const std::string& raw)
     return text;
 }
 
-std::string SummaryCsv(const CardTree& tree, const std::vector<CardRecord>& records)
+std::string SummaryCsv(const std::vector<CardRecord>& records)
 {
     std::string table;
-    SummaryCsv(tree, records, {}, table);
+    SummaryCsv(records, {}, table);
     return table;
 }
 
-bool SummaryCsv(const CardTree& tree, const std::vector<CardRecord>& records, const HandOnProgress& progress,
+bool SummaryCsv(const std::vector<CardRecord>& records, const HandOnProgress& progress,
                 std::string& table)
 {
     table = kHeader;
@@ -142,7 +142,7 @@ HandOnOutcome WriteSummaryTable(const CardTree& tree, const FolderSelection& fol
     HandOnOutcome outcome;
     outcome.total = static_cast<int>(records.size());
     std::string table;
-    const bool complete = SummaryCsv(tree, records, [&](int done, int total) {
+    const bool complete = SummaryCsv(records, [&](int done, int total) {
         outcome.done = done;
         return GoOn(progress, done, total);
     }, table);

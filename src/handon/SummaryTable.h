@@ -18,10 +18,10 @@ class CardTree;
 // A value column holds a plain number or nothing; its 状態 column beside it
 // the notation (未測定, 範囲超過, 範囲未満, 以上, 以下). A text cell that a
 // spreadsheet could take for a formula is made harmless (CsvTextField).
-std::string SummaryCsv(const CardTree& tree, const std::vector<CardRecord>& records);
+std::string SummaryCsv(const std::vector<CardRecord>& records);
 // The same, telling progress record by record; false when the callback asked
 // to stop (`table` then holds the lines made so far).
-bool SummaryCsv(const CardTree& tree, const std::vector<CardRecord>& records, const HandOnProgress& progress,
+bool SummaryCsv(const std::vector<CardRecord>& records, const HandOnProgress& progress,
                 std::string& table);
 
 // Writes the table of the selected folders to `path` with a UTF-8 byte order

@@ -38,12 +38,15 @@ TEST(Golden, EveryDrawingEqualsItsStoredPicture)
 TEST(Golden, EveryStoredPictureBelongsToADrawing)
 {
     std::set<std::string> names;
-    for (const GoldenCase& golden : GoldenCard(kCard).Cases())
+    const GoldenCard card(kCard);
+    for (const GoldenCase& golden : card.Cases())
         names.insert(golden.name);
-    for (const fs::directory_entry& entry : fs::directory_iterator(kGolden))
-        if (entry.path().extension() == ".png")
+    for (const fs::directory_entry& entry : fs::directory_iterator(kGolden)) {
+        if (entry.path().extension() == ".png") {
             EXPECT_TRUE(names.contains(entry.path().filename().string()))
                 << entry.path().filename() << " is left over; " << kRemake;
+        }
+    }
 }
 
 // `kr80a show --keys ... -o` writes what the viewer shows after the same
@@ -53,7 +56,8 @@ TEST(Golden, ShowWritesTheStoredPictureAfterTheKeys)
     const TempCard out;
     int firstMulti = 0;
     int checked = 0;
-    for (const GoldenCase& golden : GoldenCard(kCard).Cases()) {
+    const GoldenCard card(kCard);
+    for (const GoldenCase& golden : card.Cases()) {
         if (golden.keys.empty() || (firstMulti != 0 && golden.id != firstMulti))
             continue;
         firstMulti = golden.id;
