@@ -42,6 +42,7 @@ CViewerDlg::CViewerDlg(Messages& messages, FolderChooser& folderChooser)
     m_ui->m_windowLayout->setMenuBar(m_ui->m_menuBar);
     m_treeModel = new CardTreeModel(m_card, this);
     InstallTreeFilter();
+    InstallLoadResults();
     // Long record labels scroll sideways instead of being cut short.
     m_ui->m_tree->header()->setStretchLastSection(false);
     m_ui->m_tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);

@@ -20,6 +20,7 @@ class DialogHandOnChoices;
 class FolderChooser;
 class HandOnChoices;
 class HandOnRun;
+class LoadResultsWindow;
 struct HandOnOutcome;
 class Messages;
 class CardTreeModel;
@@ -29,6 +30,7 @@ class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPushButton;
 class RunningCopyLink;
 class ScreenView;
 namespace Ui {
@@ -156,6 +158,10 @@ private:
     // The item id of the tree's current item, 0 for none.
     int CurrentItemId() const;
     void ShowFolderHint();
+    void InstallLoadResults();
+    // The line under the tree and the results window follow the last scan.
+    void ShowLoadResults();
+    void OpenLoadResults();
     void FillRecentMenu();
     // The folder opened becomes the last folder and the newest recent one.
     void RememberOpenedFolder(const std::string& folder);
@@ -218,6 +224,9 @@ private:
     CardTreeFilter* m_filter = nullptr;
     QLineEdit* m_filterEdit = nullptr;
     QLabel* m_filterCount = nullptr;
+    // Says, under the tree, how many sub-folders the scan left out; opens m_loadResults.
+    QPushButton* m_loadResultsLine = nullptr;
+    LoadResultsWindow* m_loadResults = nullptr;
     std::unique_ptr<DialogHandOnChoices> m_dialogChoices;
     HandOnChoices* m_handOnChoices = nullptr;
     // The hand-on work under way, if any. Last, so that it is stopped and

@@ -27,6 +27,7 @@ void CViewerDlg::ScanDataRoot(const std::string& dataRoot)
     if (hadCurrent)
         OnSelChangedTree();
     ShowFolderHint();
+    ShowLoadResults();
 }
 
 // The tree never loses its selection: Ctrl+click or Ctrl+Space on the selected
