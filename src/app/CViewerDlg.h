@@ -4,6 +4,8 @@
 #include "SingleInstance.h"
 #include "app/settings/ProfileFile.h"
 #include "data/CardTree.h"
+#include "screens/KeyRepeat.h"
+#include "screens/PanelNavigator.h"
 #include "screens/RecordDisplay.h"
 
 #include <QDialog>
@@ -12,6 +14,7 @@
 #include <QString>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -30,6 +33,7 @@ class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QModelIndex;
 class QPushButton;
 class RunningCopyLink;
 class ScreenView;
@@ -48,14 +52,8 @@ class CViewerDlg;
 class CViewerDlg : public QDialog {
     Q_OBJECT
 public:
-    // Timer ids of the auto-repeat.
-    static constexpr int IDT_REPEAT = 1;
-    static constexpr int IDT_POLL = 2;
-    // Key codes that m_nRepeatKey holds.
-    static constexpr int VK_LEFT = 37;
-    static constexpr int VK_UP = 38;
-    static constexpr int VK_RIGHT = 39;
-    static constexpr int VK_DOWN = 40;
+    // What the auto-repeat of a held arrow button reads the time from.
+    using RepeatClock = std::function<KeyRepeat::Time()>;
 
     // `messages` shows every message of the window and of the card scan;
     // `folderChooser` serves folder selection and the options dialog.
@@ -70,16 +68,9 @@ public:
     // Puts the shown screen (or the white face) with its frame on the screen window.
     void OnPaint();
 
-    // The meter's keys. fromButton: the on-screen button was clicked, so the
-    // focus goes back to the tree afterwards.
-    void PressUpKey(bool fromButton);
-    void PressDownKey(bool fromButton);
-    void PressLeftKey(bool fromButton);
-    void PressRightKey(bool fromButton);
-    void PressEnterKey();
-    void UpdateArrowIcons();
-    // One tick of the poll timer (IDT_POLL) or the repeat timer (IDT_REPEAT).
-    void OnRepeatTimer(int timerId);
+    // The repeat of a held arrow button times itself by `clock` (the steady
+    // clock unless told otherwise); its timer still runs on the event loop.
+    void UseRepeatClock(RepeatClock clock);
 
     // Folder button and menu command: choose a folder, remember it, scan it.
     void SelectDataFolder();
@@ -117,23 +108,6 @@ public:
     // of the real ones.
     void UseHandOnChoices(HandOnChoices& choices);
 
-    bool ShiftOn() const;
-    ScreenView& Screen() const;
-
-    QString m_strAppName;
-    QString m_strIniPath;
-    std::string m_strStartFolder;
-    std::string m_strDefaultFolder;
-    int m_nUseDefaultFolder = 0;
-    int m_nUseLastFolder = 0;
-    int m_nFolderAlert = 1;
-    // The tree and the item table.
-    CardTree m_card;
-    // The five screens, m_record and which screen is shown.
-    RecordDisplay m_display;
-    int m_nRepeatKey = 0;
-    bool m_bRepeating = false;
-
 protected:
     // The keyboard filter of every event of the window's thread.
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -145,6 +119,21 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    QString m_strAppName;
+    QString m_strIniPath;
+    std::string m_strStartFolder;
+    std::string m_strDefaultFolder;
+    int m_nUseDefaultFolder = 0;
+    int m_nUseLastFolder = 0;
+    int m_nFolderAlert = 1;
+    // The tree and the item table.
+    CardTree m_card;
+    // The five screens, m_record and which screen is shown.
+    RecordDisplay m_display;
+    // Shows the tree's selection on m_display and steps ↑ ↓ through the
+    // items the tree shows (folded and filtered as the view has them).
+    PanelNavigator m_navigator;
+
     void ConnectCommands();
     void ConnectFolderCommands();
     bool TakesChosenFolder(std::string& chosen);
@@ -183,17 +172,30 @@ private:
     void EnableExportCommands(bool enable);
     void LayBlankPanel();
 
-    void SendTreeKey(int qtKey);
+    bool ShiftOn() const;
+    ScreenView& Screen() const;
+    // The view's index of item `id`: invalid when the filter hides it.
+    QModelIndex ViewIndexOf(int id) const;
+    void LetStepsSeeTheView();
+
+    // The meter's keys. fromButton: the on-screen button was clicked, so the
+    // focus goes back to the tree afterwards.
     void PressArrowKey(InstrumentKey key, bool fromButton);
+    void PressEnterKey();
+    // The arrow on the shown screen or the tree, with the shift given.
+    void ActOnArrow(InstrumentKey key, bool shift);
+    void ShowNavigatorSelection();
+    void UpdateArrowIcons();
+    void SendTreeKey(int qtKey);
     void FocusTree();
     bool FilterKeyPress(QKeyEvent* event);
     bool FilterKeyRelease(QKeyEvent* event);
     void TrackArrowCapture(QObject* watched, QEvent* event);
     void ReleaseArrowCapture();
-    QAbstractButton* CaptureButton();
-    QAbstractButton* ArrowButtonOfKey(int key) const;
-    void RunRepeatAction();
-    void StopRepeat();
+    QAbstractButton* HeldButton();
+    void OnRepeatTimer();
+    // Runs the repeat timer until the next repeated action, if one can come.
+    void ScheduleRepeat();
 
     void RefreshScreenArea();
     QPixmap CaptureScreenArea();
@@ -208,12 +210,14 @@ private:
     std::unique_ptr<COptionDlg> m_pOptionDlg;
     QIcon m_hIcon;
     SingleInstance m_hMutex;
-    QTimer m_pollTimer;
-    QTimer m_repeatTimer;
-    // The arrow button held with the mouse, and whether the cursor is on it.
-    QAbstractButton* m_pCaptureButton = nullptr;
-    bool m_bCursorOnCapture = false;
+    // The arrow button held with the mouse; m_repeat times its repeats.
+    QAbstractButton* m_pHeldButton = nullptr;
+    KeyRepeat m_repeat;
+    RepeatClock m_repeatClock;
+    QTimer* m_repeatTimer = nullptr;
     bool m_bSendingTreeKey = false;
+    // The tree is being put on the item the navigator moved to (and shows already).
+    bool m_bFollowingNavigator = false;
     // Where the last save of this run went; the save dialog opens there.
     QString m_strLastSaveFolder;
     std::string m_strFolderToOpen;

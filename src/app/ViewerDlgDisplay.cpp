@@ -43,8 +43,8 @@ void CViewerDlg::KeepTreeSelection()
 
 void CViewerDlg::OnSelChangedTree()
 {
-    const CDataItem* item = m_card.FindItem(CurrentItemId());
-    m_display.Select(item);
+    if (!m_bFollowingNavigator)
+        m_navigator.Select(CurrentItemId());
     ShowLabels();
     if (!m_display.ShowsRecord())
         ClearScreen(Screen().Canvas());

@@ -87,7 +87,8 @@ bool CViewerDlg::FilterFieldKey(QKeyEvent* event)
     switch (event->key()) {
     case Qt::Key_Up:
     case Qt::Key_Down:
-        SendTreeKey(event->key());
+        // Typing never shifts the meter's keys, so these always page.
+        ActOnArrow(event->key() == Qt::Key_Up ? InstrumentKey::Up : InstrumentKey::Down, false);
         return true;
     case Qt::Key_Escape:
         if (m_filterEdit->text().isEmpty())
