@@ -99,6 +99,12 @@ void CardTree::ScanDataRoot(const std::string& dataRoot)
         ~Batch() { messages.EndBatch(); }
     } batch(m_messages);
     for (const std::string& folder : folders) {
+        // A measurement folder that leads out of the card is not followed,
+        // not even listed: whatever lies there is no part of the card.
+        if (const std::string path = m_strDataRoot + "/" + folder; !m_bounds.Contains(path)) {
+            LeaveOut(path, kLinkOut);
+            continue;
+        }
         LoadLevelFolder(folder);
         LoadBerFolder(folder);
         LoadSkyFolder(folder);
