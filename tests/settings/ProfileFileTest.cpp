@@ -108,7 +108,9 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"CrLfNewSection", "[T]\r\na=1\r\n", "[T]\r\na=1\r\n[S]\r\nK=v\r\n"},
         WriteCase{"CommentsAndUnknownKeys", "; top\n[S]\n; K=comment\nOdd=?\nK=old ; tail\n",
                   "; top\n[S]\n; K=comment\nOdd=?\nK=v\n"},
-        WriteCase{"NoFinalLineEnd", "[S]\nA=1", "[S]\nA=1\nK=v\n"}),
+        WriteCase{"NoFinalLineEnd", "[S]\nA=1", "[S]\nA=1\nK=v\n"},
+        WriteCase{"OnlyACr", "\r", "\r\n[S]\r\nK=v\r\n"},
+        WriteCase{"OneLineCutAfterItsCr", "[S]\r", "[S]\r\nK=v\r\n"}),
     CaseName());
 
 // A file cut after the CR of its last line (its LF lost) reads that line

@@ -151,8 +151,11 @@ std::optional<std::vector<Line>> LoadLinesForWriting(const std::string& path, in
 
 void SetKey(std::vector<Line>& lines, const std::string& section, const std::string& key, const std::string& value)
 {
-    // New lines end as the file's first line does.
-    const std::string end = lines.empty() || lines.front().m_end.empty() ? "\n" : lines.front().m_end;
+    // New lines end as the file's first line does (a CR that lost its LF
+    // stands for CR LF).
+    std::string end = lines.empty() || lines.front().m_end.empty() ? "\n" : lines.front().m_end;
+    if (end == "\r")
+        end = "\r\n";
     if (const auto found = FindKeyLine(lines, section, key)) {
         std::string& text = lines[*found].m_text;
         text = text.substr(0, text.find('=') + 1) + value;
