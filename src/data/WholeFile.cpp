@@ -80,11 +80,11 @@ std::string TemporaryName(const std::string& folder)
 
 // A file in `folder` for the new content: unnamed where the file system
 // allows (a kill then leaves nothing behind), else under a hidden name given
-// back in `name`.
-int OpenNewFile(const std::string& folder, std::string& name)
+// back in `name`. An unnamed file is made with `mode` already.
+int OpenNewFile(const std::string& folder, mode_t mode, std::string& name)
 {
     name.clear();
-    const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
     if (fd >= 0)
         return fd;
     name = folder + "/.kr80a-XXXXXX";
@@ -132,11 +132,13 @@ void SyncFolder(const std::string& folder)
     }
 }
 
-// Fills the new file: its permissions (and owner, where a superuser replaces
-// another user's file), the bytes, the flush.
-int FillNewFile(int fd, const struct stat* old, std::string_view bytes, const WholeFileOptions& options)
+// Fills the new file: its permissions unless it was made with them (and its
+// owner, where a superuser replaces another user's file), the bytes, the
+// flush.
+int FillNewFile(int fd, const struct stat* old, bool modeSet, std::string_view bytes,
+                const WholeFileOptions& options)
 {
-    if (::fchmod(fd, old ? old->st_mode & 07777 : options.newFileMode) != 0)
+    if (!modeSet && ::fchmod(fd, old ? old->st_mode & 07777 : options.newFileMode) != 0)
         return errno;
     if (old && old->st_uid != ::geteuid() && ::fchown(fd, old->st_uid, old->st_gid) != 0) {
         // Only a superuser can give a file away; anyone else writes their own.
@@ -152,11 +154,13 @@ int ReplaceRegularFile(const std::string& target, const struct stat* old, std::s
 {
     const std::string folder = FolderOf(target);
     std::string name;
-    const int fd = OpenNewFile(folder, name);
+    // A new file is made with its mode; a replaced one takes the old file's,
+    // which the umask must not cut.
+    const int fd = OpenNewFile(folder, old ? 0600 : options.newFileMode, name);
     if (fd < 0)
         return errno;
     const bool unnamed = name.empty();
-    int error = FillNewFile(fd, old, bytes, options);
+    int error = FillNewFile(fd, old, unnamed && !old, bytes, options);
     if (error == 0 && unnamed)
         error = NameUnnamedFile(fd, folder, target, old != nullptr, name);
     if (::close(fd) != 0 && error == 0)
@@ -192,7 +196,13 @@ mode_t NewFileMode()
 
 int WriteWholeFile(const std::string& target, std::string_view bytes, const WholeFileOptions& options)
 {
+    // Most targets are new or plain files, which one lstat settles; only a
+    // link needs the look through it.
     struct stat info {};
+    if (::lstat(target.c_str(), &info) != 0 && errno == ENOENT)
+        return ReplaceRegularFile(target, nullptr, bytes, options);
+    if (S_ISREG(info.st_mode))
+        return ReplaceRegularFile(target, &info, bytes, options);
     const bool exists = ::stat(target.c_str(), &info) == 0;
     if (!exists && errno != ENOENT)
         return errno;
