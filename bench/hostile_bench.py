@@ -9,18 +9,30 @@ Reports the peak resident memory of `kr80a tree` and of the viewer (under a
 private Xvfb, its message boxes answered with Enter until the window shows the
 tree) on that card and on the sample card.
 
-It then writes the cards of many short lines (one full line, then lines of a
-single field that keep the columns of the line before: 200 files and 20 files
-of 10,000 lines) and a folder of 10,000 constellation records beside 50,000
-stray files, and reports the peak memory of `kr80a tree`, `kr80a summary` and
-the viewer on each as a multiple of the card's bytes (goal: within 2 times the
-card's bytes + 64 MiB), and the time of `summary` beside its time on the same
-card without the stray files (goal: at most 2 times).
+It then writes the cards of the table of hostile cards and reports, for each,
+the peak resident memory of `kr80a tree`, `tree --json`, `summary` (to standard
+output and with -o), `export`, `report` and the viewer, each as a multiple of
+the bytes the scan reads from the card (links inside the card read their
+target again), beside the goal of 2 times those bytes + 64 MiB:
+- short lines: one full line, then lines of a single field that keep the
+  columns of the line before (200 files and 20 files of 10,000 lines; export
+  and report on a card of `--handon-files` such files, 2 by default, since
+  they write a picture or a PDF block per record);
+- stray files: a folder of 10,000 constellation records beside 50,000 other
+  files, with the time of `summary` and `export` beside their time on the same
+  card without the stray files (goal: at most 2 times);
+- links: values files, a folder and a dot picture linked out of the card to a
+  large file and a measurement folder beside it, twenty links to one folder
+  inside the card, links to the card itself and to themselves; the scan lists
+  what it left out (printed) and reads the rest.
+Every figure is the absolute peak; the sample card's peaks are printed first,
+for the program's own share.
 
 usage: bench/hostile_bench.py [--build build] [--card /tmp/kr80a-hostile-card] [--no-viewer]
-                              [--only-short]
+                              [--only-short] [--handon-files 2]
 """
 import argparse
+import json
 import os
 import shutil
 import subprocess
@@ -128,35 +140,146 @@ def tree_peak_kib(kr80a, card):
     return command_peak_kib(kr80a, "tree", card)[0]
 
 
-def report_short_cards(kr80a, viewer, base, work, display):
-    """Peaks above the sample card's, each as a multiple of the card's bytes."""
+def link_card(card, outside):
+    """Links out of the card, in it and in loops, beside two plain folders."""
+    shutil.rmtree(card, ignore_errors=True)
+    shutil.rmtree(outside, ignore_errors=True)
+    short_line_card(outside, 1)  # outside/S0000/LEVEL: 10,000 records
+    with open(os.path.join(outside, "key.pem"), "wb") as f:
+        f.write(bytes(range(256)) * 64 * 1024)  # 16 MiB that must never be read
+    short_line_card(card, 2)
+    os.symlink(os.path.join(outside, "S0000"), os.path.join(card, "AWAY"))
+    d = os.path.join(card, "OUT", "LEVEL")
+    os.makedirs(d)
+    with open(os.path.join(d, "OUT.cnt"), "wb") as f:
+        f.write(b"10000\n1.00\n")
+    os.symlink(os.path.join(outside, "key.pem"), os.path.join(d, "OUT.CSV"))
+    d = os.path.join(card, "DOTS", "CONSTEL")
+    os.makedirs(d)
+    with open(os.path.join(d, "DOTS.cnt"), "wb") as f:
+        f.write(b"1\n1.00\n")
+    with open(os.path.join(d, "DOTS.CSV"), "wb") as f:
+        f.write(b"header\nA.C01,T,UHF,13ch,473.142857,64QAM,60.0,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1\n")
+    os.symlink(os.path.join(outside, "key.pem"), os.path.join(d, "DOTS.C01"))
+    # Twenty folders whose values file is a link to one inside the card: read twenty times.
+    for i in range(20):
+        name = "TWIN%02d" % i
+        d = os.path.join(card, name, "LEVEL")
+        os.makedirs(d)
+        shutil.copy(os.path.join(card, "S0000", "LEVEL", "S0000.cnt"), os.path.join(d, name + ".cnt"))
+        os.symlink(os.path.join("..", "..", "S0000", "LEVEL", "S0000.CSV"), os.path.join(d, name + ".CSV"))
+    os.symlink("S0000", os.path.join(card, "SAME"))
+    os.symlink(".", os.path.join(card, "S0001", "ROOT"))
+    os.symlink("..", os.path.join(card, "S0001", "LEVEL", "UP"))
+    d = os.path.join(card, "LOOP", "BER")
+    os.makedirs(d)
+    with open(os.path.join(d, "LOOP.cnt"), "wb") as f:
+        f.write(b"1\n1.00\n")
+    os.symlink("LOOP.CSV", os.path.join(d, "LOOP.CSV"))
+
+
+def bytes_read(card):
+    """The bytes a scan may read: every file of a sub-folder of a measurement
+    folder (CARD/FOLDER/KIND/FILE), once for each such path, where it leads to
+    a file inside the card."""
+    root = os.path.realpath(card)
+    total = 0
+    for top, folders, names in os.walk(card, followlinks=True):
+        depth = 0 if top == card else len(os.path.relpath(top, card).split(os.sep))
+        real = os.path.realpath(top)
+        if depth >= 2 or (real != root and not real.startswith(root + os.sep)):
+            folders[:] = []
+        if depth != 2 or not (real == root or real.startswith(root + os.sep)):
+            continue
+        for name in names:
+            path = os.path.join(top, name)
+            if os.path.realpath(path).startswith(root + os.sep) and os.path.isfile(path):
+                total += os.path.getsize(path)
+    return total
+
+
+def handon_commands(card, work):
+    """The hand-on commands on `card`, each writing into `work`."""
+    out = os.path.join(work, "out")
+    return [("export", ["export", card, out, "--quiet"], out),
+            ("report", ["report", card, "-o", os.path.join(work, "r.pdf"), "--quiet"], None)]
+
+
+def memory_figures(kr80a, viewer, card, work, display, handon=True):
+    """(name, peak KiB) of every program on `card`."""
+    figures = [("tree", command_peak_kib(kr80a, "tree", card)[0]),
+               ("tree --json", command_peak_kib(kr80a, "tree", card, "--json")[0]),
+               ("summary", command_peak_kib(kr80a, "summary", card)[0]),
+               ("summary -o", command_peak_kib(kr80a, "summary", card, "-o", os.path.join(work, "t.csv"))[0])]
+    if handon:
+        for name, args, out in handon_commands(card, work):
+            figures.append((name, command_peak_kib(kr80a, *args)[0]))
+            if out:
+                shutil.rmtree(out, ignore_errors=True)
+    if display:
+        figures.append(("viewer", viewer_peak_kib(viewer, card, display, work)))
+    return figures
+
+
+def print_figures(title, card, figures):
+    size = bytes_read(card)
+    goal = 2 * size + 64 * (1 << 20)
+    print(f"{title}: {size / 1024:.0f} KiB read from the card (goal: peak within 2x + 64 MiB = "
+          f"{goal / (1 << 20):.1f} MiB)")
+    for name, kib in figures:
+        print(f"  {name:12} peak {kib / 1024:7.1f} MiB = {kib * 1024 / size:8.1f}x the card  "
+              f"{'ok' if kib * 1024 <= goal else 'OVER'}")
+
+
+def report_short_cards(kr80a, viewer, work, display, handon_files):
     for files in (20, 200):
         card = os.path.join(work, "short%d" % files)
         short_line_card(card, files)
-        size = card_bytes(card)
-        figures = [("tree", command_peak_kib(kr80a, "tree", card)[0] - base["tree"]),
-                   ("tree --json", command_peak_kib(kr80a, "tree", card, "--json")[0] - base["json"]),
-                   ("summary", command_peak_kib(kr80a, "summary", card)[0] - base["summary"])]
-        if display:
-            figures.append(("viewer", viewer_peak_kib(viewer, card, display, work) - base["viewer"]))
-        goal = 2 * size + 64 * (1 << 20)
-        for name, kib in figures:
-            print(f"{files} files of short lines ({size / 1024:.0f} KiB), {name}: {kib / 1024:.1f} MiB "
-                  f"above the sample card = {kib * 1024 / size:.1f}x the card "
-                  f"(goal: within 2x + 64 MiB = {goal / (1 << 20):.1f} MiB) "
-                  f"{'ok' if kib * 1024 <= goal else 'OVER'}")
+        print_figures(f"{files} files of short lines", card,
+                      memory_figures(kr80a, viewer, card, work, display, handon=False))
         shutil.rmtree(card)
+    card = os.path.join(work, "short%d" % handon_files)
+    short_line_card(card, handon_files)
+    print_figures(f"{handon_files} files of short lines", card, memory_figures(kr80a, viewer, card, work, None))
+    shutil.rmtree(card)
 
 
-def report_stray_card(kr80a, work):
+def timed(kr80a, args, out=None):
+    seconds = command_peak_kib(kr80a, *args)[1]
+    if out:
+        shutil.rmtree(out, ignore_errors=True)
+    return seconds
+
+
+def report_stray_card(kr80a, viewer, work, display):
     plain, strays = os.path.join(work, "plain"), os.path.join(work, "strays")
     stray_card(plain, 0)
     stray_card(strays, 50000)
-    times = [command_peak_kib(kr80a, "summary", c)[1] for c in (plain, strays)]
-    print(f"summary of 10,000 records: {times[0]:.2f} s alone, {times[1]:.2f} s beside 50,000 stray "
-          f"files = {times[1] / times[0]:.2f}x (goal: at most 2x)")
+    out = os.path.join(work, "out")
+    for name, args in (("summary", ["summary"]), ("export", ["export"])):
+        times = []
+        for card in (plain, strays):
+            more = [out, "--quiet"] if name == "export" else []
+            times.append(timed(kr80a, [args[0], card, *more], out))
+        print(f"{name} of 10,000 records: {times[0]:.2f} s alone, {times[1]:.2f} s beside 50,000 stray "
+              f"files = {times[1] / times[0]:.2f}x (goal: at most 2x)")
+    print_figures("10,000 records beside 50,000 stray files", strays,
+                  memory_figures(kr80a, viewer, strays, work, display))
     shutil.rmtree(plain)
     shutil.rmtree(strays)
+
+
+def report_link_card(kr80a, viewer, work, display):
+    card, outside = os.path.join(work, "links"), os.path.join(work, "beside")
+    link_card(card, outside)
+    tree = json.loads(subprocess.run([kr80a, "tree", card, "--json"], stdout=subprocess.PIPE,
+                                     stderr=subprocess.DEVNULL).stdout)
+    print(f"links card: {len(tree['leftOut'])} left out:")
+    for left in tree["leftOut"]:
+        print(f"  {os.path.relpath(left['path'], card)}: {left['reason']}")
+    print_figures("links out, in and in loops", card, memory_figures(kr80a, viewer, card, work, display))
+    shutil.rmtree(card)
+    shutil.rmtree(outside)
 
 
 def high_water_kib(pid):
@@ -218,25 +341,25 @@ def main():
     parser.add_argument("--build", default="build")
     parser.add_argument("--card", default="/tmp/kr80a-hostile-card")
     parser.add_argument("--no-viewer", action="store_true")
-    parser.add_argument("--only-short", action="store_true", help="only the short-line and stray-file cards")
+    parser.add_argument("--only-short", action="store_true", help="only the table of hostile cards")
+    parser.add_argument("--handon-files", type=int, default=2,
+                        help="files of short lines in the card that export and report run on")
+    parser.add_argument("--work", default=None, help="where the cards are written (a temporary folder)")
     args = parser.parse_args()
     sample = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "samples", "KR80A")
     kr80a = os.path.join(args.build, "src", "cli", "kr80a")
     viewer = os.path.join(args.build, "src", "app", "KR80A_Viewer")
 
-    base = {"tree": command_peak_kib(kr80a, "tree", sample)[0],
-            "json": command_peak_kib(kr80a, "tree", sample, "--json")[0],
-            "summary": command_peak_kib(kr80a, "summary", sample)[0]}
-    with tempfile.TemporaryDirectory() as work:
+    with tempfile.TemporaryDirectory(dir=args.work) as work:
         display = None
         if not args.no_viewer:
             os.mkdir(os.path.join(work, "runtime"), 0o700)
             xvfb, display = start_xvfb(work)
         try:
-            if display:
-                base["viewer"] = viewer_peak_kib(viewer, sample, display, work)
-            report_short_cards(kr80a, viewer, base, work, display)
-            report_stray_card(kr80a, work)
+            print_figures("the sample card", sample, memory_figures(kr80a, viewer, sample, work, display))
+            report_short_cards(kr80a, viewer, work, display, args.handon_files)
+            report_stray_card(kr80a, viewer, work, display)
+            report_link_card(kr80a, viewer, work, display)
         finally:
             if display:
                 xvfb.kill()

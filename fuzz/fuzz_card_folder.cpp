@@ -4,6 +4,12 @@
 // then the file's bytes. A path ending in "/" makes a folder. Names may hold
 // any byte but "/" and NUL, so odd spellings, letter cases and encodings all
 // reach the case-insensitive lookup; "." and ".." are left out.
+// An entry that starts with a 0x1D byte is a symbolic link instead: its path,
+// a line feed, then where it leads, as a path inside the card (empty: the
+// card itself, which makes loops), or after a "~" inside a folder beside the
+// card that holds a readable measurement folder and a file. Links lead only
+// into these two, so a fault never sends the scan elsewhere on the machine.
+// Every file a record reads must lie inside the card, links resolved.
 #include "ScratchFolder.h"
 #include "data/CardTree.h"
 #include "data/Messages.h"
@@ -11,6 +17,8 @@
 #include "screens/RecordDisplay.h"
 
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -40,6 +48,39 @@ const std::string& CardRoot()
     return root;
 }
 
+// Beside the card, written once: what a link out of the card could reach.
+const std::string& Outside()
+{
+    static const std::string outside = [] {
+        const std::string folder = ScratchFolder() + "/outside";
+        std::filesystem::create_directories(folder + "/F/LEVEL");
+        std::ofstream(folder + "/F/LEVEL/F.cnt") << "1\n1.00\n";
+        std::ofstream(folder + "/F/LEVEL/F.CSV") << "h\n1,outside,UHF,27\n";
+        std::ofstream(folder + "/F.C01") << "1,2\n3,4\n";
+        return folder;
+    }();
+    return outside;
+}
+
+void Check(bool holds, const std::string& what)
+{
+    if (!holds) {
+        std::fprintf(stderr, "card folder: %s\n", what.c_str());
+        std::abort();
+    }
+}
+
+// `path` with its links resolved lies inside the card.
+void CheckInsideCard(const std::string& path)
+{
+    if (path.empty())
+        return;
+    static const std::string card = std::filesystem::canonical(CardRoot()).string();
+    std::error_code error;
+    const std::string real = std::filesystem::canonical(path, error).string();
+    Check(!error && (real == card || real.starts_with(card + "/")), path + " is read from outside the card");
+}
+
 // The entry's path inside the card, its components cleaned; empty when none is left.
 std::string CleanPath(std::string_view path, bool* folder)
 {
@@ -58,6 +99,15 @@ std::string CleanPath(std::string_view path, bool* folder)
     return clean;
 }
 
+void MakeLink(const std::filesystem::path& path, std::string_view target)
+{
+    const bool outside = target.starts_with('~');
+    bool folder = false;
+    const std::string inside = CleanPath(target.substr(outside ? 1 : 0), &folder);
+    std::error_code error;
+    std::filesystem::create_symlink((outside ? Outside() : CardRoot()) + inside, path, error);
+}
+
 void BuildCard(std::string_view input)
 {
     std::error_code error;
@@ -68,16 +118,21 @@ void BuildCard(std::string_view input)
         const std::size_t end = std::min(input.find('\x1e', from), input.size());
         const std::string_view entry = input.substr(from, end - from);
         from = end + 1;
+        const bool link = entry.starts_with('\x1d');
         const std::size_t newline = std::min(entry.find('\n'), entry.size());
         bool folder = false;
-        const std::string relative = CleanPath(entry.substr(0, newline), &folder);
+        const std::string relative = CleanPath(entry.substr(link ? 1 : 0, newline - (link ? 1 : 0)), &folder);
         if (relative.empty())
             continue;
         const std::filesystem::path path = CardRoot() + relative;
-        std::filesystem::create_directories(folder ? path : path.parent_path(), error);
-        if (folder || error)
+        std::filesystem::create_directories(folder && !link ? path : path.parent_path(), error);
+        if ((folder && !link) || error)
             continue;
         const std::string_view bytes = newline < entry.size() ? entry.substr(newline + 1) : "";
+        if (link) {
+            MakeLink(path, bytes);
+            continue;
+        }
         std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }
 }
@@ -91,6 +146,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CardTree tree(messages);
     tree.ScanDataRoot(CardRoot());
 
+    for (int id = 1; id <= tree.ItemCount(); ++id) {
+        if (const CDataItem* item = tree.FindItem(id)) {
+            CheckInsideCard(item->m_strCsvPath.Str());
+            CheckInsideCard(item->m_strPicturePath.Str());
+        }
+    }
     static RecordDisplay display;
     static Canvas canvas;
     int shown = 0;

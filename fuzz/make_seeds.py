@@ -51,6 +51,36 @@ def main():
                 screens(seed_name, bytes([KINDS.index(kind)]) + data + b"\x1e" + picture_bytes + b"\x1e" + KEYS)
             entries.append(relative.encode() + b"\n" + data)
         card_folder(site, b"\x1e".join(entries))
+    link_seeds(card_folder)
+    settings_writer_seeds(corpus("fuzz_settings_writer"))
+
+
+def link_seeds(card_folder):
+    """Cards with links out of the card, inside it, and in loops (0x1D entries)."""
+    level = b"h\n1,title,UHF,27\n2,two,UHF,28\n"
+    constel = b"h\nA.C01,one,UHF\nA.C02,two,UHF\n"
+    def link(path, target):
+        return b"\x1d" + path + b"\n" + target
+    def file(path, data):
+        return path + b"\n" + data
+    card_folder("links-out", b"\x1e".join([
+        file(b"Out/LEVEL/Out.cnt", b"1\n1.00\n"), link(b"Out/LEVEL/Out.CSV", b"~F/LEVEL/F.CSV"),
+        link(b"Away", b"~F"), file(b"C/CONSTEL/C.cnt", b"2\n1.00\n"), file(b"C/CONSTEL/C.CSV", constel),
+        link(b"C/CONSTEL/C.C01", b"~F.C01"), file(b"C/CONSTEL/c.c02", b"1,1\n")]))
+    card_folder("links-in-and-loops", b"\x1e".join([
+        file(b"In/LEVEL/In.cnt", b"2\n1.00\n"), file(b"In/LEVEL/In.CSV", level),
+        file(b"Linked/LEVEL/Linked.cnt", b"2\n1.00\n"), link(b"Linked/LEVEL/Linked.CSV", b"In/LEVEL/In.CSV"),
+        link(b"Twin", b"In"), link(b"In/LEVEL/Root", b""), file(b"Loop/BER/Loop.cnt", b"1\n1.00\n"),
+        link(b"Loop/BER/Loop.CSV", b"Loop/BER/Loop.CSV"), link(b"Self", b"Self")]))
+
+
+def settings_writer_seeds(seed):
+    """The key's byte, the value's line, the rest of the settings file."""
+    seed("replace-crlf.ini", b"\x02/media/u/KR80A\r\n[KR80A_Viewer]\r\nUSE_DefaultFolder=1\r\n"
+                             b"DefaultFolder=/old\r\n\r\n[Other]\r\nFolder=x\r\n")
+    seed("new-key.ini", b"\x05  blanks kept  \n[kr80a_viewer]\nFolder=/a\n\n[KR80A_Viewer]\nUSE_LastFolder=0")
+    seed("new-section.ini", b"\x08value\n; no section of that name\nFolder=top\n")
+    seed("line-break.ini", b"\x04a\rb\n[KR80A_Viewer]\nFolder=kept\n")
 
 
 if __name__ == "__main__":

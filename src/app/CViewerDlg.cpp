@@ -34,14 +34,16 @@ static void InitResources()
 }
 
 CViewerDlg::CViewerDlg(Messages& messages, FolderChooser& folderChooser)
-    : m_card(messages), m_ui(std::make_unique<Ui::CViewerDlg>()), m_messages(messages),
-      m_folderChooser(folderChooser)
+    : m_card(messages), m_navigator(m_card, m_display), m_ui(std::make_unique<Ui::CViewerDlg>()),
+      m_messages(messages), m_folderChooser(folderChooser), m_repeatTimer(new QTimer(this))
 {
     InitResources();
     m_ui->setupUi(this);
     m_ui->m_windowLayout->setMenuBar(m_ui->m_menuBar);
     m_treeModel = new CardTreeModel(m_card, this);
     InstallTreeFilter();
+    LetStepsSeeTheView();
+    InstallLoadResults();
     // Long record labels scroll sideways instead of being cut short.
     m_ui->m_tree->header()->setStretchLastSection(false);
     m_ui->m_tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -49,23 +51,22 @@ CViewerDlg::CViewerDlg(Messages& messages, FolderChooser& folderChooser)
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
                    | Qt::MSWindowsFixedSizeDialogHint);
     m_hIcon = ViewerIcon("app");
-    m_pollTimer.setInterval(500);
-    m_repeatTimer.setInterval(100);
-    connect(&m_pollTimer, &QTimer::timeout, this, [this] { OnRepeatTimer(IDT_POLL); });
-    connect(&m_repeatTimer, &QTimer::timeout, this, [this] { OnRepeatTimer(IDT_REPEAT); });
+    m_repeatTimer->setObjectName("m_repeatTimer");
+    m_repeatTimer->setSingleShot(true);
+    m_repeatTimer->setTimerType(Qt::PreciseTimer);
+    connect(m_repeatTimer, &QTimer::timeout, this, &CViewerDlg::OnRepeatTimer);
+    UseRepeatClock({});
     ConnectCommands();
     ConnectOutsideFolders();
     ConnectRecentFolders();
+    ConnectMountWatcher();
 }
 
 CViewerDlg::~CViewerDlg()
 {
     qApp->removeEventFilter(this);
-    if (m_hMutex.Held()) {
+    if (m_hMutex.Held())
         m_hMutex.Release();
-        m_pollTimer.stop();
-        m_repeatTimer.stop();
-    }
 }
 
 bool CViewerDlg::OnCreate()
@@ -108,8 +109,6 @@ void CViewerDlg::OnInitDialog()
     LayBlankPanel();
     m_ui->m_logo->setPixmap(ViewerLogo(m_ui->m_logo->contentsRect().size(), devicePixelRatioF()));
     qApp->installEventFilter(this);
-    m_bRepeating = false;
-    m_pollTimer.start();
     // The tree takes the focus; having no selection yet, it selects its first
     // item, a kind heading, so the window starts showing nothing.
     FocusTree();
@@ -143,11 +142,11 @@ ScreenView& CViewerDlg::Screen() const
 
 void CViewerDlg::ConnectCommands()
 {
-    connect(m_ui->m_upButton, &QPushButton::clicked, this, [this] { PressUpKey(true); });
-    connect(m_ui->m_downButton, &QPushButton::clicked, this, [this] { PressDownKey(true); });
-    connect(m_ui->m_leftButton, &QPushButton::clicked, this, [this] { PressLeftKey(true); });
-    connect(m_ui->m_rightButton, &QPushButton::clicked, this, [this] { PressRightKey(true); });
-    connect(m_ui->m_enterButton, &QPushButton::clicked, this, [this] { PressEnterKey(); });
+    connect(m_ui->m_upButton, &QPushButton::clicked, this, [this] { PressArrowKey(InstrumentKey::Up, true); });
+    connect(m_ui->m_downButton, &QPushButton::clicked, this, [this] { PressArrowKey(InstrumentKey::Down, true); });
+    connect(m_ui->m_leftButton, &QPushButton::clicked, this, [this] { PressArrowKey(InstrumentKey::Left, true); });
+    connect(m_ui->m_rightButton, &QPushButton::clicked, this, [this] { PressArrowKey(InstrumentKey::Right, true); });
+    connect(m_ui->m_enterButton, &QPushButton::clicked, this, &CViewerDlg::PressEnterKey);
     connect(m_ui->m_shiftButton, &QPushButton::clicked, this, [this] {
         UpdateArrowIcons();
         FocusTree();

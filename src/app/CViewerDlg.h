@@ -1,9 +1,12 @@
 #pragma once
 
 #include "HandOnJob.h"
+#include "MountTable.h"
 #include "SingleInstance.h"
 #include "app/settings/ProfileFile.h"
 #include "data/CardTree.h"
+#include "screens/KeyRepeat.h"
+#include "screens/PanelNavigator.h"
 #include "screens/RecordDisplay.h"
 
 #include <QDialog>
@@ -12,6 +15,7 @@
 #include <QString>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -20,6 +24,7 @@ class DialogHandOnChoices;
 class FolderChooser;
 class HandOnChoices;
 class HandOnRun;
+class LoadResultsWindow;
 struct HandOnOutcome;
 class Messages;
 class CardTreeModel;
@@ -29,6 +34,9 @@ class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class MountWatcher;
+class QModelIndex;
+class QPushButton;
 class RunningCopyLink;
 class ScreenView;
 namespace Ui {
@@ -46,14 +54,8 @@ class CViewerDlg;
 class CViewerDlg : public QDialog {
     Q_OBJECT
 public:
-    // Timer ids of the auto-repeat.
-    static constexpr int IDT_REPEAT = 1;
-    static constexpr int IDT_POLL = 2;
-    // Key codes that m_nRepeatKey holds.
-    static constexpr int VK_LEFT = 37;
-    static constexpr int VK_UP = 38;
-    static constexpr int VK_RIGHT = 39;
-    static constexpr int VK_DOWN = 40;
+    // What the auto-repeat of a held arrow button reads the time from.
+    using RepeatClock = std::function<KeyRepeat::Time()>;
 
     // `messages` shows every message of the window and of the card scan;
     // `folderChooser` serves folder selection and the options dialog.
@@ -68,16 +70,9 @@ public:
     // Puts the shown screen (or the white face) with its frame on the screen window.
     void OnPaint();
 
-    // The meter's keys. fromButton: the on-screen button was clicked, so the
-    // focus goes back to the tree afterwards.
-    void PressUpKey(bool fromButton);
-    void PressDownKey(bool fromButton);
-    void PressLeftKey(bool fromButton);
-    void PressRightKey(bool fromButton);
-    void PressEnterKey();
-    void UpdateArrowIcons();
-    // One tick of the poll timer (IDT_POLL) or the repeat timer (IDT_REPEAT).
-    void OnRepeatTimer(int timerId);
+    // The repeat of a held arrow button times itself by `clock` (the steady
+    // clock unless told otherwise); its timer still runs on the event loop.
+    void UseRepeatClock(RepeatClock clock);
 
     // Folder button and menu command: choose a folder, remember it, scan it.
     void SelectDataFolder();
@@ -115,23 +110,6 @@ public:
     // of the real ones.
     void UseHandOnChoices(HandOnChoices& choices);
 
-    bool ShiftOn() const;
-    ScreenView& Screen() const;
-
-    QString m_strAppName;
-    QString m_strIniPath;
-    std::string m_strStartFolder;
-    std::string m_strDefaultFolder;
-    int m_nUseDefaultFolder = 0;
-    int m_nUseLastFolder = 0;
-    int m_nFolderAlert = 1;
-    // The tree and the item table.
-    CardTree m_card;
-    // The five screens, m_record and which screen is shown.
-    RecordDisplay m_display;
-    int m_nRepeatKey = 0;
-    bool m_bRepeating = false;
-
 protected:
     // The keyboard filter of every event of the window's thread.
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -143,6 +121,21 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    QString m_strAppName;
+    QString m_strIniPath;
+    std::string m_strStartFolder;
+    std::string m_strDefaultFolder;
+    int m_nUseDefaultFolder = 0;
+    int m_nUseLastFolder = 0;
+    int m_nFolderAlert = 1;
+    // The tree and the item table.
+    CardTree m_card;
+    // The five screens, m_record and which screen is shown.
+    RecordDisplay m_display;
+    // Shows the tree's selection on m_display and steps ↑ ↓ through the
+    // items the tree shows (folded and filtered as the view has them).
+    PanelNavigator m_navigator;
+
     void ConnectCommands();
     void ConnectFolderCommands();
     bool TakesChosenFolder(std::string& chosen);
@@ -156,12 +149,24 @@ private:
     // The item id of the tree's current item, 0 for none.
     int CurrentItemId() const;
     void ShowFolderHint();
+    void InstallLoadResults();
+    // The line under the tree and the results window follow the last scan.
+    void ShowLoadResults();
+    void OpenLoadResults();
     void FillRecentMenu();
     // The folder opened becomes the last folder and the newest recent one.
     void RememberOpenedFolder(const std::string& folder);
     void HandOverToRunningCopy() const;
     void ListenForLaterStarts();
     void OnReachedByLaterStart(const QByteArray& folder);
+    void ConnectMountWatcher();
+    void OnMounted(const std::vector<MountEntry>& added);
+    void OnUnmounted(const std::vector<MountEntry>& gone);
+    bool OfferInsertedCard(const std::string& folder);
+    // Notes which mount holds the data root about to be shown.
+    void NoteCardMount(const std::string& dataRoot);
+    // The line at the window's foot; an empty text hides it.
+    void ShowStatusLine(const QString& text);
     void ConnectHandOnCommands();
     HandOnChoices& Choices();
     void EnableCardCommands(bool enable);
@@ -177,17 +182,30 @@ private:
     void EnableExportCommands(bool enable);
     void LayBlankPanel();
 
-    void SendTreeKey(int qtKey);
+    bool ShiftOn() const;
+    ScreenView& Screen() const;
+    // The view's index of item `id`: invalid when the filter hides it.
+    QModelIndex ViewIndexOf(int id) const;
+    void LetStepsSeeTheView();
+
+    // The meter's keys. fromButton: the on-screen button was clicked, so the
+    // focus goes back to the tree afterwards.
     void PressArrowKey(InstrumentKey key, bool fromButton);
+    void PressEnterKey();
+    // The arrow on the shown screen or the tree, with the shift given.
+    void ActOnArrow(InstrumentKey key, bool shift);
+    void ShowNavigatorSelection();
+    void UpdateArrowIcons();
+    void SendTreeKey(int qtKey);
     void FocusTree();
     bool FilterKeyPress(QKeyEvent* event);
     bool FilterKeyRelease(QKeyEvent* event);
     void TrackArrowCapture(QObject* watched, QEvent* event);
     void ReleaseArrowCapture();
-    QAbstractButton* CaptureButton();
-    QAbstractButton* ArrowButtonOfKey(int key) const;
-    void RunRepeatAction();
-    void StopRepeat();
+    QAbstractButton* HeldButton();
+    void OnRepeatTimer();
+    // Runs the repeat timer until the next repeated action, if one can come.
+    void ScheduleRepeat();
 
     void RefreshScreenArea();
     QPixmap CaptureScreenArea();
@@ -202,22 +220,33 @@ private:
     std::unique_ptr<COptionDlg> m_pOptionDlg;
     QIcon m_hIcon;
     SingleInstance m_hMutex;
-    QTimer m_pollTimer;
-    QTimer m_repeatTimer;
-    // The arrow button held with the mouse, and whether the cursor is on it.
-    QAbstractButton* m_pCaptureButton = nullptr;
-    bool m_bCursorOnCapture = false;
+    // The arrow button held with the mouse; m_repeat times its repeats.
+    QAbstractButton* m_pHeldButton = nullptr;
+    KeyRepeat m_repeat;
+    RepeatClock m_repeatClock;
+    QTimer* m_repeatTimer = nullptr;
     bool m_bSendingTreeKey = false;
+    // The tree is being put on the item the navigator moved to (and shows already).
+    bool m_bFollowingNavigator = false;
     // Where the last save of this run went; the save dialog opens there.
     QString m_strLastSaveFolder;
     std::string m_strFolderToOpen;
     // Where later starts of the program reach this window.
     RunningCopyLink* m_link = nullptr;
     QMenu* m_recentMenu = nullptr;
+    // Cards inserted and removed while the window runs.
+    MountWatcher* m_mountWatcher = nullptr;
+    // The mount that holds the folder on display, when it was opened.
+    MountEntry m_cardMount;
+    bool m_bOfferingCard = false;
+    QLabel* m_statusLine = nullptr;
     // The tree view shows m_treeModel through the filter typed in m_filterEdit.
     CardTreeFilter* m_filter = nullptr;
     QLineEdit* m_filterEdit = nullptr;
     QLabel* m_filterCount = nullptr;
+    // Says, under the tree, how many sub-folders the scan left out; opens m_loadResults.
+    QPushButton* m_loadResultsLine = nullptr;
+    LoadResultsWindow* m_loadResults = nullptr;
     std::unique_ptr<DialogHandOnChoices> m_dialogChoices;
     HandOnChoices* m_handOnChoices = nullptr;
     // The hand-on work under way, if any. Last, so that it is stopped and

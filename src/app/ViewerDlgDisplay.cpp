@@ -23,10 +23,12 @@ void CViewerDlg::ScanDataRoot(const std::string& dataRoot)
     // The tree's reset drops its current item without a signal: what that
     // item showed goes, as when a cleared tree loses its selection.
     const bool hadCurrent = m_ui->m_tree->currentIndex().isValid();
+    NoteCardMount(dataRoot);
     m_treeModel->ScanDataRoot(dataRoot);
     if (hadCurrent)
         OnSelChangedTree();
     ShowFolderHint();
+    ShowLoadResults();
 }
 
 // The tree never loses its selection: Ctrl+click or Ctrl+Space on the selected
@@ -42,8 +44,8 @@ void CViewerDlg::KeepTreeSelection()
 
 void CViewerDlg::OnSelChangedTree()
 {
-    const CDataItem* item = m_card.FindItem(CurrentItemId());
-    m_display.Select(item);
+    if (!m_bFollowingNavigator)
+        m_navigator.Select(CurrentItemId());
     ShowLabels();
     if (!m_display.ShowsRecord())
         ClearScreen(Screen().Canvas());

@@ -1,6 +1,7 @@
 // kr80a summary: the summary table of a card, one CSV line per channel of a record.
 #include "cli/Commands.h"
 #include "cli/ScanOutput.h"
+#include "cli/StandardOutput.h"
 #include "cli/Translation.h"
 #include "data/CardTree.h"
 #include "handon/CardRecords.h"
@@ -23,8 +24,15 @@ int RunSummaryCommand(const CommandArguments& args)
     tree.ScanDataRoot(dataRoot);
     NoteLeftOut(tree);
 
-    if (outputPath.empty())
-        return WriteOutput(SummaryCsv(tree, CardRecords(tree)));
+    if (outputPath.empty()) {
+        StandardOutput out;
+        StreamSummaryCsv(tree, {}, {}, [&](std::string_view piece) {
+            out.Append(piece);
+            out.Flush();
+            return true;
+        });
+        return out.Finish();
+    }
     const HandOnOutcome outcome = WriteSummaryTable(tree, {}, outputPath, {});
     if (!outcome.Written())
         return Failure(WithArguments(Tr("kr80a", "cannot write %1: %2"), {outcome.path, outcome.reason}));

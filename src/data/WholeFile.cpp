@@ -30,23 +30,6 @@ int WriteAll(int fd, std::string_view bytes)
     return 0;
 }
 
-// The first error of the writes, else that of the close.
-int WriteAndClose(int fd, std::string_view bytes)
-{
-    int error = WriteAll(fd, bytes);
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
-    return error;
-}
-
-// A device, FIFO or socket takes the bytes as they come; replacing it would
-// put a plain file where the system expects the device.
-int WriteInPlace(const std::string& target, std::string_view bytes)
-{
-    const int fd = ::open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
-    return fd < 0 ? errno : WriteAndClose(fd, bytes);
-}
-
 // The path a link finally points to (itself when it is none), so that the
 // rename replaces the linked file and the link stays. A dangling link gives
 // the path its target would have.
@@ -132,51 +115,6 @@ void SyncFolder(const std::string& folder)
     }
 }
 
-// Fills the new file: its permissions unless it was made with them (and its
-// owner, where a superuser replaces another user's file), the bytes, the
-// flush.
-int FillNewFile(int fd, const struct stat* old, bool modeSet, std::string_view bytes,
-                const WholeFileOptions& options)
-{
-    if (!modeSet && ::fchmod(fd, old ? old->st_mode & 07777 : options.newFileMode) != 0)
-        return errno;
-    if (old && old->st_uid != ::geteuid() && ::fchown(fd, old->st_uid, old->st_gid) != 0) {
-        // Only a superuser can give a file away; anyone else writes their own.
-    }
-    if (const int error = WriteAll(fd, bytes))
-        return error;
-    return options.flush && ::fsync(fd) != 0 ? errno : 0;
-}
-
-// The regular-file path: new file beside the target, then the rename.
-int ReplaceRegularFile(const std::string& target, const struct stat* old, std::string_view bytes,
-                       const WholeFileOptions& options)
-{
-    const std::string folder = FolderOf(target);
-    std::string name;
-    // A new file is made with its mode; a replaced one takes the old file's,
-    // which the umask must not cut.
-    const int fd = OpenNewFile(folder, old ? 0600 : options.newFileMode, name);
-    if (fd < 0)
-        return errno;
-    const bool unnamed = name.empty();
-    int error = FillNewFile(fd, old, unnamed && !old, bytes, options);
-    if (error == 0 && unnamed)
-        error = NameUnnamedFile(fd, folder, target, old != nullptr, name);
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
-    if (error == 0 && name != target && std::rename(name.c_str(), target.c_str()) != 0)
-        error = errno;
-    if (error != 0) {
-        if (!name.empty())
-            ::unlink(name.c_str());
-        return error;
-    }
-    if (options.flush)
-        SyncFolder(folder);
-    return 0;
-}
-
 } // namespace
 
 std::string FolderOf(const std::string& path)
@@ -194,26 +132,105 @@ mode_t NewFileMode()
     return 0666 & ~mask;
 }
 
-int WriteWholeFile(const std::string& target, std::string_view bytes, const WholeFileOptions& options)
+WholeFileWriter::WholeFileWriter(const std::string& target, const WholeFileOptions& options)
+    : m_target(target), m_options(options)
 {
     // Most targets are new or plain files, which one lstat settles; only a
     // link needs the look through it.
     struct stat info {};
-    if (::lstat(target.c_str(), &info) != 0 && errno == ENOENT)
-        return ReplaceRegularFile(target, nullptr, bytes, options);
-    if (S_ISREG(info.st_mode))
-        return ReplaceRegularFile(target, &info, bytes, options);
+    if (::lstat(target.c_str(), &info) != 0 && errno == ENOENT) {
+        OpenBeside(nullptr);
+        return;
+    }
+    if (S_ISREG(info.st_mode)) {
+        OpenBeside(&info);
+        return;
+    }
     const bool exists = ::stat(target.c_str(), &info) == 0;
     if (!exists && errno != ENOENT)
-        return errno;
-    if (exists && S_ISDIR(info.st_mode))
-        return EISDIR;
-    if (exists && !S_ISREG(info.st_mode))
-        return WriteInPlace(target, bytes);
-    std::string resolved = target;
-    if (const int error = ResolveLinks(resolved))
-        return error;
-    return ReplaceRegularFile(resolved, exists ? &info : nullptr, bytes, options);
+        m_error = errno;
+    else if (exists && S_ISDIR(info.st_mode))
+        m_error = EISDIR;
+    else if (exists && !S_ISREG(info.st_mode))
+        OpenInPlace();
+    else if (const int error = ResolveLinks(m_target))
+        m_error = error;
+    else
+        OpenBeside(exists ? &info : nullptr);
+}
+
+WholeFileWriter::~WholeFileWriter()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    if (!m_committed && !m_name.empty())
+        ::unlink(m_name.c_str());
+}
+
+// A device, FIFO or socket takes the bytes as they come; replacing it would
+// put a plain file where the system expects the device.
+void WholeFileWriter::OpenInPlace()
+{
+    m_inPlace = true;
+    m_fd = ::open(m_target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    if (m_fd < 0)
+        m_error = errno;
+}
+
+// The new file beside the target, with the target's permissions (and owner,
+// where a superuser replaces another user's file), or those of a new file.
+void WholeFileWriter::OpenBeside(const struct stat* old)
+{
+    m_folder = FolderOf(m_target);
+    m_targetExists = old != nullptr;
+    // A new file is made with its mode; a replaced one takes the old file's,
+    // which the umask must not cut.
+    m_fd = OpenNewFile(m_folder, old ? 0600 : m_options.newFileMode, m_name);
+    if (m_fd < 0) {
+        m_error = errno;
+        return;
+    }
+    const bool madeWithMode = !old && m_name.empty();
+    if (!madeWithMode && ::fchmod(m_fd, old ? old->st_mode & 07777 : m_options.newFileMode) != 0)
+        m_error = errno;
+    if (old && old->st_uid != ::geteuid() && ::fchown(m_fd, old->st_uid, old->st_gid) != 0) {
+        // Only a superuser can give a file away; anyone else writes their own.
+    }
+}
+
+int WholeFileWriter::Write(std::string_view bytes)
+{
+    if (m_error == 0)
+        m_error = WriteAll(m_fd, bytes);
+    return m_error;
+}
+
+int WholeFileWriter::Commit()
+{
+    if (m_fd < 0)
+        return m_error;
+    if (!m_inPlace && m_error == 0 && m_options.flush && ::fsync(m_fd) != 0)
+        m_error = errno;
+    if (!m_inPlace && m_error == 0 && m_name.empty())
+        m_error = NameUnnamedFile(m_fd, m_folder, m_target, m_targetExists, m_name);
+    if (::close(m_fd) != 0 && m_error == 0)
+        m_error = errno;
+    m_fd = -1;
+    if (m_inPlace || m_error != 0)
+        return m_error;
+    if (m_name != m_target && std::rename(m_name.c_str(), m_target.c_str()) != 0)
+        return m_error = errno;
+    m_committed = true;
+    if (m_options.flush)
+        SyncFolder(m_folder);
+    return 0;
+}
+
+int WriteWholeFile(const std::string& target, std::string_view bytes, const WholeFileOptions& options)
+{
+    WholeFileWriter writer(target, options);
+    writer.Write(bytes);
+    return writer.Commit();
 }
 
 int SyncFileSystemOf(const std::string& path)

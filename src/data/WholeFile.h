@@ -4,6 +4,8 @@
 #include <string_view>
 #include <sys/types.h>
 
+struct stat;
+
 // The one way every file of ours is written (the settings file, a saved
 // picture, the command-line tool's pictures, report and table; never a card
 // file). No Qt here.
@@ -36,6 +38,39 @@ struct WholeFileOptions {
 // there, else the errno of the first failure, with the target as it was and
 // nothing left behind.
 int WriteWholeFile(const std::string& target, std::string_view bytes, const WholeFileOptions& options = {});
+
+// The same for bytes made a piece at a time, so that a large output is never
+// held whole: construct, Write as often as needed, then Commit. Until Commit
+// the target is as it was; a writer that goes without a successful Commit
+// leaves nothing behind (a device or FIFO has had its bytes, as it would).
+class WholeFileWriter {
+public:
+    WholeFileWriter(const std::string& target, const WholeFileOptions& options = {});
+    ~WholeFileWriter();
+    WholeFileWriter(const WholeFileWriter&) = delete;
+    WholeFileWriter& operator=(const WholeFileWriter&) = delete;
+
+    // 0 while every byte so far got there, else the errno of the first
+    // failure; after a failure nothing more is written.
+    int Write(std::string_view bytes);
+    // Puts the file in place: 0, or the errno of the first failure with the
+    // target as it was.
+    int Commit();
+
+private:
+    void OpenInPlace();
+    void OpenBeside(const struct stat* old);
+
+    std::string m_target; // links resolved
+    WholeFileOptions m_options;
+    std::string m_folder;
+    std::string m_name; // the new file's name while it has one
+    int m_fd = -1;
+    int m_error = 0;
+    bool m_inPlace = false;
+    bool m_targetExists = false;
+    bool m_committed = false;
+};
 
 // Flushes the file system that holds `path` to the disk (syncfs). 0 or errno.
 int SyncFileSystemOf(const std::string& path);

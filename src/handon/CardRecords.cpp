@@ -7,20 +7,7 @@
 
 std::vector<CardRecord> CardRecords(const CardTree& tree)
 {
-    std::vector<CardRecord> records;
-    for (int root : tree.KindRoots()) {
-        for (int folderId : tree.Children(root)) {
-            const std::string folder = tree.Label(folderId);
-            for (int id : tree.Children(folderId)) {
-                const CDataItem* item = tree.FindItem(id);
-                records.push_back({id, item, folder, item->m_nKind});
-            }
-        }
-    }
-    // Ids grow in scan order, and the scan runs the five loaders folder by folder.
-    std::sort(records.begin(), records.end(),
-              [](const CardRecord& a, const CardRecord& b) { return a.id < b.id; });
-    return records;
+    return SelectedRecords(tree, {});
 }
 
 std::vector<std::string> MeasurementFolders(const std::vector<CardRecord>& records)
@@ -53,10 +40,48 @@ std::string KindHeading(const CardTree& tree, DataKind kind)
 
 std::vector<CardRecord> SelectedRecords(const CardTree& tree, const FolderSelection& folders)
 {
-    std::vector<CardRecord> records = CardRecords(tree);
-    if (!folders.empty())
-        std::erase_if(records, [&](const CardRecord& r) {
-            return std::find(folders.begin(), folders.end(), r.folder) == folders.end();
-        });
+    std::vector<CardRecord> records;
+    ForEachRecord(tree, folders, [&](const CardRecord& record) {
+        records.push_back(record);
+        return true;
+    });
     return records;
+}
+
+// Ids grow in scan order, and the scan runs the five loaders folder by
+// folder: walking the ids meets the records in scan order. A record is an
+// item whose parent is a measurement folder under a kind root.
+bool ForEachRecord(const CardTree& tree, const FolderSelection& folders,
+                   const std::function<bool(const CardRecord&)>& visit)
+{
+    CardRecord record;
+    int folderId = 0;
+    bool selected = false;
+    for (int id = 1; id <= tree.ItemCount(); ++id) {
+        const CDataItem* item = tree.FindItem(id);
+        const TreeNode* folderNode = tree.Node(tree.Node(id)->m_nParent);
+        if (item->m_nKind == kindFolder || !folderNode || folderNode->m_nParent == 0
+            || tree.Node(folderNode->m_nParent)->m_nParent != 0)
+            continue;
+        if (folderNode->m_nId != folderId) { // each folder's name is made once
+            folderId = folderNode->m_nId;
+            record.folder = tree.Label(folderId);
+            selected = folders.empty() || std::find(folders.begin(), folders.end(), record.folder) != folders.end();
+        }
+        if (!selected)
+            continue;
+        record.id = id;
+        record.item = item;
+        record.kind = item->m_nKind;
+        if (!visit(record))
+            return false;
+    }
+    return true;
+}
+
+int CountSelectedRecords(const CardTree& tree, const FolderSelection& folders)
+{
+    int count = 0;
+    ForEachRecord(tree, folders, [&](const CardRecord&) { return ++count > 0; });
+    return count;
 }

@@ -3,6 +3,7 @@
 #include "data/CDataItem.h"
 #include "handon/HandOn.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,3 +33,12 @@ std::string KindHeading(const CardTree& tree, DataKind kind);
 
 // The records of the selected measurement folders, in scan order.
 std::vector<CardRecord> SelectedRecords(const CardTree& tree, const FolderSelection& folders);
+
+// Calls `visit` with each record of the selected folders in scan order, made
+// one at a time from the tree, so that a large card's records are never all
+// held at once. Stops, returning false, when `visit` returns false. The
+// record passed is valid during the call only.
+bool ForEachRecord(const CardTree& tree, const FolderSelection& folders,
+                   const std::function<bool(const CardRecord&)>& visit);
+// How many records ForEachRecord visits.
+int CountSelectedRecords(const CardTree& tree, const FolderSelection& folders);

@@ -1,7 +1,7 @@
 #include "handon/ReportPages.h"
 
 #include "handon/CardRecords.h"
-#include "handon/OutputFile.h"
+#include "data/WholeFile.h"
 #include "handon/ReportPictures.h"
 #include "screens/ShownValues.h"
 #include "data/CardTree.h"
@@ -16,9 +16,11 @@
 #include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QBuffer>
+#include <QIODevice>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <cmath>
 #include <map>
 #include <optional>
@@ -280,6 +282,43 @@ void Legend(PageCursor& page)
     }
 }
 
+// A left-out path by its place in the card; the folders leading to the card
+// may name the user and say nothing about the site.
+std::string InsideCard(const std::string& path, const std::string& dataRoot)
+{
+    const std::string root = dataRoot.ends_with('/') ? dataRoot : dataRoot + "/";
+    return path.starts_with(root) ? path.substr(root.size()) : path;
+}
+
+// Whether `inCard` lies in one of the measurement folders the report covers.
+bool Covered(const std::string& inCard, const std::vector<std::string>& folders)
+{
+    if (folders.empty())
+        return true;
+    const std::string folder = inCard.substr(0, inCard.find('/'));
+    return std::find(folders.begin(), folders.end(), folder) != folders.end();
+}
+
+// What the scan could not read in the folders covered: a report handed on
+// must say which measurements it lacks, not look complete.
+void LeftOutTable(PageCursor& page, const ReportInput& input)
+{
+    std::vector<std::pair<QString, QString>> rows;
+    for (const LeftOut& left : input.tree.LeftOutList()) {
+        const std::string inCard = InsideCard(left.m_strPath, input.tree.DataRoot());
+        if (Covered(inCard, input.folders))
+            rows.emplace_back(FileName(inCard), Utf8(left.m_strReason));
+    }
+    if (rows.empty())
+        return;
+    page.Advance(Mm(6));
+    TextLine(page, ReportFont(12, true), QString("読み込めなかったフォルダ（%1 件）").arg(rows.size()));
+    TextLine(page, ReportFont(9.5), "次のフォルダは読み込めなかったため、この報告書に含まれていません。");
+    const std::vector<double> columns{Mm(60), page.Width() - Mm(60)};
+    for (const auto& [path, reason] : rows)
+        TableRow(page, {path, reason}, columns, false, Qt::AlignLeft);
+}
+
 void FirstPage(PageCursor& page, const ReportInput& input)
 {
     TextLine(page, ReportFont(18, true), "測定データ報告書");
@@ -294,6 +333,7 @@ void FirstPage(PageCursor& page, const ReportInput& input)
             names << FileName(name);
         TextLine(page, ReportFont(10), "対象フォルダ：" + names.join("、"));
     }
+    LeftOutTable(page, input);
     const Counts counts = CountRecords(input.records);
     page.Advance(Mm(6));
     if (counts.total == 0) {
@@ -453,6 +493,41 @@ bool ComposeReport(PageCursor& page, const ReportInput& input, const HandOnProgr
     return GoOn(progress, done, total);
 }
 
+// The PDF on its way to the file, through the one writer of our files: it
+// reaches the disk as it is made, never held whole in memory, and takes the
+// file's place only when Commit says it is complete.
+class ReportDevice : public QIODevice {
+public:
+    explicit ReportDevice(const std::string& path) : m_file(path, WholeFileOptions{FileMode(), true})
+    {
+        open(QIODevice::WriteOnly);
+    }
+    int Error() { return m_file.Write({}); }
+    int Commit() { return m_file.Commit(); }
+    bool Empty() const { return m_bytes == 0; }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override
+    {
+        if (m_file.Write(std::string_view(data, static_cast<std::size_t>(size))) != 0)
+            return -1;
+        m_bytes += size;
+        return size;
+    }
+
+private:
+    // The umask is read once, before any other thread may be making files.
+    static mode_t FileMode()
+    {
+        static const mode_t mode = NewFileMode();
+        return mode;
+    }
+
+    WholeFileWriter m_file;
+    qint64 m_bytes = 0;
+};
+
 HandOnOutcome Failed(const std::string& path, const std::string& reason, int error)
 {
     HandOnOutcome outcome;
@@ -473,16 +548,16 @@ HandOnOutcome WriteReport(const CardTree& tree, const FolderSelection& folders, 
     HandOnOutcome outcome;
     outcome.total = static_cast<int>(records.size());
 
-    // The report is made whole in memory and checked before a byte reaches
-    // the disk; then the one writer of our files puts it in place, so a full
-    // disk or a failed drawing never leaves a cut report nor harms an older one.
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
+    // The report goes to a file without a name beside the target and takes
+    // its place only once drawn whole, so a full disk or a failed drawing
+    // never leaves a cut report nor harms an older one.
+    ReportDevice device(options.path);
+    if (const int error = device.Error()) // no place for it: nothing is drawn
+        return Failed(options.path, std::strerror(error), error);
     bool drawn = true;
     bool complete = false;
     {
-        QPdfWriter writer(&buffer);
+        QPdfWriter writer(&device);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(15, 15, 15, 10), QPageLayout::Millimeter);
         writer.setResolution(kDotsPerInch);
@@ -504,15 +579,15 @@ HandOnOutcome WriteReport(const CardTree& tree, const FolderSelection& folders, 
             drawn = painter.end() && drawn;
         }
     }
+    if (const int error = device.Error())
+        return Failed(options.path, std::strerror(error), error);
     if (!complete) {
         outcome.status = HandOnOutcome::Status::Stopped;
         return outcome;
     }
-    if (!drawn || bytes.isEmpty())
+    if (!drawn || device.Empty())
         return Failed(options.path, "the report could not be drawn", 0);
-    std::string reason;
-    if (!WriteFileWhole(options.path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                        reason))
-        return Failed(options.path, reason, errno);
+    if (const int error = device.Commit())
+        return Failed(options.path, std::strerror(error), error);
     return outcome;
 }

@@ -1,6 +1,6 @@
 #include "handon/SummaryTable.h"
 
-#include "handon/OutputFile.h"
+#include "data/WholeFile.h"
 #include "screens/ShownValues.h"
 #include "data/CardText.h"
 #include "data/Utf8.h"
@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -106,56 +107,75 @@ std::string CsvTextField(const std::string& raw)
     return text;
 }
 
+namespace {
+
+// One record's lines of the table, added to `table`.
+void AppendRecordLines(const CardTree& tree, const CardRecord& record, RecordDisplay& display, std::string& table)
+{
+    display.Select(record.item);
+    const ShownRecord shown = ShownValues(display);
+    const std::vector<std::string> fields = RecordFields(tree, record, display);
+    if (shown.lines.empty())
+        table += ChannelLine(fields, ShownLine{});
+    for (const ShownLine& line : shown.lines)
+        table += ChannelLine(fields, line);
+}
+
+// Pieces of output gathered into blocks of this size before they are written.
+constexpr std::size_t kBlockBytes = 64 * 1024;
+
+} // namespace
+
 std::string SummaryCsv(const CardTree& tree, const std::vector<CardRecord>& records)
 {
-    std::string table;
-    SummaryCsv(tree, records, {}, table);
+    std::string table = kHeader;
+    RecordDisplay display;
+    for (const CardRecord& record : records)
+        AppendRecordLines(tree, record, display, table);
     return table;
 }
 
-bool SummaryCsv(const CardTree& tree, const std::vector<CardRecord>& records, const HandOnProgress& progress,
-                std::string& table)
+bool StreamSummaryCsv(const CardTree& tree, const FolderSelection& folders, const HandOnProgress& progress,
+                      const TableSink& write)
 {
-    table = kHeader;
+    std::string block = kHeader;
     RecordDisplay display;
-    const int total = static_cast<int>(records.size());
+    const int total = CountSelectedRecords(tree, folders);
     int done = 0;
-    for (const CardRecord& record : records) {
+    const bool complete = ForEachRecord(tree, folders, [&](const CardRecord& record) {
         if (!GoOn(progress, done, total))
             return false;
-        display.Select(record.item);
-        const ShownRecord shown = ShownValues(display);
-        const std::vector<std::string> fields = RecordFields(tree, record, display);
-        if (shown.lines.empty())
-            table += ChannelLine(fields, ShownLine{});
-        for (const ShownLine& line : shown.lines)
-            table += ChannelLine(fields, line);
+        AppendRecordLines(tree, record, display, block);
         ++done;
-    }
-    return GoOn(progress, done, total);
+        if (block.size() < kBlockBytes)
+            return true;
+        const bool written = write(block);
+        block.clear();
+        return written;
+    });
+    return complete && write(block) && GoOn(progress, done, total);
 }
 
 HandOnOutcome WriteSummaryTable(const CardTree& tree, const FolderSelection& folders, const std::string& path,
                                 const HandOnProgress& progress)
 {
-    const std::vector<CardRecord> records = SelectedRecords(tree, folders);
     HandOnOutcome outcome;
-    outcome.total = static_cast<int>(records.size());
-    std::string table;
-    const bool complete = SummaryCsv(tree, records, [&](int done, int total) {
-        outcome.done = done;
-        return GoOn(progress, done, total);
-    }, table);
-    if (!complete) {
-        outcome.status = HandOnOutcome::Status::Stopped;
-        return outcome;
-    }
-    std::string reason;
-    if (!WriteFileWhole(path, kByteOrderMark + table, reason)) {
+    outcome.total = CountSelectedRecords(tree, folders);
+    static const mode_t mode = NewFileMode();
+    WholeFileWriter file(path, WholeFileOptions{mode, true});
+    const bool complete = file.Write(kByteOrderMark) == 0
+                          && StreamSummaryCsv(tree, folders, [&](int done, int total) {
+                                 outcome.done = done;
+                                 return GoOn(progress, done, total);
+                             }, [&](std::string_view piece) { return file.Write(piece) == 0; });
+    const int error = complete ? file.Commit() : file.Write({});
+    if (error != 0) {
         outcome.status = HandOnOutcome::Status::FileFailed;
         outcome.path = path;
-        outcome.reason = reason;
-        outcome.error = errno;
+        outcome.reason = std::strerror(error);
+        outcome.error = error;
+    } else if (!complete) {
+        outcome.status = HandOnOutcome::Status::Stopped;
     }
     return outcome;
 }

@@ -3,7 +3,9 @@
 #include "handon/CardRecords.h"
 #include "handon/HandOn.h"
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CardTree;
@@ -19,10 +21,15 @@ class CardTree;
 // the notation (未測定, 範囲超過, 範囲未満, 以上, 以下). A text cell that a
 // spreadsheet could take for a formula is made harmless (CsvTextField).
 std::string SummaryCsv(const CardTree& tree, const std::vector<CardRecord>& records);
-// The same, telling progress record by record; false when the callback asked
-// to stop (`table` then holds the lines made so far).
-bool SummaryCsv(const CardTree& tree, const std::vector<CardRecord>& records, const HandOnProgress& progress,
-                std::string& table);
+
+// Receives the table piece by piece; false when the piece could not be taken.
+using TableSink = std::function<bool(std::string_view)>;
+// The table of the selected folders made a record at a time and handed to
+// `write` in blocks as it grows, so that a large card's table is never held
+// whole; progress is told record by record. False when the callback asked to
+// stop or `write` failed (what was handed on so far is the table's beginning).
+bool StreamSummaryCsv(const CardTree& tree, const FolderSelection& folders, const HandOnProgress& progress,
+                      const TableSink& write);
 
 // Writes the table of the selected folders to `path` with a UTF-8 byte order
 // mark first, for spreadsheet programs, whole or not at all: a stop or a

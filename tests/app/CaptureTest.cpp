@@ -108,8 +108,8 @@ TEST_F(CaptureTest, SavedFileHoldsTheScreenAreaAsShown)
     const QWidget* frame = Child<QWidget>("m_screenAreaFrame");
     ASSERT_EQ(saved.size(), frame->size());
     EXPECT_EQ(saved, ScreenArea()); // the labels around the screen too
-    const QPoint screenAt = m_window->Screen().geometry().topLeft() - frame->geometry().topLeft();
-    EXPECT_EQ(saved.copy(QRect(screenAt, QSize(320, 240))), m_window->Screen().Picture());
+    const QPoint screenAt = Child<ScreenView>("m_screen")->geometry().topLeft() - frame->geometry().topLeft();
+    EXPECT_EQ(saved.copy(QRect(screenAt, QSize(320, 240))), ShownPicture());
     QFile file(path + ".bmp");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray header = file.read(54);

@@ -33,23 +33,21 @@ protected:
     }
     void ExpectNothingChanged(const std::string& settingsBefore)
     {
-        EXPECT_EQ(m_window->m_strStartFolder, m_card.Root());
-        EXPECT_EQ(m_window->m_card.DataRoot(), m_card.Root());
-        EXPECT_EQ(Text("m_dataRootLabel").toStdString(), m_card.Root());
+        EXPECT_EQ(ShownFolder(), m_card.Root());
         EXPECT_EQ(TreeItem({0, 0}).data().toString(), "A");
-        EXPECT_EQ(m_window->m_display.ScreenId(), 1);
+        EXPECT_TRUE(ExportEnabled());
+        EXPECT_EQ(ShownPicture(), CorePicture(FirstRecordOf(kindLevel)));
         EXPECT_EQ(SettingsBytes(), settingsBefore);
         EXPECT_EQ(m_window->focusWidget(), Tree());
+        EXPECT_EQ(ChooserStartsAt(), m_card.Root());
     }
     void ExpectScanned(const std::string& folder)
     {
-        EXPECT_EQ(m_window->m_strStartFolder, folder);
-        EXPECT_EQ(m_window->m_card.DataRoot(), folder);
         EXPECT_EQ(StoredFolder(), folder);
-        EXPECT_EQ(Text("m_dataRootLabel").toStdString(), folder);
+        EXPECT_EQ(ShownFolder(), folder);
         ASSERT_EQ(Tree()->model()->rowCount(TreeItem({0})), 1);
         EXPECT_EQ(TreeItem({0, 0}).data().toString(), "B");
-        EXPECT_EQ(m_window->m_display.ScreenId(), 0);
+        EXPECT_FALSE(ExportEnabled());
         EXPECT_EQ(m_window->focusWidget(), Tree());
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     }
@@ -131,8 +129,9 @@ TEST_F(FolderSelectionTest, TheFolderTakenComesBackAtTheNextStartWhenAskedTo)
     m_window = std::make_unique<CViewerDlg>(m_messages, m_chooser);
     ASSERT_TRUE(m_window->OnCreate());
     m_window->OnInitDialog();
-    EXPECT_EQ(m_window->m_strStartFolder, *m_chooser.m_answer);
+    EXPECT_EQ(ShownFolder(), *m_chooser.m_answer);
     EXPECT_EQ(TreeItem({0, 0}).data().toString(), "B");
+    EXPECT_EQ(ChooserStartsAt(), *m_chooser.m_answer);
 }
 
 } // namespace

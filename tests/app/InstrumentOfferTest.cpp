@@ -54,8 +54,8 @@ TEST_P(InstrumentOfferTest, OffersTheMetersFolderInsideTheChosenOne)
         asked.push_back(kNotInstrumentFolder);
     EXPECT_EQ(m_messages.m_shown, asked);
     const std::string opened = c.opened.empty() ? std::string() : m_card.Path(c.opened);
-    EXPECT_EQ(m_window->m_strStartFolder, opened);
-    EXPECT_EQ(m_window->m_card.DataRoot(), opened);
+    EXPECT_EQ(ShownFolder(), opened);
+    EXPECT_EQ(ChooserStartsAt(), opened);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -56,6 +56,22 @@ protected:
         m_window->ShowOptions();
         EXPECT_TRUE(shown);
     }
+    // The values in effect, as the dialog shows them when it opens.
+    struct InEffect {
+        bool lastFolder = false;
+        bool defaultFolder = false;
+        bool folderAlert = false;
+        std::string folder;
+    };
+    InEffect ValuesInEffect()
+    {
+        InEffect values;
+        ShowOptions([&](COptionDlg&, OptionControls& controls) {
+            values = {controls.lastFolder->isChecked(), controls.defaultFolder->isChecked(),
+                      controls.folderAlert->isChecked(), controls.folderField->text().toStdString()};
+        });
+        return values;
+    }
 };
 
 struct InitialCase {
@@ -130,8 +146,9 @@ TEST_F(OptionDlgTest, OkNeedsAFolderForTheFixedFolderThenWritesFourKeysInOrder)
     EXPECT_EQ(m_messages.m_shown, std::vector<std::string>{kNoStartFolder});
     EXPECT_EQ(SettingsBytes(), "[KR80A_Viewer]\nUSE_DefaultFolder=1\nUSE_LastFolder=0\n"
                                "DefaultFolder=/media/KR80A\nUSE_KR80A_FolderAlert=1\n");
-    EXPECT_EQ(m_window->m_nUseDefaultFolder, 1);
-    EXPECT_EQ(m_window->m_strDefaultFolder, "/media/KR80A");
+    const InEffect values = ValuesInEffect();
+    EXPECT_TRUE(values.defaultFolder);
+    EXPECT_EQ(values.folder, "/media/KR80A");
 }
 
 struct BrowseCase {
@@ -161,7 +178,7 @@ TEST_P(OptionBrowseTest, TakesTheChoiceAsTheWindowDoes)
     });
     EXPECT_EQ(m_chooser.m_initials, std::vector<std::string>{"/old"});
     EXPECT_EQ(m_messages.m_shown, c.shown);
-    EXPECT_EQ(m_window->m_strDefaultFolder, c.folder);
+    EXPECT_EQ(ValuesInEffect().folder, c.folder);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -192,8 +209,9 @@ TEST_F(OptionDlgTest, CancelEscAndTheCloseBoxWriteNothing)
             EXPECT_FALSE(dialog.isVisible());
         });
         EXPECT_EQ(SettingsBytes(), settings);
-        EXPECT_EQ(m_window->m_nUseLastFolder, 0);
-        EXPECT_EQ(m_window->m_nFolderAlert, 1);
+        const InEffect values = ValuesInEffect();
+        EXPECT_FALSE(values.lastFolder);
+        EXPECT_TRUE(values.folderAlert);
     }
     // The next display starts again from the values in effect.
     ShowOptions([](COptionDlg&, OptionControls& controls) {
@@ -219,11 +237,14 @@ TEST_F(OptionDlgTest, WhatOkWroteIsReadBackAndTheWarningFlagActsAtOnce)
     m_window = std::make_unique<CViewerDlg>(m_messages, m_chooser);
     ASSERT_TRUE(m_window->OnCreate());
     m_window->OnInitDialog();
-    EXPECT_EQ(m_window->m_nUseLastFolder, 1);
-    EXPECT_EQ(m_window->m_nUseDefaultFolder, 0);
-    EXPECT_EQ(m_window->m_nFolderAlert, 0);
-    EXPECT_EQ(m_window->m_strStartFolder, other.Path("DATA"));
-    EXPECT_EQ(SettingsBytes(), "[KR80A_Viewer]\nUSE_DefaultFolder=0\nUSE_LastFolder=1\nDefaultFolder=\n"
+    const std::string settings = SettingsBytes();
+    const InEffect values = ValuesInEffect();
+    EXPECT_TRUE(values.lastFolder);
+    EXPECT_FALSE(values.defaultFolder);
+    EXPECT_FALSE(values.folderAlert);
+    EXPECT_EQ(ShownFolder(), other.Path("DATA"));
+    EXPECT_EQ(ChooserStartsAt(), other.Path("DATA"));
+    EXPECT_EQ(settings, "[KR80A_Viewer]\nUSE_DefaultFolder=0\nUSE_LastFolder=1\nDefaultFolder=\n"
                                "USE_KR80A_FolderAlert=0\nFolder=" + other.Path("DATA")
                                    + "\nRecentFolder1=" + other.Path("DATA") + "\n");
 }

@@ -57,7 +57,7 @@ TEST_F(OutsideFolderTest, CommandLineFolderIsOpenedAsAChoiceWould)
     m_window->OnInitDialog();
     EXPECT_EQ(m_messages.m_shown,
               std::vector<std::string>{m_other.Root() + " にKR80Aフォルダがあります。\nこのフォルダを開きますか？"});
-    EXPECT_EQ(m_window->m_card.DataRoot(), card);
+    EXPECT_EQ(ShownFolder(), card);
     EXPECT_EQ(TreeItem({0, 0}).data().toString(), "B");
     EXPECT_EQ(StoredFolder(), card);
 }
@@ -70,9 +70,10 @@ TEST_F(OutsideFolderTest, ADroppedFolderOpensAndAnythingElseIsIgnored)
     Drop({QUrl::fromLocalFile(QString::fromStdString(m_other.Path("file.txt")))});
     Drop({QUrl::fromLocalFile(QString::fromStdString(card)), QUrl::fromLocalFile("/tmp")});
     Drop({QUrl("https://example.invalid/KR80A")});
-    EXPECT_EQ(m_window->m_card.DataRoot(), m_card.Root());
+    EXPECT_EQ(ShownFolder(), m_card.Root());
+    EXPECT_EQ(TreeItem({0, 0}).data().toString(), "A");
     Drop({QUrl::fromLocalFile(QString::fromStdString(card))});
-    EXPECT_EQ(m_window->m_card.DataRoot(), card);
+    EXPECT_EQ(ShownFolder(), card);
     EXPECT_EQ(TreeItem({0, 0}).data().toString(), "B");
     EXPECT_TRUE(m_messages.m_shown.empty());
 }
@@ -83,9 +84,9 @@ TEST_F(OutsideFolderTest, ALaterStartHandsItsFolderOver)
     StartOnCard();
     const std::string card = OtherCard();
     ASSERT_TRUE(RunningCopyLink::HandOver("KR80A_Viewer", QByteArray::fromStdString(card)));
-    for (int i = 0; i < 100 && m_window->m_card.DataRoot() != card; ++i)
+    for (int i = 0; i < 100 && ShownFolder() != card; ++i)
         QTest::qWait(20);
-    EXPECT_EQ(m_window->m_card.DataRoot(), card);
+    EXPECT_EQ(ShownFolder(), card);
     EXPECT_EQ(TreeItem({0, 0}).data().toString(), "B");
 }
 

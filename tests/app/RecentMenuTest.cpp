@@ -38,7 +38,7 @@ TEST_F(RecentMenuTest, ListsTheFoldersOpenedNewestFirstAndOpensThem)
     EXPECT_EQ(Entries(), (QStringList{"&1 " + root + "/W/KR80A", "&2 " + root + "/Y&&Z/KR80A", "&3 " + root + "/X/KR80A"}));
     m_messages.m_shown.clear();
     Entry(2)->trigger();
-    EXPECT_EQ(m_window->m_card.DataRoot(), m_card.Path("X/KR80A"));
+    EXPECT_EQ(ShownFolder(), m_card.Path("X/KR80A"));
     EXPECT_EQ(TreeItem({0, 0}).data().toString(), "B");
     EXPECT_TRUE(m_messages.m_shown.empty());
     EXPECT_EQ(Entries().value(0), "&1 " + root + "/X/KR80A");

@@ -10,8 +10,6 @@ TEST_F(ViewerTest, FirstStartCreatesTheFolderButNoFileAndShowsNothing)
     Start("");
     EXPECT_TRUE(QDir(SettingsFolder()).exists());
     EXPECT_FALSE(QFile::exists(SettingsFile()));
-    EXPECT_EQ(m_window->m_strIniPath, SettingsFile());
-    EXPECT_EQ(m_window->m_nFolderAlert, 1);
     EXPECT_EQ(Text("m_dataRootLabel"), "");
     ASSERT_EQ(Tree()->model()->rowCount(), 5);
     EXPECT_EQ(TreeItem({0}).data().toString(), "レベル測定データ");
@@ -19,7 +17,6 @@ TEST_F(ViewerTest, FirstStartCreatesTheFolderButNoFileAndShowsNothing)
     // The tree has the focus and its first item, so nothing is shown.
     EXPECT_EQ(m_window->focusWidget(), Tree());
     EXPECT_EQ(CurrentId(), 1);
-    EXPECT_EQ(m_window->m_display.ScreenId(), 0);
     EXPECT_FALSE(ExportEnabled());
     EXPECT_EQ(Text("m_systemLabel"), " ");
     EXPECT_EQ(Text("m_numberLabel"), "  ");
@@ -27,6 +24,12 @@ TEST_F(ViewerTest, FirstStartCreatesTheFolderButNoFileAndShowsNothing)
     EXPECT_EQ(Text("m_captionLabel"), " ");
     EXPECT_TRUE(Child<QLabel>("m_blankPanel")->isVisible());
     EXPECT_TRUE(m_messages.m_shown.empty());
+    // The folder warning is on, and a folder taken is written to that file.
+    m_chooser.m_answer = m_card.Root();
+    m_window->SelectDataFolder();
+    EXPECT_EQ(m_messages.m_shown, std::vector<std::string>{"KR80かKR80A以外のフォルダを選択した場合\n正常にデータが"
+                                                          "読み込めない可能性があります。\nよろしいですか？"});
+    EXPECT_NE(SettingsBytes().find("\nFolder=" + m_card.Root() + "\n"), std::string::npos);
 }
 
 // The tree's items are made as the view asks for them: the model stays
@@ -52,11 +55,11 @@ TEST_F(ViewerTest, StartUpFolderIsShownAsStoredAndScannedTrimmed)
     WriteEveryKind(m_card);
     Start(StartWithFolder("  " + m_card.Root() + " "));
     EXPECT_EQ(Text("m_dataRootLabel"), QString::fromStdString("  " + m_card.Root() + " "));
-    EXPECT_EQ(m_window->m_card.DataRoot(), m_card.Root());
     EXPECT_EQ(TreeItem({0, 0}).data().toString(), "A");
     EXPECT_EQ(TreeItem({0, 0, 2}).data().toString(), "  3:東京");
     EXPECT_EQ(CurrentId(), 1);
-    EXPECT_EQ(m_window->m_display.ScreenId(), 0);
+    EXPECT_FALSE(ExportEnabled());
+    EXPECT_EQ(ChooserStartsAt(), m_card.Root());
 }
 
 TEST_F(ViewerTest, ScanMessagesAreShownAtStartUp)
@@ -72,10 +75,10 @@ TEST_F(ViewerTest, WindowHasItsFixedLayoutWithA320By240Screen)
 {
     Start("");
     EXPECT_EQ(m_window->windowTitle(), "KR80A/80 CSV ビューア");
-    EXPECT_EQ(m_window->Screen().size(), QSize(320, 240));
+    EXPECT_EQ(Child<ScreenView>("m_screen")->size(), QSize(320, 240));
     EXPECT_EQ(m_window->minimumSize(), m_window->maximumSize());
     const QRect blank = Child<QLabel>("m_blankPanel")->geometry();
-    EXPECT_EQ(blank, m_window->Screen().geometry().adjusted(1, 1, -1, -1));
+    EXPECT_EQ(blank, Child<ScreenView>("m_screen")->geometry().adjusted(1, 1, -1, -1));
     EXPECT_EQ(Tree()->focusPolicy() & Qt::TabFocus, Qt::TabFocus);
     for (QPushButton* button : m_window->findChildren<QPushButton*>())
         EXPECT_EQ(button->focusPolicy(), Qt::NoFocus) << button->objectName().toStdString();

@@ -114,4 +114,18 @@ TEST_F(TreeFilterTest, ArrowsPageThroughTheKeptRecordsAndEscClears)
     EXPECT_EQ(m_window->focusWidget(), Tree());
 }
 
+// Typing is no key of the meter: ↑ ↓ in the field page through the tree
+// even while the シフト toggle is on.
+TEST_F(TreeFilterTest, ArrowsInTheFieldPageWhateverTheShiftToggle)
+{
+    StartOnTwoFolders();
+    QTest::mouseClick(Button("m_shiftButton"), Qt::LeftButton);
+    QTest::keyClicks(Field(), "station");
+    const int before = CurrentId();
+    QTest::keyClick(Field(), Qt::Key_Down);
+    EXPECT_NE(CurrentId(), before);
+    EXPECT_TRUE(Button("m_shiftButton")->isChecked());
+    EXPECT_EQ(Field()->text(), "station");
+}
+
 } // namespace

@@ -1,8 +1,12 @@
 #include "ViewerFixture.h"
 
-#include <QSortFilterProxyModel>
+#include "data/CardTree.h"
+#include "handon/CanvasImage.h"
+#include "screens/Canvas.h"
+#include "screens/RecordDisplay.h"
 
 #include <QLabel>
+#include <QSortFilterProxyModel>
 
 QString ViewerTest::Text(const char* label) const
 {
@@ -34,13 +38,14 @@ int ViewerTest::CurrentId() const
     return Tree()->currentIndex().data(CardTreeModel::kItemIdRole).toInt();
 }
 
+// Kind headings come in the order LEVEL, BER, SKY, CONSTEL, MULTI; the card
+// has one folder, "A". The filter's model underneath sees every item.
 int ViewerTest::FirstRecordOf(DataKind kind) const
 {
-    for (int id = 1; id <= m_window->m_card.ItemCount(); ++id) {
-        if (const CDataItem* item = m_window->m_card.FindItem(id); item && item->m_nKind == kind)
-            return id;
-    }
-    return 0;
+    const QAbstractItemModel* card = static_cast<const QSortFilterProxyModel*>(Tree()->model())->sourceModel();
+    const QModelIndex heading = card->index(kind - kindLevel, 0);
+    const QModelIndex record = card->index(0, 0, card->index(0, 0, heading));
+    return record.data(CardTreeModel::kItemIdRole).toInt();
 }
 
 bool ViewerTest::ExportEnabled() const
@@ -50,4 +55,47 @@ bool ViewerTest::ExportEnabled() const
     EXPECT_EQ(Child<QAction>("actionSaveScreen")->isEnabled(), save);
     EXPECT_EQ(Child<QAction>("actionCopyScreen")->isEnabled(), save);
     return save;
+}
+
+QImage ViewerTest::ShownPicture() const
+{
+    return Child<ScreenView>("m_screen")->Picture();
+}
+
+QImage ViewerTest::CorePicture(int id, const std::vector<std::pair<InstrumentKey, bool>>& keys) const
+{
+    RecordedMessages messages;
+    CardTree card(messages);
+    card.ScanDataRoot(m_card.Root());
+    RecordDisplay display;
+    Canvas canvas;
+    display.Select(card.FindItem(id));
+    display.Paint(canvas);
+    for (const auto& [key, shift] : keys)
+        display.PressKey(key, shift, canvas);
+    return ImageOfCanvas(canvas);
+}
+
+int ViewerTest::CoreScreenId(int id) const
+{
+    RecordedMessages messages;
+    CardTree card(messages);
+    card.ScanDataRoot(m_card.Root());
+    RecordDisplay display;
+    display.Select(card.FindItem(id));
+    return display.ScreenId();
+}
+
+std::string ViewerTest::ChooserStartsAt()
+{
+    const std::optional<std::string> answer = m_chooser.m_answer;
+    m_chooser.m_answer.reset();
+    m_window->SelectDataFolder();
+    m_chooser.m_answer = answer;
+    return m_chooser.m_initials.back();
+}
+
+std::string ViewerTest::ShownFolder() const
+{
+    return QFile::encodeName(Text("m_dataRootLabel")).toStdString();
 }

@@ -150,6 +150,18 @@ protected:
     // The id of the first record of `kind` in the card of WriteEveryKind.
     int FirstRecordOf(DataKind kind) const;
     bool ExportEnabled() const;
+    // The screen window's picture, one pixel per canvas pixel.
+    QImage ShownPicture() const;
+    // What the screen shows of item `id` after `keys` (a key and its shift),
+    // drawn by the core from a scan of its own of the card in `m_card`.
+    QImage CorePicture(int id, const std::vector<std::pair<InstrumentKey, bool>>& keys = {}) const;
+    // The screen id the core gives item `id` of that scan.
+    int CoreScreenId(int id) const;
+    // The folder the chooser opens on (the folder last taken), found by
+    // opening it once and cancelling.
+    std::string ChooserStartsAt();
+    // The folder shown above the tree, as its bytes.
+    std::string ShownFolder() const;
 
     TempCard m_card;
     RecordedMessages m_messages;

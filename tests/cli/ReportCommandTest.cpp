@@ -165,6 +165,42 @@ TEST_F(ReportCommand, ACardWithoutRecordsSaysSo)
     ExpectHolds(pdf.text, {"測定データはありません", "1 / 1"});
 }
 
+// The first page lists what the scan could not read of the folders covered,
+// by its place in the card, under a heading of its own; a whole card has none.
+TEST_F(ReportCommand, FirstPageListsTheFoldersLeftOut)
+{
+    struct Case {
+        const char* name;
+        bool damaged;
+        const char* arguments;
+        std::vector<std::string> holds;
+        std::vector<std::string> lacks;
+    };
+    const std::string lost = "LOST/LEVEL 記録情報ファイル LOST.cnt の版が 1.00 ではありません";
+    const std::string sky = "SITE1/SKY 記録情報ファイル SITE1.cnt がありません";
+    const std::vector<Case> cases{
+        {"WholeCard", false, "", {"種類別の件数"}, {"読み込めなかった"}},
+        {"Damaged", true, "", {"読み込めなかったフォルダ（2 件）", lost, sky, "種類別の件数"}, {m_card.Root()}},
+        {"OneFolderReported", true, "--folder SITE1", {"読み込めなかったフォルダ（1 件）", sky}, {"LOST"}},
+        {"FolderReportedIsWhole", true, "--folder 'SITE,\"2\"'", {}, {"読み込めなかった"}},
+    };
+    for (const Case& c : cases) {
+        SmallCard card;
+        if (c.damaged) {
+            card.Card().Write("LOST/LEVEL/LOST.cnt", "1\n1.01\n");
+            card.Card().Write("LOST/LEVEL/LOST.CSV", "header\r\n" + CsvLine({{1, "x"}}));
+            card.Card().Write("SITE1/SKY/SITE1.CSV", "header\r\n" + CsvLine({{1, "y"}}));
+        }
+        const RunResult r = Report(card.Root(), c.arguments);
+        ASSERT_EQ(r.status, 0) << c.name << r.err;
+        const std::string first = OneBlank(CommandOutput("pdftotext -f 1 -l 1 -layout '" + m_pdf + "' - 2>&1"));
+        for (const std::string& part : c.holds)
+            EXPECT_NE(first.find(part), std::string::npos) << c.name << ": " << part << " in\n" << first;
+        for (const std::string& part : c.lacks)
+            EXPECT_EQ(first.find(part), std::string::npos) << c.name << ": " << part << " in\n" << first;
+    }
+}
+
 TEST_F(ReportCommand, RefusesWrongCallsAPlaceInsideTheCardAndAFolderItCannotWrite)
 {
     for (const char* arguments : {"", "ROOT", "ROOT -o", "ROOT -o a.pdf extra", "ROOT -o a.pdf --folder"}) {

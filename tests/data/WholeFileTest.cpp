@@ -99,6 +99,35 @@ TEST(WholeFile, FailuresComeWithTheirCauseAndLeaveNothing)
     EXPECT_EQ(Entries(folder.Root()), (std::set<std::string>{"dir", "kept"}));
 }
 
+// Pieces made one after another become the file only at Commit; a writer
+// that goes without it leaves the old file and nothing else.
+TEST(WholeFile, AWriterOfPiecesReplacesTheFileOnlyWhenCommitted)
+{
+    TempCard folder;
+    const std::string path = folder.Write("table.csv", "old");
+    for (const bool commit : {false, true}) {
+        {
+            WholeFileWriter writer(path);
+            for (const char* piece : {"a", "", "bc", "\n"})
+                ASSERT_EQ(writer.Write(piece), 0);
+            EXPECT_EQ(Contents(path), "old");
+            if (commit) {
+                ASSERT_EQ(writer.Commit(), 0);
+            }
+        }
+        EXPECT_EQ(Contents(path), commit ? "abc\n" : "old") << commit;
+        EXPECT_EQ(Entries(folder.Root()), std::set<std::string>{"table.csv"}) << commit;
+    }
+    // A failure sticks: later pieces and the commit say it again.
+    WholeFileWriter missing(folder.Path("missing/table.csv"));
+    EXPECT_EQ(missing.Write("x"), ENOENT);
+    EXPECT_EQ(missing.Write("y"), ENOENT);
+    EXPECT_EQ(missing.Commit(), ENOENT);
+    WholeFileWriter full("/dev/full");
+    EXPECT_EQ(full.Write("x"), ENOSPC);
+    EXPECT_EQ(full.Commit(), ENOSPC);
+}
+
 // A small tmpfs fills up in the middle of the write: the old file stays whole
 // and the failure says the disk is full.
 TEST(WholeFile, AFullDiskKeepsTheOldFile)

@@ -181,6 +181,35 @@ TEST_F(HandOnFailure, PicturesNameTheFolderThatCannotBeMade)
     EXPECT_NE(outcome.error, 0);
 }
 
+// The table handed on in blocks is the table made whole, and a stop hands on
+// a beginning of it that ends with a whole line.
+TEST_F(HandOnFailure, TableStreamedInBlocksIsTheWholeTable)
+{
+    const std::string whole = SummaryCsv(m_tree, CardRecords(m_tree));
+    std::string streamed;
+    int pieces = 0;
+    const auto sink = [&](std::string_view piece) {
+        streamed += piece;
+        ++pieces;
+        return true;
+    };
+    ASSERT_TRUE(StreamSummaryCsv(m_tree, {}, {}, sink));
+    EXPECT_EQ(streamed, whole);
+    EXPECT_GE(pieces, 1);
+
+    streamed.clear();
+    ProgressLog log;
+    log.stopAt = 3;
+    EXPECT_FALSE(StreamSummaryCsv(m_tree, {}, log.Callback(), sink));
+    EXPECT_TRUE(whole.starts_with(streamed));
+    EXPECT_TRUE(streamed.empty() || streamed.ends_with("\r\n"));
+
+    // A sink that cannot take a piece stops the table.
+    int offered = 0;
+    EXPECT_FALSE(StreamSummaryCsv(m_tree, {}, {}, [&](std::string_view) { return ++offered < 0; }));
+    EXPECT_EQ(offered, 1);
+}
+
 // A report or table into a folder that is not there names the file.
 TEST_F(HandOnFailure, ReportAndTableNameTheFileThatCannotBeWritten)
 {
