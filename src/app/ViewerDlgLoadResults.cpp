@@ -19,7 +19,9 @@ constexpr int kLineHeight = 20;
 void CViewerDlg::InstallLoadResults()
 {
     const QRect tree = m_ui->m_tree->geometry();
-    m_loadResultsLine = new QPushButton(this);
+    // In the tree's own coordinates, as the tree is placed: the menu bar lies
+    // above both.
+    m_loadResultsLine = new QPushButton(m_ui->m_clientArea);
     m_loadResultsLine->setObjectName("m_loadResultsLine");
     m_loadResultsLine->setFlat(true);
     m_loadResultsLine->setFocusPolicy(Qt::NoFocus);

@@ -53,8 +53,9 @@ TEST_P(LoadResultsLineTest, LineUnderTheTreeCountsWhatWasLeftOut)
     const bool expected = *GetParam().line != '\0';
     EXPECT_EQ(Line()->isVisible(), expected);
     EXPECT_EQ(Line()->text(), QString::fromUtf8(GetParam().line));
-    const QRect tree = Tree()->geometry();
-    const QRect line = Line()->geometry();
+    // In the window's coordinates: the two may have different parents.
+    const QRect tree(Tree()->mapTo(m_window.get(), QPoint(0, 0)), Tree()->size());
+    const QRect line(Line()->mapTo(m_window.get(), QPoint(0, 0)), Line()->size());
     if (expected) {
         EXPECT_FALSE(tree.intersects(line));
         EXPECT_EQ(tree.bottom() + 1, line.top());
