@@ -9,6 +9,7 @@
 
 #include <array>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -89,6 +90,60 @@ TEST(RecordRow, KeptColumnsReadAsCopiesInEveryOrderOfLineLengths)
             }
         }
     }
+}
+
+// Rows are stored many to a chunk; a short row keeps columns only of a row
+// in its own chunk. Enough rows to fill many chunks, short and long mixed,
+// each kept past the rows around it, must read as plain copies, and copies
+// must outlive every other row (and the thread that made them).
+TEST(RecordRow, RowsOverManyChunksReadAsCopies)
+{
+    const std::vector<int> lengths = {28, 3, 1, 28, 2, 27, 1, 40, 5};
+    std::vector<RecordRow> kept;
+    std::vector<std::array<std::string, RecordRow::kColumnCount>> expected;
+    RecordRow buffer;
+    std::array<std::string, RecordRow::kColumnCount> plain{};
+    for (int line = 0; line < 6000; ++line) {
+        CsvRow row;
+        const int count = lengths[static_cast<std::size_t>(line) % lengths.size()];
+        for (int k = 0; k < count; ++k) {
+            // Fields of a few hundred bytes now and then, so that chunks end
+            // at many different places.
+            const std::string field = std::to_string(line) + ":" + std::to_string(k) +
+                                      std::string(line % 7 == 0 && k == 1 ? 300u : 0u, 'x');
+            row.AddField(field);
+            if (k < RecordRow::kColumnCount)
+                plain[static_cast<std::size_t>(k)] = field;
+        }
+        buffer.FillFromCsvRow(row);
+        kept.push_back(buffer);
+        expected.push_back(plain);
+    }
+    // A large row takes a chunk of its own and must read whole as well.
+    RecordRow large;
+    large.SetColumn(5, std::string(100000, 'L'));
+    EXPECT_EQ(large.Column(5).size(), 100000u);
+    EXPECT_EQ(large.Column(6), "");
+
+    buffer = RecordRow();
+    std::vector<RecordRow> survivors = {kept.front(), kept[2999], kept.back()};
+    const std::array<std::size_t, 3> lines = {0, 2999, kept.size() - 1};
+    for (std::size_t line = 0; line < kept.size(); ++line) {
+        const RecordRow::ColumnList columns = kept[line].Columns();
+        for (int k = 0; k < RecordRow::kColumnCount; ++k)
+            ASSERT_EQ(columns[static_cast<std::size_t>(k)], expected[line][static_cast<std::size_t>(k)])
+                << line << " " << k;
+    }
+    kept.clear();
+    for (std::size_t i = 0; i < survivors.size(); ++i)
+        for (int k = 0; k < RecordRow::kColumnCount; ++k)
+            EXPECT_EQ(survivors[i].Column(k), expected[lines[i]][static_cast<std::size_t>(k)]) << i;
+
+    // Rows made on a thread that has ended still read.
+    RecordRow fromThread;
+    std::thread([&fromThread] { fromThread.FillFromCsvRow(RowOf({"t0", "t1"})); }).join();
+    EXPECT_EQ(fromThread.Column(1), "t1");
+    EXPECT_EQ(fromThread.Column(2), "");
 }
 
 TEST(RecordRow, SetColumnChangesOnlyThatColumn)
