@@ -43,27 +43,42 @@ struct RowChunk {
 };
 
 // A block, unaligned, read and written byte-wise:
-//   distance back to its chunk (4 bytes), text length (4 bytes), own (1 byte),
-//   when own < 28: distance back to the kept block, 0 for none (4 bytes),
+//   distance back to its chunk (2 bytes), own (1 byte),
+//   when own < 28: distance back to the kept block, 0 for none (2 bytes),
+//   text length (2 bytes; kLongText and 4 more bytes from 65535 on),
 //   then the text: columns 0 to own - 1 joined by separators.
 // Columns own to 27 are those of the kept block, which always lies in the
-// same chunk, so no block holds a chunk alive but its own.
+// same chunk, so no block holds a chunk alive but its own. The header is a
+// few bytes since a card holds hundreds of thousands of blocks.
 struct RecordRow::Block {};
 
 namespace {
 
-constexpr std::size_t kChunkBytes = 64 * 1024;
+// Small enough that every distance within a chunk fits 16 bits.
+constexpr std::size_t kChunkBytes = 65536 - 64;
 // A block larger than this gets a chunk of its own rather than wasting the
 // rest of a shared one.
 constexpr std::size_t kLargeBlockBytes = kChunkBytes / 8;
-constexpr std::size_t kFixedHeaderBytes = 9;
-constexpr std::size_t kKeptFieldBytes = 4;
+constexpr std::uint16_t kLongText = 0xFFFF;
+
+std::uint16_t Load16(const char* at)
+{
+    std::uint16_t value;
+    std::memcpy(&value, at, sizeof value);
+    return value;
+}
 
 std::uint32_t Load32(const char* at)
 {
     std::uint32_t value;
     std::memcpy(&value, at, sizeof value);
     return value;
+}
+
+void Store16(char* at, std::size_t value)
+{
+    const auto narrow = static_cast<std::uint16_t>(value);
+    std::memcpy(at, &narrow, sizeof narrow);
 }
 
 void Store32(char* at, std::uint32_t value)
@@ -78,19 +93,25 @@ const char* BytesOf(const RecordRow::Block* block)
 
 int OwnColumns(const RecordRow::Block* block)
 {
-    return static_cast<unsigned char>(BytesOf(block)[8]);
+    return static_cast<unsigned char>(BytesOf(block)[2]);
 }
 
-std::size_t HeaderBytes(int own)
+// Where the length field of a block with `own` columns lies.
+std::size_t LengthAt(int own)
 {
-    return kFixedHeaderBytes + (own < RecordRow::kColumnCount ? kKeptFieldBytes : 0);
+    return own < RecordRow::kColumnCount ? 5 : 3;
+}
+
+std::size_t HeaderBytes(int own, std::uint32_t length)
+{
+    return LengthAt(own) + (length < kLongText ? 2 : 6);
 }
 
 const RecordRow::Block* KeptBlock(const RecordRow::Block* block)
 {
     if (OwnColumns(block) >= RecordRow::kColumnCount)
         return nullptr;
-    const std::uint32_t distance = Load32(BytesOf(block) + kFixedHeaderBytes);
+    const std::uint16_t distance = Load16(BytesOf(block) + 3);
     if (distance == 0)
         return nullptr;
     return reinterpret_cast<const RecordRow::Block*>(BytesOf(block) - distance);
@@ -98,14 +119,17 @@ const RecordRow::Block* KeptBlock(const RecordRow::Block* block)
 
 std::string_view BlockText(const RecordRow::Block* block)
 {
-    const char* bytes = BytesOf(block);
-    return std::string_view(bytes + HeaderBytes(OwnColumns(block)), Load32(bytes + 4));
+    const char* at = BytesOf(block) + LengthAt(OwnColumns(block));
+    const std::uint16_t length = Load16(at);
+    if (length != kLongText)
+        return std::string_view(at + 2, length);
+    return std::string_view(at + 6, Load32(at + 2));
 }
 
 RowChunk* ChunkOf(const RecordRow::Block* block)
 {
     const char* bytes = BytesOf(block);
-    return reinterpret_cast<RowChunk*>(const_cast<char*>(bytes - Load32(bytes)));
+    return reinterpret_cast<RowChunk*>(const_cast<char*>(bytes - Load16(bytes)));
 }
 
 RowChunk* NewChunk(std::size_t bytes)
@@ -170,7 +194,7 @@ private:
     static char* Place(RowChunk* chunk, std::size_t offset)
     {
         char* at = reinterpret_cast<char*>(chunk + 1) + offset;
-        Store32(at, static_cast<std::uint32_t>(at - reinterpret_cast<char*>(chunk)));
+        Store16(at, static_cast<std::size_t>(at - reinterpret_cast<char*>(chunk)));
         return at;
     }
 
@@ -205,12 +229,18 @@ RecordRow::ColumnList ChainColumns(const RecordRow::Block* block)
 const RecordRow::Block* NewBlock(std::string_view text, int own, const RecordRow::Block* kept)
 {
     const auto length = static_cast<std::uint32_t>(std::min<std::size_t>(text.size(), UINT32_MAX));
-    const std::size_t header = HeaderBytes(own);
+    const std::size_t header = HeaderBytes(own, length);
     char* at = ThreadCursor().Take(header + length);
-    Store32(at + 4, length);
-    at[8] = static_cast<char>(own);
+    at[2] = static_cast<char>(own);
     if (own < RecordRow::kColumnCount)
-        Store32(at + kFixedHeaderBytes, kept ? static_cast<std::uint32_t>(at - BytesOf(kept)) : 0);
+        Store16(at + 3, kept ? static_cast<std::size_t>(at - BytesOf(kept)) : 0);
+    char* lengthAt = at + LengthAt(own);
+    if (length < kLongText) {
+        Store16(lengthAt, length);
+    } else {
+        Store16(lengthAt, kLongText);
+        Store32(lengthAt + 2, length);
+    }
     std::memcpy(at + header, text.data(), length);
     return reinterpret_cast<const RecordRow::Block*>(at);
 }
@@ -272,7 +302,7 @@ void RecordRow::Assign(std::string_view text, int own, const Block* kept)
     // A block keeps only blocks of its own chunk; where the kept one lies
     // elsewhere, the new block holds all 28 columns itself.
     std::string whole;
-    if (kept && !ThreadCursor().FitsBeside(kept, HeaderBytes(own) + text.size())) {
+    if (kept && !ThreadCursor().FitsBeside(kept, HeaderBytes(own, 0) + text.size())) {
         const ColumnList rest = ChainColumns(kept);
         whole.assign(text);
         for (int k = own; k < kColumnCount; ++k) {

@@ -192,6 +192,32 @@ TEST(RecordRow, PlaceholderStatesAndCorrectionFlag)
     }
 }
 
+// A shared text must read the same through every copy, however the copies
+// are made, moved and dropped, the first among them included.
+TEST(SharedText, CopiesReadTheTextAfterTheOriginalGoes)
+{
+    const std::string text = "/card/KR80A/SITE00001/LEVEL/SITE00001.CSV";
+    std::vector<SharedText> copies;
+    {
+        SharedText original(text);
+        copies.push_back(original);           // copy
+        SharedText moved(std::move(original)); // move
+        EXPECT_EQ(original.Str(), "");
+        copies.push_back(moved);
+        SharedText assigned;
+        assigned = moved; // copy assignment
+        const SharedText& same = assigned;
+        assigned = same; // onto itself
+        copies.push_back(std::move(assigned));
+    }
+    for (const SharedText& copy : copies)
+        EXPECT_EQ(copy.Str(), text);
+    copies.erase(copies.begin());
+    std::thread([copies]() mutable { copies.clear(); }).join();
+    EXPECT_EQ(copies.back().Str(), text);
+    EXPECT_EQ(SharedText().Str(), "");
+}
+
 TEST(DataItem, ChannelsAreFreshRowsKeyedFromOne)
 {
     TempCard card;
