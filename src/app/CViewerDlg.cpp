@@ -59,6 +59,7 @@ CViewerDlg::CViewerDlg(Messages& messages, FolderChooser& folderChooser)
     ConnectCommands();
     ConnectOutsideFolders();
     ConnectRecentFolders();
+    ConnectMountWatcher();
 }
 
 CViewerDlg::~CViewerDlg()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "HandOnJob.h"
+#include "MountTable.h"
 #include "SingleInstance.h"
 #include "app/settings/ProfileFile.h"
 #include "data/CardTree.h"
@@ -33,6 +34,7 @@ class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class MountWatcher;
 class QModelIndex;
 class QPushButton;
 class RunningCopyLink;
@@ -157,6 +159,14 @@ private:
     void HandOverToRunningCopy() const;
     void ListenForLaterStarts();
     void OnReachedByLaterStart(const QByteArray& folder);
+    void ConnectMountWatcher();
+    void OnMounted(const std::vector<MountEntry>& added);
+    void OnUnmounted(const std::vector<MountEntry>& gone);
+    bool OfferInsertedCard(const std::string& folder);
+    // Notes which mount holds the data root about to be shown.
+    void NoteCardMount(const std::string& dataRoot);
+    // The line at the window's foot; an empty text hides it.
+    void ShowStatusLine(const QString& text);
     void ConnectHandOnCommands();
     HandOnChoices& Choices();
     void EnableCardCommands(bool enable);
@@ -224,6 +234,12 @@ private:
     // Where later starts of the program reach this window.
     RunningCopyLink* m_link = nullptr;
     QMenu* m_recentMenu = nullptr;
+    // Cards inserted and removed while the window runs.
+    MountWatcher* m_mountWatcher = nullptr;
+    // The mount that holds the folder on display, when it was opened.
+    MountEntry m_cardMount;
+    bool m_bOfferingCard = false;
+    QLabel* m_statusLine = nullptr;
     // The tree view shows m_treeModel through the filter typed in m_filterEdit.
     CardTreeFilter* m_filter = nullptr;
     QLineEdit* m_filterEdit = nullptr;

@@ -4,6 +4,37 @@
 #include <QFileDialog>
 #include <QFileIconProvider>
 #include <QFileInfo>
+#include <QUrl>
+
+namespace {
+
+bool WhereMediaAreMounted(const QUrl& place)
+{
+    const QString path = place.toLocalFile();
+    return path.startsWith(QLatin1String("/media/")) || path.startsWith(QLatin1String("/run/media/"));
+}
+
+// The places the dialog keeps from one run to the next, less the media that
+// are gone, then every removable medium mounted now: a card is found where
+// the user looks for it.
+QList<QUrl> PlacesWithMedia(const QList<QUrl>& kept, const std::string& mountTable)
+{
+    QList<QUrl> media;
+    for (const std::string& folder : RemovableMediaFolders(ReadMountTable(mountTable)))
+        media.append(QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(folder))));
+    QList<QUrl> places;
+    for (const QUrl& place : kept) {
+        if (!WhereMediaAreMounted(place) || media.contains(place))
+            places.append(place);
+    }
+    for (const QUrl& medium : media) {
+        if (!places.contains(medium))
+            places.append(medium);
+    }
+    return places;
+}
+
+} // namespace
 
 QString FolderTypeNames::type(const QFileInfo& info) const
 {
@@ -24,6 +55,7 @@ bool DialogFolderChooser::BrowseForFolder(QWidget* owner, const std::string& ini
     // native dialog would.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setIconProvider(&typeNames);
+    dialog.setSidebarUrls(PlacesWithMedia(dialog.sidebarUrls(), m_mountTable));
     // The initial folder is shown selected among its neighbours.
     const QFileInfo start(QFile::decodeName(QByteArray::fromStdString(initial)));
     if (!initial.empty() && start.isDir()) {

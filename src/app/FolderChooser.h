@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MountTable.h"
+
 #include <QFileIconProvider>
 
 #include <string>
@@ -19,10 +21,16 @@ public:
 };
 
 // The chooser as a Qt file dialog in folder mode, titled
-// "フォルダを選択してください", in which the user may also type a path.
+// "フォルダを選択してください", in which the user may also type a path. Its
+// side bar lists the removable media that the mount table at `mountTable`
+// holds when it opens.
 class DialogFolderChooser : public FolderChooser {
 public:
+    explicit DialogFolderChooser(std::string mountTable = kOwnMountTable) : m_mountTable(std::move(mountTable)) {}
     bool BrowseForFolder(QWidget* owner, const std::string& initial, std::string& result) override;
+
+private:
+    std::string m_mountTable;
 };
 
 // Qt's Japanese texts name every other part of a file dialog, but not the

@@ -23,6 +23,7 @@ void CViewerDlg::ScanDataRoot(const std::string& dataRoot)
     // The tree's reset drops its current item without a signal: what that
     // item showed goes, as when a cleared tree loses its selection.
     const bool hadCurrent = m_ui->m_tree->currentIndex().isValid();
+    NoteCardMount(dataRoot);
     m_treeModel->ScanDataRoot(dataRoot);
     if (hadCurrent)
         OnSelChangedTree();

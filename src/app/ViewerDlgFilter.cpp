@@ -26,14 +26,15 @@ void CViewerDlg::InstallTreeFilter()
     m_filter->setSourceModel(m_treeModel);
     m_ui->m_tree->setModel(m_filter);
 
+    // Beside the tree, in the tree's coordinates: the menu bar lies above both.
     const QRect tree = m_ui->m_tree->geometry();
-    m_filterEdit = new QLineEdit(this);
+    m_filterEdit = new QLineEdit(m_ui->m_clientArea);
     m_filterEdit->setObjectName("m_filterEdit");
     m_filterEdit->setPlaceholderText(QStringLiteral("絞り込み (Ctrl+F)"));
     m_filterEdit->setClearButtonEnabled(true);
     m_filterEdit->setToolTip(QStringLiteral("データ名・チャンネル・方式・測定フォルダで絞り込みます（Esc で解除）"));
     m_filterEdit->setGeometry(tree.x(), tree.y(), tree.width() - kCountWidth, kFieldHeight);
-    m_filterCount = new QLabel(this);
+    m_filterCount = new QLabel(m_ui->m_clientArea);
     m_filterCount->setObjectName("m_filterCount");
     m_filterCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_filterCount->setGeometry(tree.right() - kCountWidth + 1, tree.y(), kCountWidth - 2, kFieldHeight);

@@ -1,12 +1,12 @@
 // kr80a show: one record of a card drawn as the viewer draws it, after an
-// optional list of panel keys; its labels (or its screen's members as JSON)
+// optional list of panel keys; its labels (or the values its screen shows as JSON)
 // on standard output and, on request, its picture as a PNG or BMP file.
 #include "cli/Commands.h"
 #include "cli/Json.h"
 #include "handon/OutputFile.h"
 #include "handon/PictureFile.h"
 #include "cli/ScanOutput.h"
-#include "cli/ScreenFields.h"
+#include "cli/ShownJson.h"
 #include "cli/Translation.h"
 #include "data/CardText.h"
 #include "data/CardTree.h"
@@ -14,6 +14,7 @@
 #include "screens/Font.h"
 #include "screens/PanelNavigator.h"
 #include "screens/RecordDisplay.h"
+#include "screens/ShownValues.h"
 #include "screens/TextCodec.h"
 
 #include <charconv>
@@ -115,7 +116,7 @@ std::string LabelsJson(const RecordDisplay& display)
     for (int i = 0; i < 4; ++i)
         out += (i ? ", " : "") + JsonString(std::to_string(RecordDisplay::kLabelIds[i])) + ": " +
                JsonString(DecodeCardText(display.LabelText(RecordDisplay::Label(i))));
-    return out + "},\n  \"fields\": " + ScreenFieldsJson(display) + "}\n";
+    return out + "},\n  \"fields\": " + ShownJson(ShownValues(display)) + "}\n";
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/DataKind.h"
 #include "data/RecordRow.h"
 #include "data/SharedText.h"
 
@@ -7,15 +8,6 @@
 #include <vector>
 
 class CCsvReader;
-
-enum DataKind {
-    kindFolder = 0,
-    kindLevel = 2,
-    kindBer = 3,
-    kindSky = 4,
-    kindConstel = 5,
-    kindMulti = 6,
-};
 
 // What stands behind one tree item: a kind root, a measurement folder or a record.
 // A card holds one per record, so it is kept small: the number is a number

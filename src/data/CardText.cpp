@@ -95,6 +95,14 @@ bool CorrectionOn(std::string_view column)
     return Trim(column) != "OFF";
 }
 
+std::string LowerAscii(std::string_view text)
+{
+    std::string lower(text);
+    for (char& c : lower)
+        c = LowerAscii(c);
+    return lower;
+}
+
 bool EqualIgnoringCase(std::string_view a, std::string_view b)
 {
     return a.size() == b.size() &&

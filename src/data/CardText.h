@@ -2,6 +2,7 @@
 
 #include "data/ValueState.h"
 
+#include <string>
 #include <string_view>
 
 // The rules by which the viewer reads the card's texts: numbers, blanks,
@@ -37,7 +38,11 @@ ValueState PlaceholderState(std::string_view stored);
 // exactly "OFF" (the empty text is on).
 bool CorrectionOn(std::string_view column);
 
-// ASCII letters compare without regard to case; every other byte exactly.
+// The one case rule for names on a card and the names we write: ASCII
+// letters compare without regard to case, every other byte exactly (as FAT
+// matches names).
+// `text` with its ASCII capitals made small.
+std::string LowerAscii(std::string_view text);
 bool EqualIgnoringCase(std::string_view a, std::string_view b);
 // Order without regard to ASCII case; texts equal that way fall back to the
 // byte order, so the order is total.

@@ -10,15 +10,6 @@
 
 namespace {
 
-// The kind roots' labels in tree order; their ids are 1 to 5.
-constexpr const char* kKindRootLabels[] = {
-    "レベル測定データ",
-    "BER測定データ",
-    "スカパー測定データ",
-    "コンスタレーションデータ",
-    "多チャンネルデータ",
-};
-
 constexpr const char* kCountMismatch =
     " のデータ数が記録情報と異なります。\nデータが正常に表示できない可能性があります。\n"
     "CSVファイルを確認してください。";
@@ -116,6 +107,12 @@ void CardTree::ScanDataRoot(const std::string& dataRoot)
         ~Batch() { messages.EndBatch(); }
     } batch(m_messages);
     for (const std::string& folder : folders) {
+        // A measurement folder that leads out of the card is not followed,
+        // not even listed: whatever lies there is no part of the card.
+        if (const std::string path = m_strDataRoot + "/" + folder; !m_bounds.Contains(path)) {
+            LeaveOut(path, kLinkOut);
+            continue;
+        }
         LoadLevelFolder(folder);
         LoadBerFolder(folder);
         LoadSkyFolder(folder);
@@ -171,7 +168,7 @@ std::string CardTree::Label(int id) const
     if (!node)
         return {};
     if (node->m_nParent == 0)
-        return kKindRootLabels[id - 1];
+        return KindHeading(kRecordKinds[id - 1]); // the kind roots' ids are 1 to 5
     const CDataItem& item = *FindItem(id);
     if (item.m_nKind == kindFolder)
         return m_folderNames.at(id);
@@ -191,28 +188,27 @@ bool CardTree::LabelIsCardText(int id) const
 
 void CardTree::LoadLevelFolder(const std::string& folder)
 {
-    LoadSingleFileFolder(folder, "LEVEL", m_hLevelRoot, kindLevel);
+    LoadSingleFileFolder(folder, m_hLevelRoot, kindLevel);
 }
 
 void CardTree::LoadBerFolder(const std::string& folder)
 {
-    LoadSingleFileFolder(folder, "BER", m_hBerRoot, kindBer);
+    LoadSingleFileFolder(folder, m_hBerRoot, kindBer);
 }
 
 void CardTree::LoadSkyFolder(const std::string& folder)
 {
-    LoadSingleFileFolder(folder, "SKY", m_hSkyRoot, kindSky);
+    LoadSingleFileFolder(folder, m_hSkyRoot, kindSky);
 }
 
 void CardTree::LoadConstelFolder(const std::string& folder)
 {
-    LoadSingleFileFolder(folder, "CONSTEL", m_hConstelRoot, kindConstel);
+    LoadSingleFileFolder(folder, m_hConstelRoot, kindConstel);
 }
 
-void CardTree::LoadSingleFileFolder(const std::string& folder, const char* subFolder, int parent,
-                                    DataKind kind)
+void CardTree::LoadSingleFileFolder(const std::string& folder, int parent, DataKind kind)
 {
-    const CardFolder kindDir(MeasurementFolder(folder), subFolder);
+    const CardFolder kindDir(MeasurementFolder(folder), KindFolderName(kind));
     std::string count;
     if (!ReadCountFile(kindDir, folder + ".cnt", &count))
         return;
@@ -247,7 +243,7 @@ void CardTree::LoadSingleFileFolder(const std::string& folder, const char* subFo
 
 void CardTree::LoadMultiFolder(const std::string& folder)
 {
-    const CardFolder multiDir(MeasurementFolder(folder), "MULTI");
+    const CardFolder multiDir(MeasurementFolder(folder), KindFolderName(kindMulti));
     std::string count;
     if (!ReadCountFile(multiDir, "COUNT.CNT", &count))
         return;

@@ -75,8 +75,9 @@ private:
     void LoadSkyFolder(const std::string& folder);
     void LoadConstelFolder(const std::string& folder);
     void LoadMultiFolder(const std::string& folder);
-    void LoadSingleFileFolder(const std::string& folder, const char* subFolder, int parent,
-                              DataKind kind);
+    // A kind kept in one values file per measurement folder, found in the
+    // kind's sub-folder.
+    void LoadSingleFileFolder(const std::string& folder, int parent, DataKind kind);
     bool ReadCountFile(const CardFolder& folder, const std::string& name, std::string* count);
     void LeaveOut(const std::string& path, std::string reason);
     // The dot picture of a constellation record in `folder`, or empty when

@@ -33,15 +33,6 @@ bool IsReservedDeviceName(std::string_view name)
            && base[3] >= '1' && base[3] <= '9';
 }
 
-std::string LowerAscii(std::string text)
-{
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
-
 } // namespace
 
 std::string SafeFileName(const std::string& name, std::size_t maxBytes)

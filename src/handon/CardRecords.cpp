@@ -20,24 +20,6 @@ std::vector<std::string> MeasurementFolders(const std::vector<CardRecord>& recor
     return folders;
 }
 
-const char* KindFolderName(DataKind kind)
-{
-    switch (kind) {
-    case kindLevel: return "LEVEL";
-    case kindBer: return "BER";
-    case kindSky: return "SKY";
-    case kindConstel: return "CONSTEL";
-    case kindMulti: return "MULTI";
-    default: return "";
-    }
-}
-
-std::string KindHeading(const CardTree& tree, DataKind kind)
-{
-    // The kind roots come first, in the order of the kinds.
-    return tree.Label(kind - kindLevel + 1);
-}
-
 std::vector<CardRecord> SelectedRecords(const CardTree& tree, const FolderSelection& folders)
 {
     std::vector<CardRecord> records;

@@ -25,12 +25,6 @@ std::vector<CardRecord> CardRecords(const CardTree& tree);
 // The measurement folders in scan order, each once.
 std::vector<std::string> MeasurementFolders(const std::vector<CardRecord>& records);
 
-// The kinds in tree order, and each kind's sub-folder name ("LEVEL", ...) and
-// its heading in the scanned tree ("レベル測定データ", ...).
-constexpr DataKind kRecordKinds[] = {kindLevel, kindBer, kindSky, kindConstel, kindMulti};
-const char* KindFolderName(DataKind kind);
-std::string KindHeading(const CardTree& tree, DataKind kind);
-
 // The records of the selected measurement folders, in scan order.
 std::vector<CardRecord> SelectedRecords(const CardTree& tree, const FolderSelection& folders);
 

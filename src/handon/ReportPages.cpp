@@ -221,12 +221,12 @@ int CountOf(const std::map<DataKind, int>& counts, DataKind kind)
     return found == counts.end() ? 0 : found->second;
 }
 
-void KindTable(PageCursor& page, const CardTree& tree, const Counts& counts)
+void KindTable(PageCursor& page, const Counts& counts)
 {
     TextLine(page, ReportFont(12, true), "種類別の件数");
     const std::vector<double> columns{Mm(70), Mm(25)};
     for (DataKind kind : kRecordKinds)
-        TableRow(page, {Utf8(KindHeading(tree, kind)), QString::number(CountOf(counts.perKind, kind))}, columns);
+        TableRow(page, {Utf8(KindHeading(kind)), QString::number(CountOf(counts.perKind, kind))}, columns);
     TableRow(page, {"合計", QString::number(counts.total)}, columns, true);
 }
 
@@ -340,7 +340,7 @@ void FirstPage(PageCursor& page, const ReportInput& input)
         TextLine(page, ReportFont(12, true), "測定データはありません。");
         return;
     }
-    KindTable(page, input.tree, counts);
+    KindTable(page, counts);
     page.Advance(Mm(6));
     FolderTable(page, counts);
     page.Advance(Mm(6));
@@ -350,8 +350,7 @@ void FirstPage(PageCursor& page, const ReportInput& input)
 // One record: its labels, its screen and the values the screen shows.
 class RecordBlock {
 public:
-    RecordBlock(const CardTree& tree, const CardRecord& record, RecordDisplay& display)
-        : m_tree(tree), m_record(record), m_display(display)
+    RecordBlock(const CardRecord& record, RecordDisplay& display) : m_record(record), m_display(display)
     {
         m_display.Select(record.item);
         m_shown = ShownValues(display);
@@ -404,7 +403,7 @@ private:
         TextLine(page, ReportFont(11, true),
                  "データNo. " + Label(RecordDisplay::kNumber) + " / " + Label(RecordDisplay::kCount) + "　　" +
                      Label(RecordDisplay::kCaption));
-        TextLine(page, ReportFont(9), Utf8(KindHeading(m_tree, m_record.kind)) + "　　" +
+        TextLine(page, ReportFont(9), Utf8(KindHeading(m_record.kind)) + "　　" +
                                           Label(RecordDisplay::kSystemLabel));
         page.Advance(Mm(1.5));
     }
@@ -452,7 +451,6 @@ private:
         }
     }
 
-    const CardTree& m_tree;
     const CardRecord& m_record;
     RecordDisplay& m_display;
     ShownRecord m_shown;
@@ -481,7 +479,7 @@ bool ComposeReport(PageCursor& page, const ReportInput& input, const HandOnProgr
             page.Advance(Mm(3));
             page.SetRunningHeader("測定フォルダ　" + FileName(*folder) + "（続き）");
         }
-        RecordBlock block(input.tree, record, display);
+        RecordBlock block(record, display);
         page.Need(block.Height()); // a block never breaks across pages
         if (pictures)
             block.Draw(page, pictures->Take(static_cast<std::size_t>(done)));

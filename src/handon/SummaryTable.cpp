@@ -42,11 +42,11 @@ std::string Line(const std::vector<std::string>& fields)
 }
 
 // The columns every line of one record repeats.
-std::vector<std::string> RecordFields(const CardTree& tree, const CardRecord& record, const RecordDisplay& display)
+std::vector<std::string> RecordFields(const CardRecord& record, const RecordDisplay& display)
 {
     const auto label = [&](RecordDisplay::Label which) { return DecodeCardText(Trim(display.LabelText(which))); };
     return {CsvTextField(record.folder),
-            CsvTextField(KindHeading(tree, record.kind)),
+            CsvTextField(KindHeading(record.kind)),
             CsvNumberField(label(RecordDisplay::kNumber)),
             CsvNumberField(label(RecordDisplay::kCount)),
             CsvTextField(label(RecordDisplay::kCaption)),
@@ -110,11 +110,11 @@ std::string CsvTextField(const std::string& raw)
 namespace {
 
 // One record's lines of the table, added to `table`.
-void AppendRecordLines(const CardTree& tree, const CardRecord& record, RecordDisplay& display, std::string& table)
+void AppendRecordLines(const CardRecord& record, RecordDisplay& display, std::string& table)
 {
     display.Select(record.item);
     const ShownRecord shown = ShownValues(display);
-    const std::vector<std::string> fields = RecordFields(tree, record, display);
+    const std::vector<std::string> fields = RecordFields(record, display);
     if (shown.lines.empty())
         table += ChannelLine(fields, ShownLine{});
     for (const ShownLine& line : shown.lines)
@@ -126,12 +126,12 @@ constexpr std::size_t kBlockBytes = 64 * 1024;
 
 } // namespace
 
-std::string SummaryCsv(const CardTree& tree, const std::vector<CardRecord>& records)
+std::string SummaryCsv(const std::vector<CardRecord>& records)
 {
     std::string table = kHeader;
     RecordDisplay display;
     for (const CardRecord& record : records)
-        AppendRecordLines(tree, record, display, table);
+        AppendRecordLines(record, display, table);
     return table;
 }
 
@@ -145,7 +145,7 @@ bool StreamSummaryCsv(const CardTree& tree, const FolderSelection& folders, cons
     const bool complete = ForEachRecord(tree, folders, [&](const CardRecord& record) {
         if (!GoOn(progress, done, total))
             return false;
-        AppendRecordLines(tree, record, display, block);
+        AppendRecordLines(record, display, block);
         ++done;
         if (block.size() < kBlockBytes)
             return true;

@@ -20,7 +20,7 @@ class CardTree;
 // A value column holds a plain number or nothing; its 状態 column beside it
 // the notation (未測定, 範囲超過, 範囲未満, 以上, 以下). A text cell that a
 // spreadsheet could take for a formula is made harmless (CsvTextField).
-std::string SummaryCsv(const CardTree& tree, const std::vector<CardRecord>& records);
+std::string SummaryCsv(const std::vector<CardRecord>& records);
 
 // Receives the table piece by piece; false when the piece could not be taken.
 using TableSink = std::function<bool(std::string_view)>;

@@ -198,9 +198,15 @@ void CMultiScreen::DrawScaleLabels(Canvas& dc)
         const std::string label = IntegerForm(v, 3);
         dc.TextOut(4, y, label);
         dc.TextOut(296, y, label);
-        m_nBottom = v;
         v -= m_nStep;
     }
+    m_nBottom = ScaleBottom();
+}
+
+int CMultiScreen::ScaleBottom() const
+{
+    // Nine grid lines, eight steps apart.
+    return m_nTop - 8 * m_nStep;
 }
 
 void CMultiScreen::DrawFooter(Canvas& dc)
@@ -371,6 +377,8 @@ ShownRecord CMultiScreen::Shown() const
         list.ConverterFooter(*this);
     else
         list.ModulationFooter(*this);
+    out.graph = ShownGraph{ShownText(IntegerForm(m_nTop, 3)), ShownText(IntegerForm(ScaleBottom(), 3)), m_nCursor,
+                           m_nReference == -1 ? 0 : m_nReference};
     // The bars: one level for every channel that has a row.
     for (int n = 1; n <= m_nChannels && n <= kMaxChannels; ++n) {
         if (const RecordRow* row = ChannelRow(n))

@@ -79,6 +79,9 @@ public:
     // Left edge of channel n's bar and x of a marker under it.
     int BarLeft(int n) const;
     int MarkerX(int n) const;
+    // The figure at the foot of the scale as it stands (m_nBottom is the one
+    // of the last drawing, which the bars are drawn against).
+    int ScaleBottom() const;
     bool IsSatelliteGroup() const { return m_nClass != 2; }
 
     std::vector<RecordRow> m_channels; // channel n is m_channels[n - 1]

@@ -2,6 +2,7 @@
 
 #include "data/ValueState.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -46,13 +47,25 @@ struct ShownLine {
     TableValue ber;
 };
 
+// The graph of a multi-channel screen as it stands: the figures at the top
+// and the bottom of its dB scale as printed beside the grid, and the channels
+// under the ▲ cursor and the △ reference (0 while no reference is set).
+struct ShownGraph {
+    std::string top;
+    std::string bottom;
+    int cursor = 0;
+    int reference = 0;
+};
+
 // The values of the shown screen in the order it draws them, and the lines
 // of the summary table. The bars of a multi-channel screen give `channels`:
-// every channel's level, labelled "ch" and its name.
+// every channel's level, labelled "ch" and its name, and `graph` where the
+// scale and the markers stand.
 struct ShownRecord {
     std::vector<ShownValue> values;
     std::vector<ShownValue> channels;
     std::vector<ShownLine> lines;
+    std::optional<ShownGraph> graph;
 };
 
 // What the display's screen shows now, as its screen lists it; nothing when

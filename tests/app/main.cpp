@@ -2,6 +2,7 @@
 // and runtime folders pointed at a fresh temporary folder, so that the user's own
 // settings and a running viewer are never touched.
 #include "ToolkitLanguage.h"
+#include "support/PrivateMounts.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -11,6 +12,8 @@
 
 int main(int argc, char* argv[])
 {
+    // Before the toolkit starts any thread.
+    EnterPrivateMounts();
     QTemporaryDir home;
     qputenv("HOME", (home.path() + "/home").toUtf8());
     QDir().mkpath(home.path() + "/home");

@@ -80,4 +80,31 @@ TEST(CardText, AsciiLettersCompareWithoutCase)
     EXPECT_FALSE(EndsWithIgnoringCase("png", ".png"));
 }
 
+// Only the 26 letters fold: 'A' and 'Z' are the ends, and the bytes beside
+// them ('@' before 'A', '[' after 'Z', '`' before 'a', '{' after 'z') differ
+// by the same 0x20 but are not letters.
+TEST(CardText, CaseFoldsTheLettersAToZAndNothingBesideThem)
+{
+    const struct {
+        const char* a;
+        const char* b;
+        bool equal;
+    } pairs[] = {
+        {"A", "a", true}, {"Z", "z", true}, {"LEVEL.cnt", "level.CNT", true},
+        {"@", "`", false}, {"[", "{", false}, {"x@.CSV", "x`.csv", false}, {"X[", "x{", false},
+    };
+    for (const auto& p : pairs) {
+        EXPECT_EQ(EqualIgnoringCase(p.a, p.b), p.equal) << p.a << " " << p.b;
+        EXPECT_EQ(EqualIgnoringCase(p.b, p.a), p.equal) << p.b << " " << p.a;
+        EXPECT_EQ(LowerAscii(p.a) == LowerAscii(p.b), p.equal) << p.a << " " << p.b;
+    }
+    EXPECT_EQ(LowerAscii("@AZ[`az{"), "@az[`az{");
+    // Ordered as small letters: '[' and '_' (between 'Z' and 'a') come
+    // before every letter, '{' after every one.
+    EXPECT_TRUE(LessIgnoringCase("[", "A"));
+    EXPECT_TRUE(LessIgnoringCase("_B", "A"));
+    EXPECT_TRUE(LessIgnoringCase("Z", "{"));
+    EXPECT_TRUE(LessIgnoringCase("@", "a"));
+}
+
 } // namespace

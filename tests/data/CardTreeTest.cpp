@@ -368,6 +368,8 @@ TEST(CardScanLeftOut, LinksOutOfTheCardAreNotFollowed)
     card.Write("Linked/LEVEL/Linked.cnt", "2\n1.00\n");
     std::filesystem::create_symlink(card.Path("In/LEVEL/In.CSV"), card.Path("Linked/LEVEL/Linked.CSV"));
     std::filesystem::create_symlink(outside.Path("Away"), card.Path("Away"));
+    // A link to a folder outside that holds nothing of the meter's is said too.
+    std::filesystem::create_symlink(outside.Root(), card.Path("Home"));
     card.Write("Loop/BER/Loop.cnt", "1\n1.00\n");
     std::filesystem::create_symlink(card.Path("Loop/BER/Loop.CSV"), card.Path("Loop/BER/Loop.CSV"));
     card.Write("C/CONSTEL/C.cnt", "2\n1.00\n");
@@ -379,8 +381,9 @@ TEST(CardScanLeftOut, LinksOutOfTheCardAreNotFollowed)
     using Pairs = std::vector<std::pair<std::string, std::string>>;
     EXPECT_EQ(LeftOutPairs(scan.tree),
               (Pairs{
-                  {card.Path("Away/LEVEL"), kLinkOut},
+                  {card.Path("Away"), kLinkOut},
                   {card.Path("C/CONSTEL/C.C01"), kLinkOut},
+                  {card.Path("Home"), kLinkOut},
                   {card.Path("Loop/BER"), "データファイル Loop.CSV を読み込めませんでした"},
                   {card.Path("Out/LEVEL"), kLinkOut},
               }));

@@ -185,7 +185,7 @@ TEST_F(HandOnFailure, PicturesNameTheFolderThatCannotBeMade)
 // a beginning of it that ends with a whole line.
 TEST_F(HandOnFailure, TableStreamedInBlocksIsTheWholeTable)
 {
-    const std::string whole = SummaryCsv(m_tree, CardRecords(m_tree));
+    const std::string whole = SummaryCsv(CardRecords(m_tree));
     std::string streamed;
     int pieces = 0;
     const auto sink = [&](std::string_view piece) {

@@ -150,6 +150,45 @@ TEST(MultiScreen, ShownValuesAreKnownBeforeAnyDrawing)
     ASSERT_EQ(after.channels.size(), before.channels.size());
     for (std::size_t i = 0; i < after.channels.size(); ++i)
         EXPECT_EQ(after.channels[i].text, before.channels[i].text) << i;
+    ASSERT_TRUE(before.graph && after.graph);
+    EXPECT_EQ(before.graph->top + " " + before.graph->bottom, after.graph->top + " " + after.graph->bottom);
+}
+
+// The graph as listed is the one drawn: after every key, the scale's end
+// figures are those the drawing printed (m_nTop, and m_nBottom, which only a
+// drawing sets), and the markers stand where the keys put them.
+TEST(MultiScreen, ShownGraphIsTheDrawnScaleAfterEveryKey)
+{
+    using Key = void (CMultiScreen::*)(Canvas&);
+    const struct {
+        const char* name;
+        std::vector<Key> keys;
+        int cursor;
+        int reference;
+    } cases[] = {
+        {"none", {}, 1, 0},
+        {"raise", {&CMultiScreen::RaiseScale}, 1, 0},
+        {"lower twice", {&CMultiScreen::LowerScale, &CMultiScreen::LowerScale}, 1, 0},
+        {"finer", {&CMultiScreen::FinerRange}, 1, 0},
+        {"finer then coarser", {&CMultiScreen::FinerRange, &CMultiScreen::CoarserRange}, 1, 0},
+        {"next, reference, next", {&CMultiScreen::NextChannel, &CMultiScreen::ToggleReference,
+                                   &CMultiScreen::NextChannel}, 3, 2},
+        {"previous wraps", {&CMultiScreen::PrevChannel}, 4, 0},
+    };
+    for (const auto& c : cases) {
+        CMultiScreen screen;
+        screen.Load(MultiCard{}.Rows({"60.0", "64.5", "70.0", "---.-"}));
+        Canvas dc;
+        screen.Draw(dc);
+        for (Key key : c.keys)
+            (screen.*key)(dc);
+        const std::optional<ShownGraph> graph = screen.Shown().graph;
+        ASSERT_TRUE(graph) << c.name;
+        EXPECT_EQ(graph->top, std::to_string(screen.m_nTop)) << c.name;
+        EXPECT_EQ(graph->bottom, std::to_string(screen.m_nBottom)) << c.name;
+        EXPECT_EQ(graph->cursor, c.cursor) << c.name;
+        EXPECT_EQ(graph->reference, c.reference) << c.name;
+    }
 }
 
 TEST(MultiScreen, GridAxesAndBaseLine)
