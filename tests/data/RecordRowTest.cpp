@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -234,6 +235,14 @@ TEST(DataItem, ChannelsAreFreshRowsKeyedFromOne)
     EXPECT_EQ(item.Channel(12)->Column(0), "c12");
     EXPECT_EQ(item.Channel(0), nullptr);
     EXPECT_EQ(item.Channel(13), nullptr);
+
+    // A copy holds the same channels, and keeps them when the item goes.
+    auto original = std::make_unique<CDataItem>(item);
+    const CDataItem copy = *original;
+    original.reset();
+    ASSERT_EQ(copy.m_channels.size(), 12u);
+    EXPECT_EQ(copy.Channel(12)->Column(0), "c12");
+    EXPECT_TRUE(CDataItem(kindLevel, 1, "1", "p").m_channels.empty());
 }
 
 } // namespace
