@@ -23,6 +23,50 @@ CsvRow RowOf(std::initializer_list<std::string> fields)
     return row;
 }
 
+// Rows filled one after another through one buffer from lines of the given
+// field counts, each kept as the buffer then held it, beside what a plain
+// copy of its 28 columns holds. The buffer is gone on return, so the kept
+// rows must not miss its blocks. Every `padEvery`-th line has a field of a
+// few hundred bytes, so that storage fills up at many different places.
+struct KeptRows {
+    std::vector<RecordRow> rows;
+    std::vector<std::array<std::string, RecordRow::kColumnCount>> expected;
+};
+
+KeptRows FillThroughOneBuffer(const std::vector<int>& counts, std::size_t padEvery = 0)
+{
+    KeptRows kept;
+    RecordRow buffer;
+    std::array<std::string, RecordRow::kColumnCount> plain{};
+    for (std::size_t line = 0; line < counts.size(); ++line) {
+        CsvRow row;
+        for (int k = 0; k < counts[line]; ++k) {
+            const bool padded = padEvery && line % padEvery == 0 && k == 1;
+            const std::string field = std::to_string(line) + ":" + std::to_string(k) +
+                                      std::string(padded ? 300u : 0u, 'x');
+            row.AddField(field);
+            if (k < RecordRow::kColumnCount)
+                plain[static_cast<std::size_t>(k)] = field;
+        }
+        buffer.FillFromCsvRow(row);
+        kept.rows.push_back(buffer);
+        kept.expected.push_back(plain);
+    }
+    return kept;
+}
+
+void ExpectReadAsCopies(const KeptRows& kept)
+{
+    for (std::size_t line = 0; line < kept.rows.size(); ++line) {
+        const RecordRow::ColumnList columns = kept.rows[line].Columns();
+        for (int k = 0; k < RecordRow::kColumnCount; ++k) {
+            const auto column = static_cast<std::size_t>(k);
+            ASSERT_EQ(kept.rows[line].Column(k), kept.expected[line][column]) << line << " " << k;
+            ASSERT_EQ(columns[column], kept.expected[line][column]) << line << " " << k;
+        }
+    }
+}
+
 TEST(RecordRow, ShortLineKeepsLaterColumnsLongLineIsCut)
 {
     RecordRow row;
@@ -64,33 +108,8 @@ TEST(RecordRow, KeptColumnsReadAsCopiesInEveryOrderOfLineLengths)
         {28, 5, 3, 5, 3, 5, 1}, // alternating
         {40, 3, 40, 3},         // long lines cut at 28 columns
     };
-    for (const std::vector<int>& order : orders) {
-        RecordRow buffer;
-        std::array<std::string, RecordRow::kColumnCount> plain{};
-        std::vector<RecordRow> kept;
-        std::vector<std::array<std::string, RecordRow::kColumnCount>> expected;
-        for (std::size_t line = 0; line < order.size(); ++line) {
-            CsvRow row;
-            for (int k = 0; k < order[line]; ++k) {
-                const std::string field = std::to_string(line) + ":" + std::to_string(k);
-                row.AddField(field);
-                if (k < RecordRow::kColumnCount)
-                    plain[static_cast<std::size_t>(k)] = field;
-            }
-            buffer.FillFromCsvRow(row);
-            kept.push_back(buffer);
-            expected.push_back(plain);
-        }
-        buffer = RecordRow(); // the buffer's own blocks go; the kept rows must not miss them
-        for (std::size_t line = 0; line < kept.size(); ++line) {
-            const RecordRow::ColumnList columns = kept[line].Columns();
-            for (int k = 0; k < RecordRow::kColumnCount; ++k) {
-                const auto column = static_cast<std::size_t>(k);
-                EXPECT_EQ(kept[line].Column(k), expected[line][column]) << line << " " << k;
-                EXPECT_EQ(columns[column], expected[line][column]) << line << " " << k;
-            }
-        }
-    }
+    for (const std::vector<int>& order : orders)
+        ExpectReadAsCopies(FillThroughOneBuffer(order));
 }
 
 // Rows are stored many to a chunk; a short row keeps columns only of a row
@@ -99,46 +118,27 @@ TEST(RecordRow, KeptColumnsReadAsCopiesInEveryOrderOfLineLengths)
 // must outlive every other row (and the thread that made them).
 TEST(RecordRow, RowsOverManyChunksReadAsCopies)
 {
-    const std::vector<int> lengths = {28, 3, 1, 28, 2, 27, 1, 40, 5};
-    std::vector<RecordRow> kept;
-    std::vector<std::array<std::string, RecordRow::kColumnCount>> expected;
-    RecordRow buffer;
-    std::array<std::string, RecordRow::kColumnCount> plain{};
-    for (int line = 0; line < 6000; ++line) {
-        CsvRow row;
-        const int count = lengths[static_cast<std::size_t>(line) % lengths.size()];
-        for (int k = 0; k < count; ++k) {
-            // Fields of a few hundred bytes now and then, so that chunks end
-            // at many different places.
-            const std::string field = std::to_string(line) + ":" + std::to_string(k) +
-                                      std::string(line % 7 == 0 && k == 1 ? 300u : 0u, 'x');
-            row.AddField(field);
-            if (k < RecordRow::kColumnCount)
-                plain[static_cast<std::size_t>(k)] = field;
-        }
-        buffer.FillFromCsvRow(row);
-        kept.push_back(buffer);
-        expected.push_back(plain);
-    }
+    const std::vector<int> pattern = {28, 3, 1, 28, 2, 27, 1, 40, 5};
+    std::vector<int> counts;
+    for (int line = 0; line < 6000; ++line)
+        counts.push_back(pattern[static_cast<std::size_t>(line) % pattern.size()]);
+    KeptRows kept = FillThroughOneBuffer(counts, 7);
     // A large row takes a chunk of its own and must read whole as well.
     RecordRow large;
     large.SetColumn(5, std::string(100000, 'L'));
     EXPECT_EQ(large.Column(5).size(), 100000u);
     EXPECT_EQ(large.Column(6), "");
 
-    buffer = RecordRow();
-    std::vector<RecordRow> survivors = {kept.front(), kept[2999], kept.back()};
-    const std::array<std::size_t, 3> lines = {0, 2999, kept.size() - 1};
-    for (std::size_t line = 0; line < kept.size(); ++line) {
-        const RecordRow::ColumnList columns = kept[line].Columns();
-        for (int k = 0; k < RecordRow::kColumnCount; ++k)
-            ASSERT_EQ(columns[static_cast<std::size_t>(k)], expected[line][static_cast<std::size_t>(k)])
-                << line << " " << k;
+    ExpectReadAsCopies(kept);
+    // Rows read the same when every row made around them is gone.
+    const std::array<std::size_t, 3> lines = {0, 2999, kept.rows.size() - 1};
+    KeptRows survivors;
+    for (std::size_t line : lines) {
+        survivors.rows.push_back(kept.rows[line]);
+        survivors.expected.push_back(kept.expected[line]);
     }
-    kept.clear();
-    for (std::size_t i = 0; i < survivors.size(); ++i)
-        for (int k = 0; k < RecordRow::kColumnCount; ++k)
-            EXPECT_EQ(survivors[i].Column(k), expected[lines[i]][static_cast<std::size_t>(k)]) << i;
+    kept = KeptRows();
+    ExpectReadAsCopies(survivors);
 
     // Rows made on a thread that has ended still read.
     RecordRow fromThread;
