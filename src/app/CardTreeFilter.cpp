@@ -24,10 +24,14 @@ CardTreeFilter::CardTreeFilter(const CardTree& card, QObject* parent) : QSortFil
     // A rescan makes new items: their search texts are made afresh, and the
     // text typed goes on filtering the new tree.
     connect(this, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+        if (m_bChangingText)
+            return;
         m_searchTexts.clear();
         m_bPrepared = false;
     });
     connect(this, &QAbstractItemModel::modelReset, this, [this] {
+        if (m_bChangingText)
+            return;
         if (!m_needle.isEmpty())
             SetText(m_text);
         else
@@ -40,14 +44,20 @@ QString CardTreeFilter::Folded(const QString& text)
     return text.normalized(QString::NormalizationForm_KC).toCaseFolded();
 }
 
+// The rows are made afresh in one reset: filtering row by row would tell
+// the view of each run of records that goes or comes, thousands of them on
+// a large card, each costing a pass over the view's open folders.
 void CardTreeFilter::SetText(const QString& text)
 {
+    m_bChangingText = true;
+    beginResetModel();
     m_text = text;
     m_needle = Folded(text.trimmed());
     if (!m_needle.isEmpty())
         Prepare();
     Count();
-    invalidateRowsFilter();
+    endResetModel();
+    m_bChangingText = false;
 }
 
 bool CardTreeFilter::IsRecord(int id) const

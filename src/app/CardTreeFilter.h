@@ -43,4 +43,6 @@ private:
     std::vector<QString> m_searchTexts;
     bool m_bPrepared = false;
     int m_nMatches = 0;
+    // While SetText resets the rows itself.
+    bool m_bChangingText = false;
 };

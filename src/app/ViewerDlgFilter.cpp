@@ -55,20 +55,21 @@ int CViewerDlg::CurrentItemId() const
 void CViewerDlg::OnFilterChanged(const QString& text)
 {
     const int current = CurrentItemId();
-    m_filter->SetText(text);
     QTreeView* tree = m_ui->m_tree;
+    // Closed first: every open folder is an index the model keeps up to date
+    // through each of the filter's thousands of removals, and what the filter
+    // keeps is opened afresh below anyway.
+    tree->collapseAll();
+    m_filter->SetText(text);
     const bool filtering = !m_filter->Text().trimmed().isEmpty();
     m_filterCount->setText(filtering ? QStringLiteral("%1 件").arg(m_filter->MatchCount()) : QString());
     // What the filter keeps is shown open: the headings and their folders.
-    tree->collapseAll();
     const QModelIndex kept = m_filter->mapFromSource(m_treeModel->IndexOfId(current));
+    // Opened in one go, laid out once: one folder at a time would lay out
+    // (and measure) the tree again for each of thousands of folders.
     if (filtering) {
-        for (int row = 0; row < m_filter->rowCount(); ++row) {
-            const QModelIndex heading = m_filter->index(row, 0);
-            tree->expand(heading);
-            for (int folder = 0; folder < m_filter->rowCount(heading); ++folder)
-                tree->expand(m_filter->index(folder, 0, heading));
-        }
+        for (int row = 0; row < m_filter->rowCount(); ++row)
+            tree->expandRecursively(m_filter->index(row, 0), 1);
     }
     if (kept.isValid()) {
         for (QModelIndex parent = kept.parent(); parent.isValid(); parent = parent.parent())

@@ -63,11 +63,11 @@ std::string TemporaryName(const std::string& folder)
 
 // A file in `folder` for the new content: unnamed where the file system
 // allows (a kill then leaves nothing behind), else under a hidden name given
-// back in `name`.
-int OpenNewFile(const std::string& folder, std::string& name)
+// back in `name`. An unnamed file is made with `mode` already.
+int OpenNewFile(const std::string& folder, mode_t mode, std::string& name)
 {
     name.clear();
-    const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
     if (fd >= 0)
         return fd;
     name = folder + "/.kr80a-XXXXXX";
@@ -135,7 +135,17 @@ mode_t NewFileMode()
 WholeFileWriter::WholeFileWriter(const std::string& target, const WholeFileOptions& options)
     : m_target(target), m_options(options)
 {
+    // Most targets are new or plain files, which one lstat settles; only a
+    // link needs the look through it.
     struct stat info {};
+    if (::lstat(target.c_str(), &info) != 0 && errno == ENOENT) {
+        OpenBeside(nullptr);
+        return;
+    }
+    if (S_ISREG(info.st_mode)) {
+        OpenBeside(&info);
+        return;
+    }
     const bool exists = ::stat(target.c_str(), &info) == 0;
     if (!exists && errno != ENOENT)
         m_error = errno;
@@ -173,12 +183,15 @@ void WholeFileWriter::OpenBeside(const struct stat* old)
 {
     m_folder = FolderOf(m_target);
     m_targetExists = old != nullptr;
-    m_fd = OpenNewFile(m_folder, m_name);
+    // A new file is made with its mode; a replaced one takes the old file's,
+    // which the umask must not cut.
+    m_fd = OpenNewFile(m_folder, old ? 0600 : m_options.newFileMode, m_name);
     if (m_fd < 0) {
         m_error = errno;
         return;
     }
-    if (::fchmod(m_fd, old ? old->st_mode & 07777 : m_options.newFileMode) != 0)
+    const bool madeWithMode = !old && m_name.empty();
+    if (!madeWithMode && ::fchmod(m_fd, old ? old->st_mode & 07777 : m_options.newFileMode) != 0)
         m_error = errno;
     if (old && old->st_uid != ::geteuid() && ::fchown(m_fd, old->st_uid, old->st_gid) != 0) {
         // Only a superuser can give a file away; anyone else writes their own.

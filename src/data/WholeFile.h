@@ -25,8 +25,8 @@ std::string FolderOf(const std::string& path);
 mode_t NewFileMode();
 
 struct WholeFileOptions {
-    // The permissions of a file that does not exist yet; a replaced file keeps
-    // its own.
+    // The permissions of a file that does not exist yet, less the umask as
+    // for any file made; a replaced file keeps its own.
     mode_t newFileMode = NewFileMode();
     // Flushed to the disk before it takes the target's place. A writer of many
     // files may leave this off and call SyncFileSystemOf once at the end: a

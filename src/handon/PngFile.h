@@ -1,13 +1,22 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
-#include <vector>
 
-// A PNG file of pixels 0xRRGGBB (top row first), made with libpng alone, so
-// that any thread may make one: no Qt object is created, none outlives the
-// thread that made it. A screen holds two to a few colours, so it is stored
-// with a colour table at 1, 2, 4 or 8 bits a pixel (as RGB past 256 colours)
-// at zlib's fastest level, which keeps it small and quick to make.
-// Empty when libpng fails or the size does not fit the pixels.
-std::string PngFileBytes(int width, int height, const std::vector<std::uint32_t>& pixels);
+// A picture as a colour table and one index into it a pixel, as the screen
+// canvas keeps it.
+struct IndexedPixels {
+    int width = 0;
+    int height = 0;
+    std::span<const std::uint8_t> indices;  // width * height, row-major, top row first
+    std::span<const std::uint32_t> colours; // 0xRRGGBB of each index
+};
+
+// A PNG file of the picture, made with libpng alone, so that any thread may
+// make one: no Qt object is created, none outlives the thread that made it.
+// Only the colours that pixels use go into its colour table, so a screen of
+// two to a few colours is stored at 1, 2 or 4 bits a pixel, at zlib's fastest
+// level, which keeps it small and quick to make.
+// Empty when libpng fails, or the size or an index does not fit.
+std::string PngFileBytes(const IndexedPixels& picture);

@@ -58,6 +58,12 @@ public:
     void SetPixelBits(int x, int y, std::span<const std::uint8_t> rows, Rgb colour);
     // Width() * Height() RGB pixels, row-major, top row first.
     std::vector<Rgb> Pixels() const;
+    // The same pixels as they are kept: each an index into Colours(), which
+    // may also hold colours that no pixel uses any more. An encoder that
+    // wants a colour table takes these as they are, without a pass over
+    // RGB pixels.
+    std::span<const std::uint8_t> Indices() const { return m_pixels; }
+    std::span<const Rgb> Colours() const { return m_colours; }
 
     void SetPen(Rgb colour, PenStyle style = PenStyle::Solid);
     void MoveTo(int x, int y);

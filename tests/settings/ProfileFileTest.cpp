@@ -108,8 +108,24 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"CrLfNewSection", "[T]\r\na=1\r\n", "[T]\r\na=1\r\n[S]\r\nK=v\r\n"},
         WriteCase{"CommentsAndUnknownKeys", "; top\n[S]\n; K=comment\nOdd=?\nK=old ; tail\n",
                   "; top\n[S]\n; K=comment\nOdd=?\nK=v\n"},
-        WriteCase{"NoFinalLineEnd", "[S]\nA=1", "[S]\nA=1\nK=v\n"}),
+        WriteCase{"NoFinalLineEnd", "[S]\nA=1", "[S]\nA=1\nK=v\n"},
+        WriteCase{"OnlyACr", "\r", "\r\n[S]\r\nK=v\r\n"},
+        WriteCase{"OneLineCutAfterItsCr", "[S]\r", "[S]\r\nK=v\r\n"}),
     CaseName());
+
+// A file cut after the CR of its last line (its LF lost) reads that line
+// without the CR, and a key added after it leaves its value as it read.
+TEST(ProfileFile, ALastLineCutAfterItsCrReadsTheSameBeforeAndAfterAWrite)
+{
+    TempCard folder;
+    const ProfileFile file(folder.Write("s.ini", "[S]\r\nPath=/old\r"));
+    EXPECT_EQ(file.ReadText("S", "Path", ""), "/old");
+    ASSERT_TRUE(file.WriteText("T", "K", "v"));
+    EXPECT_EQ(Contents(folder.Path("s.ini")), "[S]\r\nPath=/old\r\n[T]\r\nK=v\r\n");
+    EXPECT_EQ(file.ReadText("S", "Path", ""), "/old");
+    ASSERT_TRUE(file.WriteText("S", "Path", "/new"));
+    EXPECT_EQ(file.ReadText("S", "Path", ""), "/new");
+}
 
 TEST(ProfileFile, IntegersAreWrittenInDecimal)
 {

@@ -57,6 +57,12 @@ std::vector<Line> SplitLines(const std::string& bytes)
         if (newline == std::string::npos) {
             line.m_end.clear();
             newline = bytes.size();
+            // A file cut after the CR of its last CR LF: that CR ends the
+            // line, as it would with its LF, and is no part of a value.
+            if (!line.m_text.empty() && line.m_text.back() == '\r') {
+                line.m_text.pop_back();
+                line.m_end = "\r";
+            }
         } else if (!line.m_text.empty() && line.m_text.back() == '\r') {
             line.m_text.pop_back();
             line.m_end = "\r\n";
@@ -111,7 +117,7 @@ std::optional<std::size_t> EndOfSection(const std::vector<Line>& lines, const st
 
 void InsertLine(std::vector<Line>& lines, std::size_t at, std::string text, const std::string& end)
 {
-    if (at > 0 && lines[at - 1].m_end.empty())
+    if (at > 0 && (lines[at - 1].m_end.empty() || lines[at - 1].m_end == "\r"))
         lines[at - 1].m_end = end;
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), Line{std::move(text), end});
 }
@@ -145,8 +151,11 @@ std::optional<std::vector<Line>> LoadLinesForWriting(const std::string& path, in
 
 void SetKey(std::vector<Line>& lines, const std::string& section, const std::string& key, const std::string& value)
 {
-    // New lines end as the file's first line does.
-    const std::string end = lines.empty() || lines.front().m_end.empty() ? "\n" : lines.front().m_end;
+    // New lines end as the file's first line does (a CR that lost its LF
+    // stands for CR LF).
+    std::string end = lines.empty() || lines.front().m_end.empty() ? "\n" : lines.front().m_end;
+    if (end == "\r")
+        end = "\r\n";
     if (const auto found = FindKeyLine(lines, section, key)) {
         std::string& text = lines[*found].m_text;
         text = text.substr(0, text.find('=') + 1) + value;
