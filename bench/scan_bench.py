@@ -43,9 +43,9 @@ SAMPLE_CARD = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "sa
 BARS = {
     "json/cat": 1.3,
     "text/cat": 1.3,
-    "json memory/card": 2.0,
-    "text memory/card": 2.0,
-    "viewer memory/card": 2.5,
+    "json memory/card": 1.5,
+    "text memory/card": 1.5,
+    "viewer memory/card": 1.5,
     "viewer/text": 1.05,
 }
 

@@ -23,8 +23,8 @@ void CDataItem::FillChannels(const CCsvReader* reader)
     const int n = reader->m_nRows;
     if (n == 0)
         return;
-    m_channels.clear();
-    m_channels.reserve(static_cast<std::size_t>(n));
+    std::vector<RecordRow> channels;
+    channels.reserve(static_cast<std::size_t>(n));
     for (int i = 1; i <= n; ++i) {
         const CsvRow* line = reader->GetRow(i - 1);
         if (!line)
@@ -33,9 +33,10 @@ void CDataItem::FillChannels(const CCsvReader* reader)
         // missing columns empty.
         RecordRow channel;
         channel.FillFromCsvRow(*line);
-        m_channels.push_back(std::move(channel));
+        channels.push_back(std::move(channel));
     }
-    m_channels.shrink_to_fit();
+    channels.shrink_to_fit();
+    m_channels = std::move(channels);
 }
 
 const RecordRow* CDataItem::Channel(int n) const

@@ -2,6 +2,7 @@
 
 #include "data/DataKind.h"
 #include "data/RecordRow.h"
+#include "data/RowList.h"
 #include "data/SharedText.h"
 
 #include <string>
@@ -33,7 +34,7 @@ public:
     int m_nNumber = 0; // the record's number within its folder and kind, from 1
     RecordRow m_row;
     // Channel n is m_channels[n - 1]; the rows run without gaps from channel 1.
-    std::vector<RecordRow> m_channels;
+    RowList m_channels;
     SharedText m_strCount;
     SharedText m_strCsvPath; // shared by all records of one values file
     // A constellation record's dot picture as the scan found it inside the

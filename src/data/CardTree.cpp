@@ -69,6 +69,14 @@ std::string MultiFileName(int number)
     return name;
 }
 
+// Field k of `line` into `kept`, which keeps what it held when the line is
+// too short to have one.
+void KeepField(const CsvRow& line, std::size_t k, std::string* kept)
+{
+    if (k < line.FieldCount())
+        kept->assign(line.Field(k));
+}
+
 } // namespace
 
 CardTree::CardTree(Messages& messages) : m_messages(messages) {}
@@ -243,7 +251,11 @@ void CardTree::LoadMultiFolder(const std::string& folder)
     const int folderId = AddFolder(m_hMultiRoot, folder);
     const SharedText countText(count);
     const int files = IntegerValue(count);
-    RecordRow row;
+    // A first line too short to hold the title or the channel count keeps
+    // those of the file before. Only these two fields are needed here, kept
+    // as text so that no row is left behind beside the records' own.
+    std::string title;
+    std::string channelCount;
     for (int j = 1; j <= files; ++j) {
         CCsvReader reader(m_messages);
         reader.KeepWithin(m_bounds);
@@ -257,15 +269,15 @@ void CardTree::LoadMultiFolder(const std::string& folder)
                                               std::to_string(files) + " 件目までを読み込みませんでした）");
             return;
         }
-        row.FillFromCsvRow(*reader.GetRow(0));
-        if (m != IntegerValue(row.Column(17)) && !reader.StoppedAtLimit())
+        const CsvRow& firstLine = *reader.GetRow(0);
+        KeepField(firstLine, 1, &title);
+        KeepField(firstLine, 17, &channelCount);
+        if (m != IntegerValue(channelCount) && !reader.StoppedAtLimit())
             ShowCountMismatch(csvPath);
         const int id = AddItem(folderId, CDataItem(kindMulti, j, countText, csvPath, reader));
-        // The label's title is the row buffer's, which a first line without
-        // column 1 keeps from the file before.
         const RecordRow* first = FindItem(id)->Channel(1);
-        if (!first || first->Column(1) != row.Column(1))
-            m_inheritedTitles.emplace(id, row.Column(1));
+        if (!first || first->Column(1) != title)
+            m_inheritedTitles.emplace(id, title);
     }
 }
 

@@ -54,8 +54,9 @@ private:
     void Assign(std::string_view text, int own, const Block* kept);
     void Release();
 
-    // One block per record, sized to its text (RecordRow.cpp); none for an
-    // empty row. A card holds hundreds of thousands of rows, so a row costs
-    // one pointer and one exact allocation.
-    Block* m_block = nullptr;
+    // The row's block inside a chunk shared with the rows made before and
+    // after it (RecordRow.cpp); none for an empty row. A card holds hundreds
+    // of thousands of rows, so a row costs one pointer and its text with a
+    // few bytes of header.
+    const Block* m_block = nullptr;
 };

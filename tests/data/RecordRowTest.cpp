@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -19,6 +21,50 @@ CsvRow RowOf(std::initializer_list<std::string> fields)
     for (const std::string& field : fields)
         row.AddField(field);
     return row;
+}
+
+// Rows filled one after another through one buffer from lines of the given
+// field counts, each kept as the buffer then held it, beside what a plain
+// copy of its 28 columns holds. The buffer is gone on return, so the kept
+// rows must not miss its blocks. Every `padEvery`-th line has a field of a
+// few hundred bytes, so that storage fills up at many different places.
+struct KeptRows {
+    std::vector<RecordRow> rows;
+    std::vector<std::array<std::string, RecordRow::kColumnCount>> expected;
+};
+
+KeptRows FillThroughOneBuffer(const std::vector<int>& counts, std::size_t padEvery = 0)
+{
+    KeptRows kept;
+    RecordRow buffer;
+    std::array<std::string, RecordRow::kColumnCount> plain{};
+    for (std::size_t line = 0; line < counts.size(); ++line) {
+        CsvRow row;
+        for (int k = 0; k < counts[line]; ++k) {
+            const bool padded = padEvery && line % padEvery == 0 && k == 1;
+            const std::string field = std::to_string(line) + ":" + std::to_string(k) +
+                                      std::string(padded ? 300u : 0u, 'x');
+            row.AddField(field);
+            if (k < RecordRow::kColumnCount)
+                plain[static_cast<std::size_t>(k)] = field;
+        }
+        buffer.FillFromCsvRow(row);
+        kept.rows.push_back(buffer);
+        kept.expected.push_back(plain);
+    }
+    return kept;
+}
+
+void ExpectReadAsCopies(const KeptRows& kept)
+{
+    for (std::size_t line = 0; line < kept.rows.size(); ++line) {
+        const RecordRow::ColumnList columns = kept.rows[line].Columns();
+        for (int k = 0; k < RecordRow::kColumnCount; ++k) {
+            const auto column = static_cast<std::size_t>(k);
+            ASSERT_EQ(kept.rows[line].Column(k), kept.expected[line][column]) << line << " " << k;
+            ASSERT_EQ(columns[column], kept.expected[line][column]) << line << " " << k;
+        }
+    }
 }
 
 TEST(RecordRow, ShortLineKeepsLaterColumnsLongLineIsCut)
@@ -62,33 +108,43 @@ TEST(RecordRow, KeptColumnsReadAsCopiesInEveryOrderOfLineLengths)
         {28, 5, 3, 5, 3, 5, 1}, // alternating
         {40, 3, 40, 3},         // long lines cut at 28 columns
     };
-    for (const std::vector<int>& order : orders) {
-        RecordRow buffer;
-        std::array<std::string, RecordRow::kColumnCount> plain{};
-        std::vector<RecordRow> kept;
-        std::vector<std::array<std::string, RecordRow::kColumnCount>> expected;
-        for (std::size_t line = 0; line < order.size(); ++line) {
-            CsvRow row;
-            for (int k = 0; k < order[line]; ++k) {
-                const std::string field = std::to_string(line) + ":" + std::to_string(k);
-                row.AddField(field);
-                if (k < RecordRow::kColumnCount)
-                    plain[static_cast<std::size_t>(k)] = field;
-            }
-            buffer.FillFromCsvRow(row);
-            kept.push_back(buffer);
-            expected.push_back(plain);
-        }
-        buffer = RecordRow(); // the buffer's own blocks go; the kept rows must not miss them
-        for (std::size_t line = 0; line < kept.size(); ++line) {
-            const RecordRow::ColumnList columns = kept[line].Columns();
-            for (int k = 0; k < RecordRow::kColumnCount; ++k) {
-                const auto column = static_cast<std::size_t>(k);
-                EXPECT_EQ(kept[line].Column(k), expected[line][column]) << line << " " << k;
-                EXPECT_EQ(columns[column], expected[line][column]) << line << " " << k;
-            }
-        }
+    for (const std::vector<int>& order : orders)
+        ExpectReadAsCopies(FillThroughOneBuffer(order));
+}
+
+// Rows are stored many to a chunk; a short row keeps columns only of a row
+// in its own chunk. Enough rows to fill many chunks, short and long mixed,
+// each kept past the rows around it, must read as plain copies, and copies
+// must outlive every other row (and the thread that made them).
+TEST(RecordRow, RowsOverManyChunksReadAsCopies)
+{
+    const std::vector<int> pattern = {28, 3, 1, 28, 2, 27, 1, 40, 5};
+    std::vector<int> counts;
+    for (int line = 0; line < 6000; ++line)
+        counts.push_back(pattern[static_cast<std::size_t>(line) % pattern.size()]);
+    KeptRows kept = FillThroughOneBuffer(counts, 7);
+    // A large row takes a chunk of its own and must read whole as well.
+    RecordRow large;
+    large.SetColumn(5, std::string(100000, 'L'));
+    EXPECT_EQ(large.Column(5).size(), 100000u);
+    EXPECT_EQ(large.Column(6), "");
+
+    ExpectReadAsCopies(kept);
+    // Rows read the same when every row made around them is gone.
+    const std::array<std::size_t, 3> lines = {0, 2999, kept.rows.size() - 1};
+    KeptRows survivors;
+    for (std::size_t line : lines) {
+        survivors.rows.push_back(kept.rows[line]);
+        survivors.expected.push_back(kept.expected[line]);
     }
+    kept = KeptRows();
+    ExpectReadAsCopies(survivors);
+
+    // Rows made on a thread that has ended still read.
+    RecordRow fromThread;
+    std::thread([&fromThread] { fromThread.FillFromCsvRow(RowOf({"t0", "t1"})); }).join();
+    EXPECT_EQ(fromThread.Column(1), "t1");
+    EXPECT_EQ(fromThread.Column(2), "");
 }
 
 TEST(RecordRow, SetColumnChangesOnlyThatColumn)
@@ -137,6 +193,32 @@ TEST(RecordRow, PlaceholderStatesAndCorrectionFlag)
     }
 }
 
+// A shared text must read the same through every copy, however the copies
+// are made, moved and dropped, the first among them included.
+TEST(SharedText, CopiesReadTheTextAfterTheOriginalGoes)
+{
+    const std::string text = "/card/KR80A/SITE00001/LEVEL/SITE00001.CSV";
+    std::vector<SharedText> copies;
+    {
+        SharedText original(text);
+        copies.push_back(original);           // copy
+        SharedText moved(std::move(original)); // move
+        EXPECT_EQ(original.Str(), "");
+        copies.push_back(moved);
+        SharedText assigned;
+        assigned = moved; // copy assignment
+        const SharedText& same = assigned;
+        assigned = same; // onto itself
+        copies.push_back(std::move(assigned));
+    }
+    for (const SharedText& copy : copies)
+        EXPECT_EQ(copy.Str(), text);
+    copies.erase(copies.begin());
+    std::thread([copies]() mutable { copies.clear(); }).join();
+    EXPECT_EQ(copies.back().Str(), text);
+    EXPECT_EQ(SharedText().Str(), "");
+}
+
 TEST(DataItem, ChannelsAreFreshRowsKeyedFromOne)
 {
     TempCard card;
@@ -153,6 +235,14 @@ TEST(DataItem, ChannelsAreFreshRowsKeyedFromOne)
     EXPECT_EQ(item.Channel(12)->Column(0), "c12");
     EXPECT_EQ(item.Channel(0), nullptr);
     EXPECT_EQ(item.Channel(13), nullptr);
+
+    // A copy holds the same channels, and keeps them when the item goes.
+    auto original = std::make_unique<CDataItem>(item);
+    const CDataItem copy = *original;
+    original.reset();
+    ASSERT_EQ(copy.m_channels.size(), 12u);
+    EXPECT_EQ(copy.Channel(12)->Column(0), "c12");
+    EXPECT_TRUE(CDataItem(kindLevel, 1, "1", "p").m_channels.empty());
 }
 
 } // namespace
