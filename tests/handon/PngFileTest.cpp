@@ -71,8 +71,9 @@ TEST(PngFile, ReadsBackPixelForPixelAtEveryDepth)
             EXPECT_EQ(Decode(file, readWidth, readHeight), picture.Rgb()) << colours << " colours, width " << width << ", runs of " << run;
             EXPECT_EQ(readWidth, width);
             EXPECT_EQ(readHeight, picture.height);
-            if (width == 320 && run == 1) // every colour of the table is used
+            if (width == 320 && run == 1) { // every colour of the table is used
                 EXPECT_EQ(BitDepthOf(file), depth) << colours << " colours";
+            }
         }
     }
 }
@@ -90,6 +91,27 @@ TEST(PngFile, OnlyUsedColoursCount)
     int height = 0;
     EXPECT_EQ(Decode(file, width, height), picture.Rgb());
     EXPECT_EQ(BitDepthOf(file), 1);
+}
+
+// Two colours are told apart bit by bit wherever they sit in the table:
+// indices that differ only in the high bit, or only in the low one, the
+// second colour before the first, or one colour alone past index 0; at
+// widths with and without a last partial byte, in runs and single pixels.
+TEST(PngFile, TwoColoursAnywhereInTheTableMakeOneBit)
+{
+    for (const auto& [first, second] : {std::pair{0, 1}, {200, 3}, {0, 128}, {255, 254}, {129, 1}, {7, 7}}) {
+        for (const auto& [width, run] : {std::pair{320, 1}, {13, 1}, {320, 5}, {21, 3}}) {
+            Picture picture(width, 256);
+            for (std::size_t i = 0; i < picture.indices.size(); ++i)
+                picture.indices[i] = static_cast<std::uint8_t>((i / static_cast<std::size_t>(run) * 7919 % 3) == 0 ? first : second);
+            const std::string file = PngFileBytes(picture.Pixels());
+            int readWidth = 0;
+            int readHeight = 0;
+            EXPECT_EQ(Decode(file, readWidth, readHeight), picture.Rgb())
+                << "indices " << first << " and " << second << ", width " << width << ", runs of " << run;
+            EXPECT_EQ(BitDepthOf(file), 1);
+        }
+    }
 }
 
 // An encoder that cannot make the file says so with nothing, never with half
