@@ -1,7 +1,8 @@
 #include "handon/ReportPages.h"
 
 #include "handon/CardRecords.h"
-#include "data/WholeFile.h"
+#include "handon/ReportDevice.h"
+#include "handon/ReportImageObjects.h"
 #include "handon/ReportPictures.h"
 #include "screens/ShownValues.h"
 #include "data/CardTree.h"
@@ -13,10 +14,8 @@
 #include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
-#include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QIODevice>
 
 #include <algorithm>
 #include <cerrno>
@@ -365,19 +364,15 @@ public:
         return HeaderHeight() + std::max(picture, table) + channels + Mm(7);
     }
 
-    void Draw(PageCursor& page, ReportPicture screen)
+    void Draw(PageCursor& page, ReportPicture screen, ReportImageObjects& images)
     {
         m_shown = std::move(screen.shown);
         const double top = page.Y();
         QPainter& p = *page.Painter();
         DrawHeader(page);
-        // Embedded at the screen's own size and scaled by the page (a whole
-        // number of dots a pixel): stored losslessly (no JPEG), once per
-        // picture, and shown without smoothing.
-        const QRectF picture(0, page.Y(), screen.image.width(), screen.image.height());
-        p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        p.setRenderHint(QPainter::LosslessImageRendering, true);
-        p.drawImage(picture, screen.image);
+        // A picture sample a dot of the page, a whole number of dots a screen pixel.
+        const QRectF picture(0, page.Y(), screen.image.width, screen.image.height);
+        images.Draw(p, picture, std::move(screen.image));
         DrawValues(p, QPointF(picture.width() + Mm(6), page.Y()), page.Width() - picture.width() - Mm(6));
         DrawChannels(p, QPointF(0, page.Y() + std::max<double>(picture.height(), TableHeight()) + Mm(2)),
                      page.Width());
@@ -458,12 +453,13 @@ private:
 
 // Lays out (and, with a painter, draws) the whole report; returns false when
 // the progress callback asks to stop.
-bool ComposeReport(PageCursor& page, const ReportInput& input, const HandOnProgress& progress)
+bool ComposeReport(PageCursor& page, ReportImageObjects* images, const ReportInput& input,
+                   const HandOnProgress& progress)
 {
     FirstPage(page, input);
     RecordDisplay display;
     std::optional<ReportPictures> pictures; // drawn only for the pages that are painted
-    if (page.Painter())
+    if (images)
         pictures.emplace(input.records, kPixelScale);
     const std::string* folder = nullptr;
     const int total = static_cast<int>(input.records.size());
@@ -482,7 +478,7 @@ bool ComposeReport(PageCursor& page, const ReportInput& input, const HandOnProgr
         RecordBlock block(record, display);
         page.Need(block.Height()); // a block never breaks across pages
         if (pictures)
-            block.Draw(page, pictures->Take(static_cast<std::size_t>(done)));
+            block.Draw(page, pictures->Take(static_cast<std::size_t>(done)), *images);
         else
             page.Advance(block.Height());
         ++done;
@@ -490,41 +486,6 @@ bool ComposeReport(PageCursor& page, const ReportInput& input, const HandOnProgr
     page.Finish();
     return GoOn(progress, done, total);
 }
-
-// The PDF on its way to the file, through the one writer of our files: it
-// reaches the disk as it is made, never held whole in memory, and takes the
-// file's place only when Commit says it is complete.
-class ReportDevice : public QIODevice {
-public:
-    explicit ReportDevice(const std::string& path) : m_file(path, WholeFileOptions{FileMode(), true})
-    {
-        open(QIODevice::WriteOnly);
-    }
-    int Error() { return m_file.Write({}); }
-    int Commit() { return m_file.Commit(); }
-    bool Empty() const { return m_bytes == 0; }
-
-protected:
-    qint64 readData(char*, qint64) override { return -1; }
-    qint64 writeData(const char* data, qint64 size) override
-    {
-        if (m_file.Write(std::string_view(data, static_cast<std::size_t>(size))) != 0)
-            return -1;
-        m_bytes += size;
-        return size;
-    }
-
-private:
-    // The umask is read once, before any other thread may be making files.
-    static mode_t FileMode()
-    {
-        static const mode_t mode = NewFileMode();
-        return mode;
-    }
-
-    WholeFileWriter m_file;
-    qint64 m_bytes = 0;
-};
 
 HandOnOutcome Failed(const std::string& path, const std::string& reason, int error)
 {
@@ -552,6 +513,7 @@ HandOnOutcome WriteReport(const CardTree& tree, const FolderSelection& folders, 
     ReportDevice device(options.path);
     if (const int error = device.Error()) // no place for it: nothing is drawn
         return Failed(options.path, std::strerror(error), error);
+    ReportImageObjects images(device);
     bool drawn = true;
     bool complete = false;
     {
@@ -565,12 +527,12 @@ HandOnOutcome WriteReport(const CardTree& tree, const FolderSelection& folders, 
         // The first pass only counts the pages, for the footers; it tells no
         // progress but may still be stopped.
         PageCursor counter(writer, nullptr, 0);
-        complete = ComposeReport(counter, input, [&](int, int total) { return GoOn(progress, 0, total); });
+        complete = ComposeReport(counter, nullptr, input, [&](int, int total) { return GoOn(progress, 0, total); });
         if (complete) {
             QPainter painter(&writer);
             drawn = painter.isActive();
             PageCursor page(writer, &painter, counter.Page());
-            complete = ComposeReport(page, input, [&](int done, int total) {
+            complete = ComposeReport(page, &images, input, [&](int done, int total) {
                 outcome.done = done;
                 return GoOn(progress, done, total);
             });
@@ -584,6 +546,10 @@ HandOnOutcome WriteReport(const CardTree& tree, const FolderSelection& folders, 
         return outcome;
     }
     if (!drawn || device.Empty())
+        return Failed(options.path, "the report could not be drawn", 0);
+    if (const int error = images.Finish(); error > 0)
+        return Failed(options.path, std::strerror(error), error);
+    else if (error < 0)
         return Failed(options.path, "the report could not be drawn", 0);
     if (const int error = device.Commit())
         return Failed(options.path, std::strerror(error), error);

@@ -1,9 +1,8 @@
 #pragma once
 
 #include "handon/CardRecords.h"
+#include "handon/ReportImage.h"
 #include "screens/ShownValues.h"
-
-#include <QImage>
 
 #include <condition_variable>
 #include <cstddef>
@@ -11,25 +10,15 @@
 #include <thread>
 #include <vector>
 
-class Canvas;
-
-// A drawn screen in the smallest form the PDF writer embeds losslessly: one
-// bit a pixel (black and white only, as every screen but the multi-channel
-// graph draws), else 32-bit RGB, which the writer would otherwise convert to
-// on the page-laying thread.
-QImage ReportScreenImage(const Canvas& canvas, int scale);
-
-// A record's screen as drawn: its picture and the values it shows.
+// A record's screen as drawn: its picture, encoded, and the values it shows.
 struct ReportPicture {
-    QImage image;
+    ReportImage image;
     ShownRecord shown;
 };
 
-// The screen pictures of a report's records, drawn on every core ahead of the
-// thread that lays out the pages, at most a bounded number ahead of it so that
-// a card of any size keeps a small picture store. Pictures that equal one
-// handed out shortly before come back as that same image, so that the PDF
-// writer embeds them once.
+// The screen pictures of a report's records, drawn and encoded on every core
+// ahead of the thread that lays out the pages, at most a bounded number ahead
+// of it so that a card of any size keeps a small picture store.
 //
 // Who calls it: one thread (the report's own) calls Take with the indices
 // 0, 1, 2, ... in order; the workers are stopped and joined on destruction.
@@ -52,7 +41,6 @@ private:
     };
 
     void Work();
-    QImage Recent(const QImage& image);
 
     const std::vector<CardRecord>& m_records;
     int m_scale;
@@ -63,6 +51,5 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_drawn;
     std::condition_variable m_room;
-    std::vector<QImage> m_recent; // pictures handed out lately, newest last
     std::vector<std::thread> m_workers;
 };
