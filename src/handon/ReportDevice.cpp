@@ -7,6 +7,10 @@ namespace {
 // Enough for an object's opening or a trailer with its identifiers.
 constexpr std::size_t kTailBytes = 4096;
 
+// The writer writes a PDF in pieces of a few bytes each; they reach the file
+// this many at a time.
+constexpr std::size_t kWriteBytes = 256 * 1024;
+
 // The umask is read once, before any other thread may be making files.
 mode_t FileMode()
 {
@@ -29,7 +33,8 @@ ReportDevice::ReportDevice(const std::string& path) : m_file(path, WholeFileOpti
 qint64 ReportDevice::writeData(const char* data, qint64 size)
 {
     const std::string_view bytes(data, static_cast<std::size_t>(size));
-    if (m_file.Write(bytes) != 0)
+    m_pending.append(bytes);
+    if (m_pending.size() >= kWriteBytes && Flush() != 0)
         return -1;
     m_bytes += size;
     if (bytes.size() >= kTailBytes) {
@@ -40,6 +45,13 @@ qint64 ReportDevice::writeData(const char* data, qint64 size)
         m_tail.append(bytes);
     }
     return size;
+}
+
+int ReportDevice::Flush()
+{
+    const int error = m_file.Write(m_pending);
+    m_pending.clear();
+    return error;
 }
 
 bool FindPdfTrailer(std::string_view tail, PdfTrailer& trailer)

@@ -17,8 +17,12 @@ public:
     explicit ReportDevice(const std::string& path);
 
     // 0, or the errno of the first failure to write.
-    int Error() { return m_file.Write({}); }
-    int Commit() { return m_file.Commit(); }
+    int Error() { return Flush(); }
+    int Commit()
+    {
+        const int error = Flush();
+        return error != 0 ? error : m_file.Commit();
+    }
     bool Empty() const { return m_bytes == 0; }
     // Every byte so far: where the next one lands in the file.
     qint64 Size() const { return m_bytes; }
@@ -32,7 +36,10 @@ protected:
     qint64 writeData(const char* data, qint64 size) override;
 
 private:
+    int Flush();
+
     WholeFileWriter m_file;
+    std::string m_pending; // the writer's small pieces, gathered into large writes
     qint64 m_bytes = 0;
     std::string m_tail;
 };

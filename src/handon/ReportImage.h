@@ -17,8 +17,9 @@ class Canvas;
 struct ReportImage {
     int width = 0;  // in samples
     int height = 0; // in samples
+    int bitsPerSample = 1;
     std::string entries; // the image dictionary's entries but /Width, /Height and /Length
-    std::string samples; // compressed (FlateDecode); empty when compression failed
+    std::string samples; // compressed (FlateDecode); empty when compression failed or was not asked for
     // The screen as drawn, compactly (the colour entries and the packed pixels
     // at their own size): equal keys are equal pictures.
     std::string key;
@@ -36,6 +37,10 @@ public:
     ReportImageEncoder& operator=(const ReportImageEncoder&) = delete;
 
     ReportImage Encode(const Canvas& canvas);
+    // Encode in two steps, for a caller that compresses only pictures it has
+    // not seen: everything but the samples, then the samples.
+    ReportImage Describe(const Canvas& canvas) const;
+    void Compress(ReportImage& image);
 
 private:
     struct Compressor;

@@ -1,6 +1,7 @@
 #include "handon/ReportImageObjects.h"
 
 #include "handon/ReportDevice.h"
+#include "handon/ReportPictures.h"
 
 #include <QPainter>
 
@@ -11,8 +12,10 @@
 namespace {
 
 // How many pictures drawn lately are looked at for an equal one: repeated
-// measurements follow each other, seldom far apart.
-constexpr std::size_t kRecentPictures = 16;
+// measurements follow each other, seldom far apart. The workers leave out the
+// samples of a picture equal to one up to ReportPictures::kSharedDistance
+// records before it, which is then among these.
+constexpr std::size_t kRecentPictures = 2 * ReportPictures::kSharedDistance;
 
 // The error of a failed file call: errno, or EIO where the call set none.
 int LastError()
@@ -59,6 +62,7 @@ void ReportImageObjects::Draw(QPainter& painter, const QRectF& target, ReportIma
     });
     if (same != m_recent.end()) {
         painter.drawImage(target, same->standIn);
+        std::rotate(same, same + 1, m_recent.end()); // the newest again: kept while it repeats
         return;
     }
     if (image.samples.empty() && m_error == 0)

@@ -21,7 +21,11 @@
 #include <cerrno>
 #include <cstring>
 #include <cmath>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <map>
+#include <mutex>
 #include <optional>
 
 namespace {
@@ -487,6 +491,21 @@ bool ComposeReport(PageCursor& page, ReportImageObjects* images, const ReportInp
     return GoOn(progress, done, total);
 }
 
+// The PDF writer takes two buffers of ten megabytes for each page it ends and
+// gives them back at once. The C library would hand such memory back to the
+// system each time and take it again for the next page, which on a report of
+// thousands of pages costs more than drawing them; it keeps it instead.
+void KeepLargeBuffers()
+{
+#ifdef __GLIBC__
+    static std::once_flag once;
+    std::call_once(once, [] {
+        mallopt(M_MMAP_THRESHOLD, 32 << 20);
+        mallopt(M_TRIM_THRESHOLD, 64 << 20);
+    });
+#endif
+}
+
 HandOnOutcome Failed(const std::string& path, const std::string& reason, int error)
 {
     HandOnOutcome outcome;
@@ -502,6 +521,7 @@ HandOnOutcome Failed(const std::string& path, const std::string& reason, int err
 HandOnOutcome WriteReport(const CardTree& tree, const FolderSelection& folders, const ReportOptions& options,
                           const HandOnProgress& progress)
 {
+    KeepLargeBuffers();
     const std::vector<CardRecord> records = SelectedRecords(tree, folders);
     const ReportInput input{tree, records, options.dataRoot, folders, options.cover};
     HandOnOutcome outcome;

@@ -50,7 +50,9 @@ void ReportPictures::Work()
         display.Select(m_records[index].item);
         Canvas canvas;
         display.Paint(canvas);
-        ReportPicture picture{encoder.Encode(canvas), ShownValues(display)};
+        ReportPicture picture{encoder.Describe(canvas), ShownValues(display)};
+        if (!Seen(index, picture.image))
+            encoder.Compress(picture.image);
         {
             const std::lock_guard lock(m_mutex);
             Slot& slot = m_slots[index % m_slots.size()];
@@ -60,6 +62,19 @@ void ReportPictures::Work()
         }
         m_drawn.notify_all();
     }
+}
+
+bool ReportPictures::Seen(std::size_t index, const ReportImage& image)
+{
+    const std::lock_guard lock(m_mutex);
+    const bool seen = std::any_of(m_described.begin(), m_described.end(), [&](const Described& earlier) {
+        return earlier.index < index && index - earlier.index <= kSharedDistance &&
+               earlier.keyHash == image.keyHash && earlier.key == image.key;
+    });
+    if (m_described.size() == 2 * kSharedDistance)
+        m_described.erase(m_described.begin());
+    m_described.push_back({index, image.keyHash, image.key});
+    return seen;
 }
 
 ReportPicture ReportPictures::Take(std::size_t index)

@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -18,12 +19,19 @@ struct ReportPicture {
 
 // The screen pictures of a report's records, drawn and encoded on every core
 // ahead of the thread that lays out the pages, at most a bounded number ahead
-// of it so that a card of any size keeps a small picture store.
+// of it so that a card of any size keeps a small picture store. A picture
+// equal to one of the few records just before it (the same measurement taken
+// again) is not compressed again: it comes without samples, and the page
+// layout uses the earlier one's, which it has drawn a few records before.
 //
 // Who calls it: one thread (the report's own) calls Take with the indices
 // 0, 1, 2, ... in order; the workers are stopped and joined on destruction.
 class ReportPictures {
 public:
+    // How far back an equal picture is looked for: the page layout keeps at
+    // least twice as many pictures for reuse.
+    static constexpr std::size_t kSharedDistance = 8;
+
     // Each screen pixel becomes `scale` x `scale` picture pixels.
     ReportPictures(const std::vector<CardRecord>& records, int scale);
     ~ReportPictures();
@@ -41,6 +49,9 @@ private:
     };
 
     void Work();
+    // Notes `image` of records[index]; true when one of the kSharedDistance
+    // records before it showed the same picture.
+    bool Seen(std::size_t index, const ReportImage& image);
 
     const std::vector<CardRecord>& m_records;
     int m_scale;
@@ -51,5 +62,11 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_drawn;
     std::condition_variable m_room;
+    struct Described {
+        std::size_t index = 0;
+        std::size_t keyHash = 0;
+        std::string key;
+    };
+    std::vector<Described> m_described; // the pictures described lately, oldest first
     std::vector<std::thread> m_workers;
 };
