@@ -18,6 +18,7 @@
 #include <QPdfWriter>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <cmath>
@@ -170,9 +171,11 @@ double TextLine(PageCursor& page, const QFont& font, const QString& text, double
     return height;
 }
 
+// Asked for several times a record: measured once.
 double RowHeight()
 {
-    return QFontMetricsF(ReportFont(9.5)).height() * 1.5;
+    static const double height = QFontMetricsF(ReportFont(9.5)).height() * 1.5;
+    return height;
 }
 
 // A row of cells at the cursor: each cell's text in its column (the first
@@ -353,10 +356,18 @@ void FirstPage(PageCursor& page, const ReportInput& input)
 // One record: its labels, its screen and the values the screen shows.
 class RecordBlock {
 public:
-    RecordBlock(const CardRecord& record, RecordDisplay& display) : m_record(record), m_display(display)
+    // Laid out from the record itself.
+    RecordBlock(const CardRecord& record, RecordDisplay& display) : m_record(record)
     {
-        m_display.Select(record.item);
+        display.Select(record.item);
         m_shown = ShownValues(display);
+        for (std::size_t label = 0; label < m_labels.size(); ++label)
+            m_labels[label] = display.LabelText(static_cast<RecordDisplay::Label>(label));
+    }
+    // Laid out from what a worker drew.
+    RecordBlock(const CardRecord& record, ReportPicture& screen)
+        : m_record(record), m_shown(std::move(screen.shown)), m_labels(std::move(screen.labels))
+    {
     }
 
     double Height() const
@@ -368,15 +379,14 @@ public:
         return HeaderHeight() + std::max(picture, table) + channels + Mm(7);
     }
 
-    void Draw(PageCursor& page, ReportPicture screen, ReportImageObjects& images)
+    void Draw(PageCursor& page, ReportImage image, ReportImageObjects& images)
     {
-        m_shown = std::move(screen.shown);
         const double top = page.Y();
         QPainter& p = *page.Painter();
         DrawHeader(page);
         // A picture sample a dot of the page, a whole number of dots a screen pixel.
-        const QRectF picture(0, page.Y(), screen.image.width, screen.image.height);
-        images.Draw(p, picture, std::move(screen.image));
+        const QRectF picture(0, page.Y(), image.width, image.height);
+        images.Draw(p, picture, std::move(image));
         DrawValues(p, QPointF(picture.width() + Mm(6), page.Y()), page.Width() - picture.width() - Mm(6));
         DrawChannels(p, QPointF(0, page.Y() + std::max<double>(picture.height(), TableHeight()) + Mm(2)),
                      page.Width());
@@ -390,12 +400,13 @@ private:
 
     static double HeaderHeight()
     {
-        return QFontMetricsF(ReportFont(11, true)).height() * 1.25 + QFontMetricsF(ReportFont(9)).height() * 1.25 +
-               Mm(1.5);
+        static const double height = QFontMetricsF(ReportFont(11, true)).height() * 1.25 +
+                                     QFontMetricsF(ReportFont(9)).height() * 1.25 + Mm(1.5);
+        return height;
     }
     double TableHeight() const { return static_cast<double>(m_shown.values.size()) * RowHeight(); }
 
-    QString Label(RecordDisplay::Label which) const { return Card(m_display.LabelText(which)); }
+    QString Label(RecordDisplay::Label which) const { return Card(m_labels[which]); }
 
     void DrawHeader(PageCursor& page) const
     {
@@ -451,8 +462,8 @@ private:
     }
 
     const CardRecord& m_record;
-    RecordDisplay& m_display;
     ShownRecord m_shown;
+    std::array<std::string, 4> m_labels; // by RecordDisplay::Label
 };
 
 // Lays out (and, with a painter, draws) the whole report; returns false when
@@ -479,12 +490,16 @@ bool ComposeReport(PageCursor& page, ReportImageObjects* images, const ReportInp
             page.Advance(Mm(3));
             page.SetRunningHeader("測定フォルダ　" + FileName(*folder) + "（続き）");
         }
-        RecordBlock block(record, display);
-        page.Need(block.Height()); // a block never breaks across pages
-        if (pictures)
-            block.Draw(page, pictures->Take(static_cast<std::size_t>(done)), *images);
-        else
+        if (pictures) {
+            ReportPicture screen = pictures->Take(static_cast<std::size_t>(done));
+            RecordBlock block(record, screen);
+            page.Need(block.Height()); // a block never breaks across pages
+            block.Draw(page, std::move(screen.image), *images);
+        } else {
+            RecordBlock block(record, display);
+            page.Need(block.Height());
             page.Advance(block.Height());
+        }
         ++done;
     }
     page.Finish();

@@ -50,7 +50,9 @@ void ReportPictures::Work()
         display.Select(m_records[index].item);
         Canvas canvas;
         display.Paint(canvas);
-        ReportPicture picture{encoder.Describe(canvas), ShownValues(display)};
+        ReportPicture picture{encoder.Describe(canvas), ShownValues(display), {}};
+        for (std::size_t label = 0; label < picture.labels.size(); ++label)
+            picture.labels[label] = display.LabelText(static_cast<RecordDisplay::Label>(label));
         if (!Seen(index, picture.image))
             encoder.Compress(picture.image);
         {

@@ -4,6 +4,7 @@
 #include "handon/ReportImage.h"
 #include "screens/ShownValues.h"
 
+#include <array>
 #include <condition_variable>
 #include <cstddef>
 #include <mutex>
@@ -11,10 +12,12 @@
 #include <thread>
 #include <vector>
 
-// A record's screen as drawn: its picture, encoded, and the values it shows.
+// A record's screen as drawn: its picture, encoded, the values it shows and
+// the labels around it (card bytes, by RecordDisplay::Label).
 struct ReportPicture {
     ReportImage image;
     ShownRecord shown;
+    std::array<std::string, 4> labels;
 };
 
 // The screen pictures of a report's records, drawn and encoded on every core
