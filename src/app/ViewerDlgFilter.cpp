@@ -39,6 +39,10 @@ void CViewerDlg::InstallTreeFilter()
     m_filterCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_filterCount->setGeometry(tree.right() - kCountWidth + 1, tree.y(), kCountWidth - 2, kFieldHeight);
     m_ui->m_tree->setGeometry(tree.adjusted(0, kFieldHeight + 2, 0, 0));
+    // The field shows each key before the tree follows it: on a large card
+    // the tree takes a while, and a field left unpainted meanwhile looks as
+    // if the keys went nowhere.
+    connect(m_filterEdit, &QLineEdit::textChanged, m_filterEdit, qOverload<>(&QWidget::repaint));
     connect(m_filterEdit, &QLineEdit::textChanged, this, &CViewerDlg::OnFilterChanged);
     auto* find = new QShortcut(QKeySequence::Find, this);
     connect(find, &QShortcut::activated, this, [this] {
