@@ -87,9 +87,17 @@ void CViewerDlg::OnFilterChanged(const QString& text)
 
 // In the field the keys edit the text, except: ↑ ↓ page through what the
 // filter keeps, Esc clears the text (and, with nothing typed, goes back to
-// the tree). True when the key is used up here.
+// the tree). True when the key, pressed or released, is used up here.
 bool CViewerDlg::FilterFieldKey(QKeyEvent* event)
 {
+    // Shift here makes capitals, and is no key of the meter. The field has no
+    // use for it alone and would hand its press on to the window, which takes
+    // it for the meter's shift, while the release stays in the field: the
+    // シフト toggle would be left on.
+    if (event->key() == Qt::Key_Shift)
+        return true;
+    if (event->type() != QEvent::KeyPress)
+        return false;
     switch (event->key()) {
     case Qt::Key_Up:
     case Qt::Key_Down:

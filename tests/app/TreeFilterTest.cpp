@@ -155,6 +155,26 @@ TEST_F(TreeFilterTest, ArrowsPageThroughTheKeptRecordsAndEscClears)
     EXPECT_EQ(m_window->focusWidget(), Tree());
 }
 
+// Capitals typed in the field take the keyboard's Shift, which is not the
+// meter's: the シフト toggle stays as it was, on or off.
+TEST_F(TreeFilterTest, ShiftTypedInTheFieldLeavesTheShiftToggleAlone)
+{
+    StartOnTwoFolders();
+    m_window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    QTest::keyClick(Tree(), Qt::Key_F, Qt::ControlModifier);
+    for (const bool on : {false, true}) {
+        if (Button("m_shiftButton")->isChecked() != on)
+            QTest::mouseClick(Button("m_shiftButton"), Qt::LeftButton);
+        Field()->clear();
+        QTest::keyClick(Field(), 'W', Qt::ShiftModifier);
+        QTest::keyClicks(Field(), "est");
+        EXPECT_EQ(Field()->text(), "West") << on;
+        EXPECT_EQ(Button("m_shiftButton")->isChecked(), on) << on;
+        EXPECT_EQ(Count(), "1 件") << on;
+    }
+}
+
 // Typing is no key of the meter: ↑ ↓ in the field page through the tree
 // even while the シフト toggle is on.
 TEST_F(TreeFilterTest, ArrowsInTheFieldPageWhateverTheShiftToggle)
