@@ -132,7 +132,7 @@ std::string PngFileBytes(const IndexedPixels& picture)
 {
     if (!FitsInPng(picture))
         return {};
-    const std::optional<PngPalette> palette = UsedColours(picture);
+    const std::optional<PngPalette> palette = UsedPngColours(picture);
     if (!palette)
         return {};
     const int depth = PngBitDepth(palette->colours.size());

@@ -127,7 +127,7 @@ std::uint8_t FirstUsed(const PngPalette& palette)
 
 } // namespace
 
-std::optional<PngPalette> UsedColours(const IndexedPixels& picture)
+std::optional<PngPalette> UsedPngColours(const IndexedPixels& picture)
 {
     PngPalette palette;
     if (picture.indices.empty())

@@ -17,7 +17,7 @@ struct PngPalette {
 };
 
 // Nothing when a pixel's index lies past the picture's table.
-std::optional<PngPalette> UsedColours(const IndexedPixels& picture);
+std::optional<PngPalette> UsedPngColours(const IndexedPixels& picture);
 
 // 1, 2, 4 or 8: the fewest bits a pixel that tell `colours` colours apart.
 int PngBitDepth(std::size_t colours);
