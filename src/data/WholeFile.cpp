@@ -74,14 +74,30 @@ int OpenNewFile(const std::string& folder, mode_t mode, std::string& name)
     return ::mkostemp(name.data(), O_CLOEXEC);
 }
 
-int LinkAt(int fd, const std::string& path)
+// Whether the system has refused to link a file by its descriptor alone,
+// which needs a privilege; from then on the file table in /proc is used.
+std::atomic<bool> linkByDescriptorRefused{false};
+
+// Gives the open unnamed file `fd` the name `name` in `folder` (a folder's
+// descriptor, or AT_FDCWD for a path); never replaces a file of that name.
+int LinkAt(int fd, int folder, const std::string& name)
 {
-    if (::linkat(fd, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0)
-        return 0;
+    if (!linkByDescriptorRefused.load(std::memory_order_relaxed)) {
+        if (::linkat(fd, "", folder, name.c_str(), AT_EMPTY_PATH) == 0)
+            return 0;
+        if (errno != ENOENT)
+            return errno;
+        linkByDescriptorRefused = true;
+    }
     // Without the right to link by descriptor the process's own file table
     // in /proc does the same.
     const std::string own = "/proc/self/fd/" + std::to_string(fd);
-    return ::linkat(AT_FDCWD, own.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0 ? 0 : errno;
+    return ::linkat(AT_FDCWD, own.c_str(), folder, name.c_str(), AT_SYMLINK_FOLLOW) == 0 ? 0 : errno;
+}
+
+int LinkAt(int fd, const std::string& path)
+{
+    return LinkAt(fd, AT_FDCWD, path);
 }
 
 // Gives the unnamed file a name: the target's own when there is no target
@@ -241,4 +257,53 @@ int SyncFileSystemOf(const std::string& path)
     const int error = ::syncfs(fd) == 0 ? 0 : errno;
     ::close(fd);
     return error;
+}
+
+NewFilesFolder::NewFilesFolder(const std::string& folder)
+    : m_folder(folder), m_fd(::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC))
+{
+    if (m_fd < 0)
+        m_error = errno;
+}
+
+NewFilesFolder::~NewFilesFolder()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+int NewFilesFolder::Write(const std::string& name, std::string_view bytes, const WholeFileOptions& options) const
+{
+    if (m_fd < 0)
+        return m_error;
+    const int fd = ::openat(m_fd, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, options.newFileMode);
+    if (fd < 0)
+        return errno == EOPNOTSUPP || errno == EISDIR ? WriteBeside(name, bytes, options) : errno;
+    int error = WriteAll(fd, bytes);
+    if (error == 0 && options.flush && ::fsync(fd) != 0)
+        error = errno;
+    bool named = false;
+    if (error == 0) {
+        error = LinkAt(fd, m_fd, name);
+        named = error == 0;
+    }
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    // A close that fails may have lost bytes already under the name.
+    if (error != 0 && named)
+        ::unlinkat(m_fd, name.c_str(), 0);
+    return error;
+}
+
+// Where the file system has no unnamed files, the writer of one file by its
+// path does the same under a hidden name, once it is sure the name is free.
+int NewFilesFolder::WriteBeside(const std::string& name, std::string_view bytes,
+                                const WholeFileOptions& options) const
+{
+    struct stat info {};
+    if (::fstatat(m_fd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0)
+        return EEXIST;
+    if (errno != ENOENT)
+        return errno;
+    return WriteWholeFile(m_folder + "/" + name, bytes, options);
 }

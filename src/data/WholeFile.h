@@ -72,5 +72,30 @@ private:
     bool m_committed = false;
 };
 
+// A folder that many new files are written into, such as an export's:
+// opened once, so that each file costs no walk down the folder's path and
+// no look at what is there before it.
+class NewFilesFolder {
+public:
+    explicit NewFilesFolder(const std::string& folder);
+    ~NewFilesFolder();
+    NewFilesFolder(const NewFilesFolder&) = delete;
+    NewFilesFolder& operator=(const NewFilesFolder&) = delete;
+
+    // Writes `bytes` as the new file `name` in the folder, as WriteWholeFile
+    // would: the file has no name until it is complete. 0 when every byte got
+    // there, else the errno of the first failure with nothing left behind;
+    // EEXIST, with nothing written, when the name is taken (by a file, a link,
+    // anything), which WriteWholeFile may then replace.
+    int Write(const std::string& name, std::string_view bytes, const WholeFileOptions& options = {}) const;
+
+private:
+    int WriteBeside(const std::string& name, std::string_view bytes, const WholeFileOptions& options) const;
+
+    std::string m_folder;
+    int m_fd = -1;
+    int m_error = 0;
+};
+
 // Flushes the file system that holds `path` to the disk (syncfs). 0 or errno.
 int SyncFileSystemOf(const std::string& path);

@@ -107,6 +107,8 @@ public:
 private:
     void Work();
     bool WriteGroup(const Group& group, RecordDisplay& display);
+    bool WritePicture(const NewFilesFolder& folder, const fs::path& folderPath, const std::string& name,
+                      const std::string& bytes);
     void Written();
     void Fail(const std::string& path, const std::string& reason, int error);
     bool LeadsIntoCard(const fs::path& path) const;
@@ -116,6 +118,7 @@ private:
     PictureFormat m_format;
     const PictureEncoder& m_encode;
     CardGuard m_card;
+    mode_t m_newFileMode = NewFileMode();
     const HandOnProgress* m_progress = nullptr;
     int m_total = 0;
     std::atomic<std::size_t> m_nextGroup{0};
@@ -155,6 +158,7 @@ bool PictureWriter::WriteGroup(const Group& group, RecordDisplay& display)
 {
     const int width = NumberWidth(static_cast<int>(group.records.size()));
     const std::string extension = PictureExtension(m_format);
+    const NewFilesFolder folder(group.folder.string());
     for (int id : group.records) {
         if (m_stop)
             return false;
@@ -166,26 +170,42 @@ bool PictureWriter::WriteGroup(const Group& group, RecordDisplay& display)
         const std::string name = RecordFileName(item->m_nNumber, width,
                                                 DecodeCardText(display.LabelText(RecordDisplay::kCaption)),
                                                 extension);
-        const fs::path path = group.folder / name;
+        const std::string bytes = m_encode(canvas, m_format);
+        if (bytes.empty()) {
+            Fail((group.folder / name).string(), "the picture could not be encoded", 0);
+            return false;
+        }
+        if (!WritePicture(folder, group.folder, name, bytes))
+            return false;
+        Written();
+    }
+    return true;
+}
+
+// A new name takes the picture at once. A name already taken (an export
+// over an earlier one) is replaced through the writer of single files, once
+// it is sure not to be a link into the card.
+bool PictureWriter::WritePicture(const NewFilesFolder& folder, const fs::path& folderPath, const std::string& name,
+                                 const std::string& bytes)
+{
+    // Flushed once for all at the end: a kill still leaves only whole files.
+    const WholeFileOptions options{m_newFileMode, false};
+    int error = folder.Write(name, bytes, options);
+    if (error == 0)
+        return true;
+    const fs::path path = folderPath / name;
+    if (error == EEXIST) {
         if (LeadsIntoCard(path)) {
             m_insideCard = true;
             Fail(path.string(), {}, 0);
             return false;
         }
-        const std::string bytes = m_encode(canvas, m_format);
-        std::string error;
-        if (bytes.empty()) {
-            Fail(path.string(), "the picture could not be encoded", 0);
-            return false;
-        }
-        // Flushed once for all at the end: a kill still leaves only whole files.
-        if (!WriteFileWhole(path.string(), bytes, error, false)) {
-            Fail(path.string(), error, errno);
-            return false;
-        }
-        Written();
+        error = WriteWholeFile(path.string(), bytes, options);
     }
-    return true;
+    if (error == 0)
+        return true;
+    Fail(path.string(), std::strerror(error), error);
+    return false;
 }
 
 // One more picture is whole: the count goes up and the callback hears it, so

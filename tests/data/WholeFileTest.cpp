@@ -128,6 +128,42 @@ TEST(WholeFile, AWriterOfPiecesReplacesTheFileOnlyWhenCommitted)
     EXPECT_EQ(full.Commit(), ENOSPC);
 }
 
+// Many new files in one folder: a free name gets the whole file; a name
+// taken by anything is left as it is, with EEXIST and nothing written, so
+// that the caller decides whether to replace it.
+TEST(WholeFile, AFolderOfNewFilesNeverReplacesWhatIsThere)
+{
+    TempCard folder;
+    const std::string outside = folder.Write("outside/file", "outside");
+    const std::string root = folder.MakeFolder("pictures");
+    folder.Write("pictures/file", "old");
+    folder.MakeFolder("pictures/folder");
+    fs::create_symlink(outside, root + "/link");
+    fs::create_symlink(root + "/missing", root + "/dangling");
+    ASSERT_EQ(::mkfifo((root + "/fifo").c_str(), 0600), 0);
+    const std::set<std::string> before = Entries(root);
+
+    const NewFilesFolder pictures(root);
+    for (const char* taken : {"file", "folder", "link", "dangling", "fifo"})
+        EXPECT_EQ(pictures.Write(taken, "new"), EEXIST) << taken;
+    EXPECT_EQ(Contents(root + "/file"), "old");
+    EXPECT_EQ(Contents(outside), "outside");
+    EXPECT_FALSE(fs::exists(root + "/missing"));
+    EXPECT_EQ(Entries(root), before);
+
+    for (const auto& [name, mode] : {std::pair{"a.png", 0600u}, {"b.png", 0400u}}) {
+        ASSERT_EQ(pictures.Write(name, std::string(5000, 'p'), WholeFileOptions{mode, false}), 0) << name;
+        EXPECT_EQ(Contents(root + "/" + name), std::string(5000, 'p'));
+        EXPECT_EQ(ModeOf(root + "/" + name), mode);
+    }
+    std::set<std::string> after = before;
+    after.insert({"a.png", "b.png"});
+    EXPECT_EQ(Entries(root), after);
+
+    EXPECT_EQ(NewFilesFolder(folder.Path("gone")).Write("a.png", "x"), ENOENT);
+    EXPECT_FALSE(fs::exists(folder.Path("gone")));
+}
+
 // A small tmpfs fills up in the middle of the write: the old file stays whole
 // and the failure says the disk is full.
 TEST(WholeFile, AFullDiskKeepsTheOldFile)
@@ -142,7 +178,10 @@ TEST(WholeFile, AFullDiskKeepsTheOldFile)
     ASSERT_EQ(WriteWholeFile(path, old), 0);
     EXPECT_EQ(WriteWholeFile(path, std::string(60000, 'n')), ENOSPC);
     EXPECT_EQ(Contents(path), old);
+    // A new file that does not fit leaves no name and no space taken.
+    EXPECT_EQ(NewFilesFolder(mount).Write("picture.png", std::string(60000, 'n')), ENOSPC);
     EXPECT_EQ(Entries(mount), std::set<std::string>{"report.pdf"});
+    ASSERT_EQ(WriteWholeFile(path, std::string(40000, 'n')), 0);
     ::umount(mount.c_str());
 }
 
