@@ -1,5 +1,10 @@
 #include "data/RecordFolder.h"
 
+#include "data/ReadLimits.h"
+
+// A folder's rows are those of one values file.
+static_assert(kMaxRecordsPerFile <= RowTable::kMaxRows);
+
 RecordFolder::RecordFolder(int id, int parent, int row, DataKind kind, std::string name,
                            SharedText count)
     : m_nId(id), m_nParent(parent), m_nRow(row), m_nKind(kind), m_strName(std::move(name)),
@@ -14,12 +19,13 @@ int RecordFolder::RecordCount() const
 
 void RecordFolder::ReserveRows(int n)
 {
-    m_rows.reserve(static_cast<std::size_t>(n));
+    m_rows.Reserve(static_cast<std::size_t>(n));
+    m_nExpectedRows = n;
 }
 
 void RecordFolder::AddRow(const RecordRow& row)
 {
-    m_rows.push_back(row);
+    m_rows.Add(row);
 }
 
 void RecordFolder::SetPicture(int number, SharedText path)
@@ -27,7 +33,7 @@ void RecordFolder::SetPicture(int number, SharedText path)
     if (path.Str().empty())
         return;
     if (m_pictures.empty())
-        m_pictures.resize(m_rows.capacity());
+        m_pictures.reserve(static_cast<std::size_t>(m_nExpectedRows));
     const auto at = static_cast<std::size_t>(number - 1);
     if (at >= m_pictures.size())
         m_pictures.resize(at + 1);
@@ -41,7 +47,7 @@ void RecordFolder::AddMulti(RowList channels, SharedText csvPath)
 
 void RecordFolder::Finish()
 {
-    m_rows.shrink_to_fit();
+    m_rows.ShrinkToFit();
     m_multi.shrink_to_fit();
     if (m_pictures.size() > m_rows.size())
         m_pictures.resize(m_rows.size());
@@ -57,7 +63,8 @@ CDataItem RecordFolder::Item(int number) const
         item.m_channels = record.channels;
         return item;
     }
-    CDataItem item(m_nKind, number, m_strCount, m_strCsvPath, &m_rows[at]);
+    CDataItem item(m_nKind, number, m_strCount, m_strCsvPath);
+    item.m_row = m_rows[at];
     if (at < m_pictures.size())
         item.m_strPicturePath = m_pictures[at];
     return item;
@@ -66,6 +73,7 @@ CDataItem RecordFolder::Item(int number) const
 std::string_view RecordFolder::Title(int number) const
 {
     const auto at = static_cast<std::size_t>(number - 1);
+    // The table holds the row's chunk, so the text outlives the copy.
     if (m_nKind != kindMulti)
         return m_rows[at].Column(1);
     const RowList& channels = m_multi[at].channels;

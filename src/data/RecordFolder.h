@@ -4,6 +4,7 @@
 #include "data/DataKind.h"
 #include "data/RecordRow.h"
 #include "data/RowList.h"
+#include "data/RowTable.h"
 #include "data/SharedText.h"
 
 #include <string>
@@ -58,7 +59,8 @@ private:
     std::string m_strName;
     SharedText m_strCount;
     SharedText m_strCsvPath;
-    std::vector<RecordRow> m_rows; // m_rows[number - 1], single-file kinds
+    RowTable m_rows; // m_rows[number - 1], single-file kinds
+    int m_nExpectedRows = 0;
     // Constellation records only, and only once one has a picture: most
     // folders of other kinds, and a folder whose pictures are missing, hold none.
     std::vector<SharedText> m_pictures;
