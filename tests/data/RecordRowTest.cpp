@@ -2,6 +2,7 @@
 #include "data/CDataItem.h"
 #include "data/CardText.h"
 #include "data/RecordRow.h"
+#include "data/RowTable.h"
 #include "support/RecordedMessages.h"
 #include "support/TempCard.h"
 
@@ -145,6 +146,46 @@ TEST(RecordRow, RowsOverManyChunksReadAsCopies)
     std::thread([&fromThread] { fromThread.FillFromCsvRow(RowOf({"t0", "t1"})); }).join();
     EXPECT_EQ(fromThread.Column(1), "t1");
     EXPECT_EQ(fromThread.Column(2), "");
+}
+
+// A table keeps rows by their place in the chunks it holds: rows over many
+// chunks, empty rows, a row with a chunk of its own and rows added again
+// long after they were made must read as plain copies once every other
+// holder of them is gone.
+TEST(RowTable, RowsReadAsCopiesAfterEveryOtherHolderIsGone)
+{
+    const std::vector<int> pattern = {28, 3, 1, 28, 2, 27, 1, 40, 5};
+    std::vector<int> counts;
+    for (int line = 0; line < 6000; ++line)
+        counts.push_back(pattern[static_cast<std::size_t>(line) % pattern.size()]);
+    KeptRows kept = FillThroughOneBuffer(counts, 7);
+    RecordRow large;
+    large.SetColumn(5, std::string(100000, 'L'));
+    std::array<std::string, RecordRow::kColumnCount> largeColumns{};
+    largeColumns[5] = std::string(100000, 'L');
+    kept.rows.insert(kept.rows.begin() + 100, large);
+    kept.expected.insert(kept.expected.begin() + 100, largeColumns);
+    kept.rows.insert(kept.rows.begin() + 200, RecordRow());
+    kept.expected.insert(kept.expected.begin() + 200, std::array<std::string, RecordRow::kColumnCount>{});
+    // Rows from chunks long left behind.
+    for (std::size_t line : {std::size_t{0}, std::size_t{3}, std::size_t{3000}}) {
+        kept.rows.push_back(kept.rows[line]);
+        kept.expected.push_back(kept.expected[line]);
+    }
+
+    RowTable table;
+    table.Reserve(kept.rows.size());
+    for (const RecordRow& row : kept.rows)
+        table.Add(row);
+    ASSERT_EQ(table.size(), kept.rows.size());
+    KeptRows fromTable;
+    fromTable.expected = kept.expected;
+    kept = KeptRows();
+    large = RecordRow();
+    table.ShrinkToFit();
+    for (std::size_t i = 0; i < table.size(); ++i)
+        fromTable.rows.push_back(table[i]);
+    ExpectReadAsCopies(fromTable);
 }
 
 TEST(RecordRow, SetColumnChangesOnlyThatColumn)
