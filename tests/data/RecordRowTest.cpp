@@ -56,6 +56,16 @@ KeptRows FillThroughOneBuffer(const std::vector<int>& counts, std::size_t padEve
     return kept;
 }
 
+// Enough rows, short and long mixed, to fill many chunks.
+KeptRows RowsOverManyChunks()
+{
+    const std::vector<int> pattern = {28, 3, 1, 28, 2, 27, 1, 40, 5};
+    std::vector<int> counts;
+    for (int line = 0; line < 6000; ++line)
+        counts.push_back(pattern[static_cast<std::size_t>(line) % pattern.size()]);
+    return FillThroughOneBuffer(counts, 7);
+}
+
 void ExpectReadAsCopies(const KeptRows& kept)
 {
     for (std::size_t line = 0; line < kept.rows.size(); ++line) {
@@ -119,11 +129,7 @@ TEST(RecordRow, KeptColumnsReadAsCopiesInEveryOrderOfLineLengths)
 // must outlive every other row (and the thread that made them).
 TEST(RecordRow, RowsOverManyChunksReadAsCopies)
 {
-    const std::vector<int> pattern = {28, 3, 1, 28, 2, 27, 1, 40, 5};
-    std::vector<int> counts;
-    for (int line = 0; line < 6000; ++line)
-        counts.push_back(pattern[static_cast<std::size_t>(line) % pattern.size()]);
-    KeptRows kept = FillThroughOneBuffer(counts, 7);
+    KeptRows kept = RowsOverManyChunks();
     // A large row takes a chunk of its own and must read whole as well.
     RecordRow large;
     large.SetColumn(5, std::string(100000, 'L'));
@@ -154,11 +160,7 @@ TEST(RecordRow, RowsOverManyChunksReadAsCopies)
 // holder of them is gone.
 TEST(RowTable, RowsReadAsCopiesAfterEveryOtherHolderIsGone)
 {
-    const std::vector<int> pattern = {28, 3, 1, 28, 2, 27, 1, 40, 5};
-    std::vector<int> counts;
-    for (int line = 0; line < 6000; ++line)
-        counts.push_back(pattern[static_cast<std::size_t>(line) % pattern.size()]);
-    KeptRows kept = FillThroughOneBuffer(counts, 7);
+    KeptRows kept = RowsOverManyChunks();
     RecordRow large;
     large.SetColumn(5, std::string(100000, 'L'));
     std::array<std::string, RecordRow::kColumnCount> largeColumns{};
