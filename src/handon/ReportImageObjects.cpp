@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -39,12 +41,27 @@ std::string ObjectBytes(int object, const ReportImage& image)
            "\nendstream\nendobj\n";
 }
 
+
+// A file without a name in `folder`, else in the system's temporary folder:
+// beside the report it takes the report's file system, which has room for
+// the report, rather than a temporary folder that may be small or in memory.
+std::FILE* UnnamedFile(const std::string& folder)
+{
+    const int fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+        if (std::FILE* file = ::fdopen(fd, "w+b"))
+            return file;
+        ::close(fd);
+    }
+    return std::tmpfile();
+}
+
 } // namespace
 
-ReportImageObjects::ReportImageObjects(ReportDevice& device) : m_device(device)
+ReportImageObjects::ReportImageObjects(ReportDevice& device, const std::string& folder) : m_device(device)
 {
     errno = 0;
-    m_file = std::tmpfile();
+    m_file = UnnamedFile(folder);
     if (!m_file)
         m_error = LastError();
 }

@@ -18,12 +18,13 @@ class ReportDevice;
 // slowly and on the one thread that lays out the pages. The writer is given a
 // one-pixel stand-in per distinct picture, which it places and names on the
 // pages as any image (an image fills its placement whatever its pixel count);
-// the pictures wait in a temporary file and follow the writer's PDF as an
+// the pictures wait in an unnamed file and follow the writer's PDF as an
 // update that gives each stand-in's object its picture. A picture equal to one
 // drawn shortly before (the same measurement taken again) shares its object.
 class ReportImageObjects {
 public:
-    explicit ReportImageObjects(ReportDevice& device);
+    // The pictures wait in `folder` (the report's), without a name.
+    ReportImageObjects(ReportDevice& device, const std::string& folder);
     ~ReportImageObjects();
     ReportImageObjects(const ReportImageObjects&) = delete;
     ReportImageObjects& operator=(const ReportImageObjects&) = delete;

@@ -548,7 +548,7 @@ HandOnOutcome WriteReport(const CardTree& tree, const FolderSelection& folders, 
     ReportDevice device(options.path);
     if (const int error = device.Error()) // no place for it: nothing is drawn
         return Failed(options.path, std::strerror(error), error);
-    ReportImageObjects images(device);
+    ReportImageObjects images(device, FolderOf(options.path));
     bool drawn = true;
     bool complete = false;
     {

@@ -17,7 +17,11 @@ constexpr std::size_t kAheadPerWorker = 32;
 ReportPictures::ReportPictures(const std::vector<CardRecord>& records, int scale)
     : m_records(records), m_scale(scale)
 {
-    const unsigned workers = std::max(1u, std::thread::hardware_concurrency());
+    // The thread that lays out the pages keeps a core busy on its own: a worker
+    // more than the other cores would only take turns with it, and it sets
+    // the pace.
+    const unsigned cores = std::thread::hardware_concurrency(); // 0 when unknown
+    const unsigned workers = cores > 1 ? cores - 1 : 1;
     m_slots.resize(workers * kAheadPerWorker);
     for (unsigned i = 0; i < workers && i < records.size(); ++i)
         m_workers.emplace_back(&ReportPictures::Work, this);

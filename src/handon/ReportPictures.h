@@ -21,7 +21,7 @@ struct ReportPicture {
 };
 
 // The screen pictures of a report's records, drawn and encoded on every core
-// ahead of the thread that lays out the pages, at most a bounded number ahead
+// but the one of the thread that lays out the pages, ahead of that thread, at most a bounded number ahead
 // of it so that a card of any size keeps a small picture store. A picture
 // equal to one of the few records just before it (the same measurement taken
 // again) is not compressed again: it comes without samples, and the page
