@@ -101,18 +101,24 @@ std::string_view RecordCaption(const CDataItem& item)
     return item.m_nKind == kindFolder ? std::string_view() : RowCaption(item.m_row);
 }
 
-std::string RecordSystemLabel(const CDataItem& item)
+const std::string& LineSystemLabel(DataKind kind, const RecordRow& row)
 {
-    const int system = IntegerValue(item.m_row.Column(kSystemColumn));
-    switch (item.m_nKind) {
+    const int system = IntegerValue(row.Column(kSystemColumn));
+    switch (kind) {
     case kindLevel: return LevelSystemLabel(system);
     case kindBer: return BerSystemLabel(system);
     case kindSky: return SkySystemLabel(system);
     case kindConstel: return ConstelSystemLabel(system);
-    case kindMulti: {
-        const RecordRow* first = item.Channel(1);
-        return first ? MultiSystemLabel(TrimRight(first->Column(kGroupColumn))) : std::string();
+    default: return ProgramText(" ");
     }
-    default: return {};
-    }
+}
+
+std::string RecordSystemLabel(const CDataItem& item)
+{
+    if (item.m_nKind == kindFolder)
+        return {};
+    if (item.m_nKind != kindMulti)
+        return LineSystemLabel(item.m_nKind, item.m_row);
+    const RecordRow* first = item.Channel(1);
+    return first ? MultiSystemLabel(TrimRight(first->Column(kGroupColumn))) : std::string();
 }

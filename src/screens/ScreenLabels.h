@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/DataKind.h"
+
 #include <string>
 #include <string_view>
 
@@ -27,6 +29,11 @@ const std::string& ConstelSystemLabel(int system);
 std::string MultiSystemLabel(std::string_view group);
 // Whether a multi-channel group is the cable and terrestrial one.
 bool IsVuCatvGroup(std::string_view group);
+
+// The system label of a single-line record of `kind` (LEVEL, BER, SKY or
+// CONSTEL) whose line is `row`; " " for another kind. A kept text, so
+// that a caller going through many records copies nothing.
+const std::string& LineSystemLabel(DataKind kind, const RecordRow& row);
 
 // What the screen of `item` shows as its caption and system label; empty
 // for an item no screen shows (a folder, a multi-channel record without
