@@ -6,6 +6,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <deque>
 #include <string>
 #include <string_view>
@@ -157,6 +158,7 @@ void CardSearch::Prepare()
     Builder builder(*this);
     m_channelStarts.push_back(0);
     const std::vector<int> headings = m_card.KindRoots();
+    m_lineTexts.reserve(kLineTexts * static_cast<std::size_t>(std::max(m_card.ItemCount(), 0)));
     for (std::size_t place = 0; place < headings.size() && place < m_folders.size(); ++place) {
         const int heading = headings[place];
         const bool multiChannel = kRecordKinds[place] == kindMulti;

@@ -61,6 +61,21 @@ void CardTreeFilter::Find()
             m_nMatches += m_card.Node(m_card.Child(heading, row))->m_nChildCount;
 }
 
+QModelIndex CardTreeFilter::MakeIndex(int row, int id, Level level) const
+{
+    return createIndex(row, 0, static_cast<quintptr>(id) * 4 + static_cast<quintptr>(level));
+}
+
+int CardTreeFilter::IdOf(const QModelIndex& index)
+{
+    return index.isValid() ? static_cast<int>(index.internalId() / 4) : 0;
+}
+
+CardTreeFilter::Level CardTreeFilter::LevelOf(const QModelIndex& index)
+{
+    return index.isValid() ? static_cast<Level>(index.internalId() % 4) : Level::None;
+}
+
 CardTreeFilter::Level CardTreeFilter::LevelOf(int id) const
 {
     const auto node = m_card.Node(id);
@@ -145,36 +160,44 @@ int CardTreeFilter::RowOf(int id) const
 
 QModelIndex CardTreeFilter::mapToSource(const QModelIndex& proxyIndex) const
 {
-    return m_treeModel ? m_treeModel->IndexOfId(CardTreeModel::IdOf(proxyIndex)) : QModelIndex();
+    return m_treeModel ? m_treeModel->IndexOfId(IdOf(proxyIndex)) : QModelIndex();
 }
 
 QModelIndex CardTreeFilter::mapFromSource(const QModelIndex& sourceIndex) const
 {
     const int id = CardTreeModel::IdOf(sourceIndex);
     const int row = id > 0 ? RowOf(id) : -1;
-    return row < 0 ? QModelIndex() : createIndex(row, 0, static_cast<quintptr>(id));
+    return row < 0 ? QModelIndex() : MakeIndex(row, id, LevelOf(id));
 }
 
 QModelIndex CardTreeFilter::index(int row, int column, const QModelIndex& parent) const
 {
     if (column != 0 || row < 0)
         return {};
-    const Children& children = ChildrenOf(CardTreeModel::IdOf(parent));
-    return row < children.count ? createIndex(row, 0, static_cast<quintptr>(ChildId(children, row))) : QModelIndex();
+    const Children& children = ChildrenOf(IdOf(parent));
+    if (row >= children.count)
+        return {};
+    const Level level = !parent.isValid() ? Level::Heading
+                        : LevelOf(parent) == Level::Heading ? Level::Folder
+                                                            : Level::Record;
+    return MakeIndex(row, ChildId(children, row), level);
 }
 
 QModelIndex CardTreeFilter::parent(const QModelIndex& child) const
 {
-    const auto node = m_card.Node(CardTreeModel::IdOf(child));
-    if (!node || node->m_nParent == 0)
+    const Level level = LevelOf(child);
+    if (level != Level::Folder && level != Level::Record)
         return {};
-    const int row = RowOf(node->m_nParent);
-    return row < 0 ? QModelIndex() : createIndex(row, 0, static_cast<quintptr>(node->m_nParent));
+    const int parentId = m_card.Node(IdOf(child))->m_nParent;
+    const int row = RowOf(parentId);
+    return row < 0 ? QModelIndex() : MakeIndex(row, parentId, level == Level::Folder ? Level::Heading : Level::Folder);
 }
 
 int CardTreeFilter::rowCount(const QModelIndex& parent) const
 {
-    return parent.column() > 0 ? 0 : ChildrenOf(CardTreeModel::IdOf(parent)).count;
+    if (parent.column() > 0 || LevelOf(parent) == Level::Record)
+        return 0;
+    return ChildrenOf(IdOf(parent)).count;
 }
 
 int CardTreeFilter::columnCount(const QModelIndex&) const
@@ -190,7 +213,7 @@ bool CardTreeFilter::hasChildren(const QModelIndex& parent) const
 // Records never have children: the view then keeps no state for them.
 Qt::ItemFlags CardTreeFilter::flags(const QModelIndex& index) const
 {
-    const Level level = LevelOf(CardTreeModel::IdOf(index));
+    const Level level = LevelOf(index);
     if (level == Level::None)
         return Qt::NoItemFlags;
     const Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;

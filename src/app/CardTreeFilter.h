@@ -18,7 +18,9 @@ class CardTreeModel;
 //
 // What is kept is found for the whole card in one pass (CardSearch), so
 // that each question of the view is a look-up in that result rather than a
-// search. Indexes carry the item id, as the tree model's do.
+// search. An index carries its item id and whether that is a heading, a
+// folder or a record: the view asks about every row it lays out, and the
+// index answers without a look into the card.
 class CardTreeFilter : public QAbstractProxyModel {
 public:
     CardTreeFilter(const CardTree& card, QObject* parent = nullptr);
@@ -47,7 +49,7 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
-    enum class Level { None, Heading, Folder, Record };
+    enum class Level : quintptr { Heading, Folder, Record, None };
     // The shown children of one item: while filtering those found, else
     // all of them (CardTree::Child).
     struct Children {
@@ -58,6 +60,9 @@ private:
     };
 
     bool Filtering() const { return !m_needle.isEmpty(); }
+    QModelIndex MakeIndex(int row, int id, Level level) const;
+    static int IdOf(const QModelIndex& index);
+    static Level LevelOf(const QModelIndex& index);
     void Find();
     Level LevelOf(int id) const;
     // Of item `id` (0 for the top); the view asks for the children of one

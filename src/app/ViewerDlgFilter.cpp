@@ -56,10 +56,7 @@ void CViewerDlg::OnFilterChanged(const QString& text)
 {
     const int current = CurrentItemId();
     QTreeView* tree = m_ui->m_tree;
-    // Closed first: every open folder is an index the model keeps up to date
-    // through each of the filter's thousands of removals, and what the filter
-    // keeps is opened afresh below anyway.
-    tree->collapseAll();
+    // The filter makes its rows afresh, which closes every folder.
     m_filter->SetText(text);
     const bool filtering = !m_filter->Text().trimmed().isEmpty();
     m_filterCount->setText(filtering ? QStringLiteral("%1 件").arg(m_filter->MatchCount()) : QString());

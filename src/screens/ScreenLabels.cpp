@@ -4,6 +4,8 @@
 #include "data/CardText.h"
 #include "screens/TextCodec.h"
 
+#include <array>
+
 namespace {
 
 // The meter's group label for cable and terrestrial multi-channel measurements.
@@ -52,27 +54,54 @@ const char* ConstelLabelText(int system)
     }
 }
 
+// Codes 4 to 6 are the three quantities of the satellite pay-TV screen.
+const char* SkyLabelText(int system)
+{
+    return system >= 4 && system <= 6 ? "スカイパーフェクトＴＶ！" : " ";
+}
+
+const char* BlankLabelText(int)
+{
+    return " ";
+}
+
+// Every code above this one has the blank label on every screen.
+constexpr int kLastCode = 11;
+
+// The labels of one screen in card bytes, converted once: a search reads
+// the label of every record.
+template <const char* (*LabelText)(int)>
+const std::string& Converted(int system)
+{
+    static const std::array<const std::string*, kLastCode + 2> labels = [] {
+        std::array<const std::string*, kLastCode + 2> converted{};
+        for (int code = 0; code <= kLastCode + 1; ++code)
+            converted[static_cast<std::size_t>(code)] = &ProgramText(LabelText(code));
+        return converted;
+    }();
+    return *labels[static_cast<std::size_t>(system >= 0 && system <= kLastCode ? system : kLastCode + 1)];
+}
+
 } // namespace
 
 const std::string& LevelSystemLabel(int system)
 {
-    return ProgramText(LevelLabelText(system));
+    return Converted<LevelLabelText>(system);
 }
 
 const std::string& BerSystemLabel(int system)
 {
-    return ProgramText(BerLabelText(system));
+    return Converted<BerLabelText>(system);
 }
 
 const std::string& SkySystemLabel(int system)
 {
-    // Codes 4 to 6 are the three quantities of the satellite pay-TV screen.
-    return ProgramText(system >= 4 && system <= 6 ? "スカイパーフェクトＴＶ！" : " ");
+    return Converted<SkyLabelText>(system);
 }
 
 const std::string& ConstelSystemLabel(int system)
 {
-    return ProgramText(ConstelLabelText(system));
+    return Converted<ConstelLabelText>(system);
 }
 
 bool IsVuCatvGroup(std::string_view group)
@@ -109,7 +138,7 @@ const std::string& LineSystemLabel(DataKind kind, const RecordRow& row)
     case kindBer: return BerSystemLabel(system);
     case kindSky: return SkySystemLabel(system);
     case kindConstel: return ConstelSystemLabel(system);
-    default: return ProgramText(" ");
+    default: return Converted<BlankLabelText>(0);
     }
 }
 
