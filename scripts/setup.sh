@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
   cmake ninja-build g++ clang
   qt6-base-dev qt6-qpa-plugins qt6-svg-dev qt6-translations-l10n qt6-l10n-tools libgl-dev
-  libfreetype-dev libfontconfig-dev libpng-dev fonts-ipafont-gothic
+  libfreetype-dev libfontconfig-dev libpng-dev zlib1g-dev fonts-ipafont-gothic
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool x11-apps imagemagick poppler-utils xclip
   librsvg2-bin desktop-file-utils appstream man-db valgrind

@@ -1,5 +1,6 @@
 #include "FolderChooser.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileIconProvider>
@@ -56,11 +57,15 @@ bool DialogFolderChooser::BrowseForFolder(QWidget* owner, const std::string& ini
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setIconProvider(&typeNames);
     dialog.setSidebarUrls(PlacesWithMedia(dialog.sidebarUrls(), m_mountTable));
-    // The initial folder is shown selected among its neighbours.
+    // The initial folder is shown selected among its neighbours. Without one
+    // the user's home is shown: the folder the program happened to be started
+    // in means nothing to the user, and the media are in the side bar.
     const QFileInfo start(QFile::decodeName(QByteArray::fromStdString(initial)));
     if (!initial.empty() && start.isDir()) {
         dialog.setDirectory(start.absolutePath());
         dialog.selectFile(start.absoluteFilePath());
+    } else {
+        dialog.setDirectory(QDir::home());
     }
     if (dialog.exec() != QDialog::Accepted)
         return false;

@@ -39,6 +39,10 @@ void CViewerDlg::InstallTreeFilter()
     m_filterCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_filterCount->setGeometry(tree.right() - kCountWidth + 1, tree.y(), kCountWidth - 2, kFieldHeight);
     m_ui->m_tree->setGeometry(tree.adjusted(0, kFieldHeight + 2, 0, 0));
+    // The field shows each key before the tree follows it: on a large card
+    // the tree takes a while, and a field left unpainted meanwhile looks as
+    // if the keys went nowhere.
+    connect(m_filterEdit, &QLineEdit::textChanged, m_filterEdit, qOverload<>(&QWidget::repaint));
     connect(m_filterEdit, &QLineEdit::textChanged, this, &CViewerDlg::OnFilterChanged);
     auto* find = new QShortcut(QKeySequence::Find, this);
     connect(find, &QShortcut::activated, this, [this] {
@@ -80,9 +84,17 @@ void CViewerDlg::OnFilterChanged(const QString& text)
 
 // In the field the keys edit the text, except: ↑ ↓ page through what the
 // filter keeps, Esc clears the text (and, with nothing typed, goes back to
-// the tree). True when the key is used up here.
+// the tree). True when the key, pressed or released, is used up here.
 bool CViewerDlg::FilterFieldKey(QKeyEvent* event)
 {
+    // Shift here makes capitals, and is no key of the meter. The field has no
+    // use for it alone and would hand its press on to the window, which takes
+    // it for the meter's shift, while the release stays in the field: the
+    // シフト toggle would be left on.
+    if (event->key() == Qt::Key_Shift)
+        return true;
+    if (event->type() != QEvent::KeyPress)
+        return false;
     switch (event->key()) {
     case Qt::Key_Up:
     case Qt::Key_Down:

@@ -131,7 +131,7 @@ bool CViewerDlg::eventFilter(QObject* watched, QEvent* event)
         return false;
     // The filter field's keys are its own, but for paging and clearing.
     if (IsFilterField(watched) && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease))
-        return event->type() == QEvent::KeyPress && FilterFieldKey(static_cast<QKeyEvent*>(event));
+        return FilterFieldKey(static_cast<QKeyEvent*>(event));
     switch (event->type()) {
     case QEvent::KeyPress:
         return FilterKeyPress(static_cast<QKeyEvent*>(event));

@@ -88,7 +88,10 @@ void CardTree::ScanDataRoot(const std::string& dataRoot)
     m_messages.Clear();
     m_leftOut.clear();
     m_bounds = CardBounds(m_strDataRoot);
-    const std::vector<std::string> folders = ListSubFolders(m_strDataRoot);
+    // No folder chosen names no folder: the file system's root is no card,
+    // and each folder there would only be reported as leading out of it.
+    const std::vector<std::string> folders =
+        m_strDataRoot.empty() ? std::vector<std::string>{} : ListSubFolders(m_strDataRoot);
     m_nodes.clear();
     m_itemTable.clear();
     for (std::vector<int>& children : m_rootChildren)

@@ -1,7 +1,8 @@
 #include "handon/ReportPages.h"
 
 #include "handon/CardRecords.h"
-#include "data/WholeFile.h"
+#include "handon/ReportDevice.h"
+#include "handon/ReportImageObjects.h"
 #include "handon/ReportPictures.h"
 #include "screens/ShownValues.h"
 #include "data/CardTree.h"
@@ -13,16 +14,19 @@
 #include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
-#include <QImage>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QIODevice>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <cmath>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 #include <map>
+#include <mutex>
 #include <optional>
 
 namespace {
@@ -167,9 +171,11 @@ double TextLine(PageCursor& page, const QFont& font, const QString& text, double
     return height;
 }
 
+// Asked for several times a record: measured once.
 double RowHeight()
 {
-    return QFontMetricsF(ReportFont(9.5)).height() * 1.5;
+    static const double height = QFontMetricsF(ReportFont(9.5)).height() * 1.5;
+    return height;
 }
 
 // A row of cells at the cursor: each cell's text in its column (the first
@@ -350,10 +356,18 @@ void FirstPage(PageCursor& page, const ReportInput& input)
 // One record: its labels, its screen and the values the screen shows.
 class RecordBlock {
 public:
-    RecordBlock(const CardRecord& record, RecordDisplay& display) : m_record(record), m_display(display)
+    // Laid out from the record itself.
+    RecordBlock(const CardRecord& record, RecordDisplay& display) : m_record(record)
     {
-        m_display.Select(record.item);
+        display.Select(record.item);
         m_shown = ShownValues(display);
+        for (std::size_t label = 0; label < m_labels.size(); ++label)
+            m_labels[label] = display.LabelText(static_cast<RecordDisplay::Label>(label));
+    }
+    // Laid out from what a worker drew.
+    RecordBlock(const CardRecord& record, ReportPicture& screen)
+        : m_record(record), m_shown(std::move(screen.shown)), m_labels(std::move(screen.labels))
+    {
     }
 
     double Height() const
@@ -365,19 +379,14 @@ public:
         return HeaderHeight() + std::max(picture, table) + channels + Mm(7);
     }
 
-    void Draw(PageCursor& page, ReportPicture screen)
+    void Draw(PageCursor& page, ReportImage image, ReportImageObjects& images)
     {
-        m_shown = std::move(screen.shown);
         const double top = page.Y();
         QPainter& p = *page.Painter();
         DrawHeader(page);
-        // Embedded at the screen's own size and scaled by the page (a whole
-        // number of dots a pixel): stored losslessly (no JPEG), once per
-        // picture, and shown without smoothing.
-        const QRectF picture(0, page.Y(), screen.image.width(), screen.image.height());
-        p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        p.setRenderHint(QPainter::LosslessImageRendering, true);
-        p.drawImage(picture, screen.image);
+        // A picture sample a dot of the page, a whole number of dots a screen pixel.
+        const QRectF picture(0, page.Y(), image.width, image.height);
+        images.Draw(p, picture, std::move(image));
         DrawValues(p, QPointF(picture.width() + Mm(6), page.Y()), page.Width() - picture.width() - Mm(6));
         DrawChannels(p, QPointF(0, page.Y() + std::max<double>(picture.height(), TableHeight()) + Mm(2)),
                      page.Width());
@@ -391,12 +400,13 @@ private:
 
     static double HeaderHeight()
     {
-        return QFontMetricsF(ReportFont(11, true)).height() * 1.25 + QFontMetricsF(ReportFont(9)).height() * 1.25 +
-               Mm(1.5);
+        static const double height = QFontMetricsF(ReportFont(11, true)).height() * 1.25 +
+                                     QFontMetricsF(ReportFont(9)).height() * 1.25 + Mm(1.5);
+        return height;
     }
     double TableHeight() const { return static_cast<double>(m_shown.values.size()) * RowHeight(); }
 
-    QString Label(RecordDisplay::Label which) const { return Card(m_display.LabelText(which)); }
+    QString Label(RecordDisplay::Label which) const { return Card(m_labels[which]); }
 
     void DrawHeader(PageCursor& page) const
     {
@@ -452,18 +462,19 @@ private:
     }
 
     const CardRecord& m_record;
-    RecordDisplay& m_display;
     ShownRecord m_shown;
+    std::array<std::string, 4> m_labels; // by RecordDisplay::Label
 };
 
 // Lays out (and, with a painter, draws) the whole report; returns false when
 // the progress callback asks to stop.
-bool ComposeReport(PageCursor& page, const ReportInput& input, const HandOnProgress& progress)
+bool ComposeReport(PageCursor& page, ReportImageObjects* images, const ReportInput& input,
+                   const HandOnProgress& progress)
 {
     FirstPage(page, input);
     RecordDisplay display;
     std::optional<ReportPictures> pictures; // drawn only for the pages that are painted
-    if (page.Painter())
+    if (images)
         pictures.emplace(input.records, kPixelScale);
     const std::string* folder = nullptr;
     const int total = static_cast<int>(input.records.size());
@@ -479,52 +490,36 @@ bool ComposeReport(PageCursor& page, const ReportInput& input, const HandOnProgr
             page.Advance(Mm(3));
             page.SetRunningHeader("測定フォルダ　" + FileName(*folder) + "（続き）");
         }
-        RecordBlock block(record, display);
-        page.Need(block.Height()); // a block never breaks across pages
-        if (pictures)
-            block.Draw(page, pictures->Take(static_cast<std::size_t>(done)));
-        else
+        if (pictures) {
+            ReportPicture screen = pictures->Take(static_cast<std::size_t>(done));
+            RecordBlock block(record, screen);
+            page.Need(block.Height()); // a block never breaks across pages
+            block.Draw(page, std::move(screen.image), *images);
+        } else {
+            RecordBlock block(record, display);
+            page.Need(block.Height());
             page.Advance(block.Height());
+        }
         ++done;
     }
     page.Finish();
     return GoOn(progress, done, total);
 }
 
-// The PDF on its way to the file, through the one writer of our files: it
-// reaches the disk as it is made, never held whole in memory, and takes the
-// file's place only when Commit says it is complete.
-class ReportDevice : public QIODevice {
-public:
-    explicit ReportDevice(const std::string& path) : m_file(path, WholeFileOptions{FileMode(), true})
-    {
-        open(QIODevice::WriteOnly);
-    }
-    int Error() { return m_file.Write({}); }
-    int Commit() { return m_file.Commit(); }
-    bool Empty() const { return m_bytes == 0; }
-
-protected:
-    qint64 readData(char*, qint64) override { return -1; }
-    qint64 writeData(const char* data, qint64 size) override
-    {
-        if (m_file.Write(std::string_view(data, static_cast<std::size_t>(size))) != 0)
-            return -1;
-        m_bytes += size;
-        return size;
-    }
-
-private:
-    // The umask is read once, before any other thread may be making files.
-    static mode_t FileMode()
-    {
-        static const mode_t mode = NewFileMode();
-        return mode;
-    }
-
-    WholeFileWriter m_file;
-    qint64 m_bytes = 0;
-};
+// The PDF writer takes two buffers of ten megabytes for each page it ends and
+// gives them back at once. The C library would hand such memory back to the
+// system each time and take it again for the next page, which on a report of
+// thousands of pages costs more than drawing them; it keeps it instead.
+void KeepLargeBuffers()
+{
+#ifdef __GLIBC__
+    static std::once_flag once;
+    std::call_once(once, [] {
+        mallopt(M_MMAP_THRESHOLD, 32 << 20);
+        mallopt(M_TRIM_THRESHOLD, 64 << 20);
+    });
+#endif
+}
 
 HandOnOutcome Failed(const std::string& path, const std::string& reason, int error)
 {
@@ -541,6 +536,7 @@ HandOnOutcome Failed(const std::string& path, const std::string& reason, int err
 HandOnOutcome WriteReport(const CardTree& tree, const FolderSelection& folders, const ReportOptions& options,
                           const HandOnProgress& progress)
 {
+    KeepLargeBuffers();
     const std::vector<CardRecord> records = SelectedRecords(tree, folders);
     const ReportInput input{tree, records, options.dataRoot, folders, options.cover};
     HandOnOutcome outcome;
@@ -552,6 +548,7 @@ HandOnOutcome WriteReport(const CardTree& tree, const FolderSelection& folders, 
     ReportDevice device(options.path);
     if (const int error = device.Error()) // no place for it: nothing is drawn
         return Failed(options.path, std::strerror(error), error);
+    ReportImageObjects images(device, FolderOf(options.path));
     bool drawn = true;
     bool complete = false;
     {
@@ -565,12 +562,12 @@ HandOnOutcome WriteReport(const CardTree& tree, const FolderSelection& folders, 
         // The first pass only counts the pages, for the footers; it tells no
         // progress but may still be stopped.
         PageCursor counter(writer, nullptr, 0);
-        complete = ComposeReport(counter, input, [&](int, int total) { return GoOn(progress, 0, total); });
+        complete = ComposeReport(counter, nullptr, input, [&](int, int total) { return GoOn(progress, 0, total); });
         if (complete) {
             QPainter painter(&writer);
             drawn = painter.isActive();
             PageCursor page(writer, &painter, counter.Page());
-            complete = ComposeReport(page, input, [&](int done, int total) {
+            complete = ComposeReport(page, &images, input, [&](int done, int total) {
                 outcome.done = done;
                 return GoOn(progress, done, total);
             });
@@ -584,6 +581,10 @@ HandOnOutcome WriteReport(const CardTree& tree, const FolderSelection& folders, 
         return outcome;
     }
     if (!drawn || device.Empty())
+        return Failed(options.path, "the report could not be drawn", 0);
+    if (const int error = images.Finish(); error > 0)
+        return Failed(options.path, std::strerror(error), error);
+    else if (error < 0)
         return Failed(options.path, "the report could not be drawn", 0);
     if (const int error = device.Commit())
         return Failed(options.path, std::strerror(error), error);

@@ -1,12 +1,9 @@
 #include "handon/ReportPictures.h"
 
-#include "handon/CanvasImage.h"
 #include "screens/Canvas.h"
 #include "screens/RecordDisplay.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <cstring>
 
 namespace {
 
@@ -15,66 +12,16 @@ namespace {
 // the store stays some megabytes on a card of any size.
 constexpr std::size_t kAheadPerWorker = 32;
 
-// How many pictures handed out lately are kept for reuse: identical screens
-// follow each other (the same measurement taken again), seldom far apart.
-constexpr std::size_t kRecentPictures = 16;
-
-bool BlackAndWhiteOnly(const std::vector<Rgb>& pixels)
-{
-    return std::all_of(pixels.begin(), pixels.end(), [](Rgb p) { return p == kBlack || p == kWhite; });
-}
-
-// Every pixel as `scale` x `scale` bits.
-QImage OneBitImage(const std::vector<Rgb>& pixels, int width, int height, int scale)
-{
-    QImage image(width * scale, height * scale, QImage::Format_Mono);
-    // The PDF writer embeds one bit a pixel only for exactly this table.
-    image.setColorTable({0xFF000000u, 0xFFFFFFFFu});
-    const auto lineBytes = static_cast<std::size_t>(image.bytesPerLine());
-    const std::uint32_t run = (1u << scale) - 1; // one pixel's bits, all set
-    for (int y = 0; y < height; ++y) {
-        uchar* line = image.scanLine(y * scale);
-        std::fill(line, line + lineBytes, uchar{0});
-        const Rgb* row = pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width);
-        // Bits gather at the low end of `pending` and leave a byte at a time.
-        std::uint32_t pending = 0;
-        int pendingBits = 0;
-        uchar* out = line;
-        for (int x = 0; x < width; ++x) {
-            pending = (pending << scale) | (row[x] == kWhite ? run : 0u);
-            for (pendingBits += scale; pendingBits >= 8; pendingBits -= 8)
-                *out++ = static_cast<uchar>(pending >> (pendingBits - 8));
-        }
-        if (pendingBits > 0)
-            *out = static_cast<uchar>(pending << (8 - pendingBits));
-        for (int copy = 1; copy < scale; ++copy)
-            std::memcpy(image.scanLine(y * scale + copy), line, lineBytes);
-    }
-    return image;
-}
-
-// QImage's own comparison goes pixel by pixel; the lines of our pictures
-// have no stray bits in their padding, so comparing the bytes suffices.
-bool SameBits(const QImage& a, const QImage& b)
-{
-    return a.format() == b.format() && a.size() == b.size() && a.colorTable() == b.colorTable() &&
-           std::memcmp(a.constBits(), b.constBits(), static_cast<std::size_t>(a.sizeInBytes())) == 0;
-}
-
 } // namespace
-
-QImage ReportScreenImage(const Canvas& canvas, int scale)
-{
-    const std::vector<Rgb> pixels = canvas.Pixels();
-    if (BlackAndWhiteOnly(pixels))
-        return OneBitImage(pixels, canvas.Width(), canvas.Height(), scale);
-    return ImageOfCanvas(canvas).scaled(canvas.Width() * scale, canvas.Height() * scale);
-}
 
 ReportPictures::ReportPictures(const std::vector<CardRecord>& records, int scale)
     : m_records(records), m_scale(scale)
 {
-    const unsigned workers = std::max(1u, std::thread::hardware_concurrency());
+    // The thread that lays out the pages keeps a core busy on its own: a worker
+    // more than the other cores would only take turns with it, and it sets
+    // the pace.
+    const unsigned cores = std::thread::hardware_concurrency(); // 0 when unknown
+    const unsigned workers = cores > 1 ? cores - 1 : 1;
     m_slots.resize(workers * kAheadPerWorker);
     for (unsigned i = 0; i < workers && i < records.size(); ++i)
         m_workers.emplace_back(&ReportPictures::Work, this);
@@ -94,6 +41,7 @@ ReportPictures::~ReportPictures()
 void ReportPictures::Work()
 {
     RecordDisplay display;
+    ReportImageEncoder encoder(m_scale);
     for (;;) {
         std::size_t index = 0;
         {
@@ -106,7 +54,11 @@ void ReportPictures::Work()
         display.Select(m_records[index].item);
         Canvas canvas;
         display.Paint(canvas);
-        ReportPicture picture{ReportScreenImage(canvas, m_scale), ShownValues(display)};
+        ReportPicture picture{encoder.Describe(canvas), ShownValues(display), {}};
+        for (std::size_t label = 0; label < picture.labels.size(); ++label)
+            picture.labels[label] = display.LabelText(static_cast<RecordDisplay::Label>(label));
+        if (!Seen(index, picture.image))
+            encoder.Compress(picture.image);
         {
             const std::lock_guard lock(m_mutex);
             Slot& slot = m_slots[index % m_slots.size()];
@@ -116,6 +68,19 @@ void ReportPictures::Work()
         }
         m_drawn.notify_all();
     }
+}
+
+bool ReportPictures::Seen(std::size_t index, const ReportImage& image)
+{
+    const std::lock_guard lock(m_mutex);
+    const bool seen = std::any_of(m_described.begin(), m_described.end(), [&](const Described& earlier) {
+        return earlier.index < index && index - earlier.index <= kSharedDistance &&
+               earlier.keyHash == image.keyHash && earlier.key == image.key;
+    });
+    if (m_described.size() == 2 * kSharedDistance)
+        m_described.erase(m_described.begin());
+    m_described.push_back({index, image.keyHash, image.key});
+    return seen;
 }
 
 ReportPicture ReportPictures::Take(std::size_t index)
@@ -130,19 +95,5 @@ ReportPicture ReportPictures::Take(std::size_t index)
         m_taken = index + 1;
     }
     m_room.notify_all();
-    picture.image = Recent(picture.image);
     return picture;
-}
-
-// The same image object as an equal picture handed out lately (the PDF
-// writer keys what it embedded by the image object), else `image`, now kept.
-QImage ReportPictures::Recent(const QImage& image)
-{
-    const auto same = std::find_if(m_recent.begin(), m_recent.end(), [&](const QImage& kept) { return SameBits(kept, image); });
-    if (same != m_recent.end())
-        return *same;
-    if (m_recent.size() == kRecentPictures)
-        m_recent.erase(m_recent.begin());
-    m_recent.push_back(image);
-    return image;
 }

@@ -1,40 +1,40 @@
 #pragma once
 
 #include "handon/CardRecords.h"
+#include "handon/ReportImage.h"
 #include "screens/ShownValues.h"
 
-#include <QImage>
-
+#include <array>
 #include <condition_variable>
 #include <cstddef>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
-class Canvas;
-
-// A drawn screen in the smallest form the PDF writer embeds losslessly: one
-// bit a pixel (black and white only, as every screen but the multi-channel
-// graph draws), else 32-bit RGB, which the writer would otherwise convert to
-// on the page-laying thread.
-QImage ReportScreenImage(const Canvas& canvas, int scale);
-
-// A record's screen as drawn: its picture and the values it shows.
+// A record's screen as drawn: its picture, encoded, the values it shows and
+// the labels around it (card bytes, by RecordDisplay::Label).
 struct ReportPicture {
-    QImage image;
+    ReportImage image;
     ShownRecord shown;
+    std::array<std::string, 4> labels;
 };
 
-// The screen pictures of a report's records, drawn on every core ahead of the
-// thread that lays out the pages, at most a bounded number ahead of it so that
-// a card of any size keeps a small picture store. Pictures that equal one
-// handed out shortly before come back as that same image, so that the PDF
-// writer embeds them once.
+// The screen pictures of a report's records, drawn and encoded on every core
+// but the one of the thread that lays out the pages, ahead of that thread, at most a bounded number ahead
+// of it so that a card of any size keeps a small picture store. A picture
+// equal to one of the few records just before it (the same measurement taken
+// again) is not compressed again: it comes without samples, and the page
+// layout uses the earlier one's, which it has drawn a few records before.
 //
 // Who calls it: one thread (the report's own) calls Take with the indices
 // 0, 1, 2, ... in order; the workers are stopped and joined on destruction.
 class ReportPictures {
 public:
+    // How far back an equal picture is looked for: the page layout keeps at
+    // least twice as many pictures for reuse.
+    static constexpr std::size_t kSharedDistance = 8;
+
     // Each screen pixel becomes `scale` x `scale` picture pixels.
     ReportPictures(const std::vector<CardRecord>& records, int scale);
     ~ReportPictures();
@@ -52,7 +52,9 @@ private:
     };
 
     void Work();
-    QImage Recent(const QImage& image);
+    // Notes `image` of records[index]; true when one of the kSharedDistance
+    // records before it showed the same picture.
+    bool Seen(std::size_t index, const ReportImage& image);
 
     const std::vector<CardRecord>& m_records;
     int m_scale;
@@ -63,6 +65,11 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_drawn;
     std::condition_variable m_room;
-    std::vector<QImage> m_recent; // pictures handed out lately, newest last
+    struct Described {
+        std::size_t index = 0;
+        std::size_t keyHash = 0;
+        std::string key;
+    };
+    std::vector<Described> m_described; // the pictures described lately, oldest first
     std::vector<std::thread> m_workers;
 };

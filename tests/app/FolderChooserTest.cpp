@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
 
@@ -28,6 +29,46 @@ QList<QUrl> SideBarOfChooser(DialogFolderChooser& chooser)
     std::string chosen;
     EXPECT_FALSE(chooser.BrowseForFolder(nullptr, {}, chosen));
     return places;
+}
+
+// The folder the chooser shows as it opens on `initial`, read while it runs
+// and then cancelled.
+QString FolderOfChooser(const std::string& initial)
+{
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            shown = dialog->directory().absolutePath();
+            dialog->reject();
+        }
+    });
+    DialogFolderChooser chooser;
+    std::string chosen;
+    EXPECT_FALSE(chooser.BrowseForFolder(nullptr, initial, chosen));
+    return shown;
+}
+
+// A folder given opens among its neighbours; with none, or one that is gone,
+// the chooser opens at home, not wherever the program was started.
+TEST(FolderChooserTest, OpensBesideTheGivenFolderElseAtHome)
+{
+    QTemporaryDir started;
+    ASSERT_TRUE(started.isValid());
+    ASSERT_TRUE(QDir(started.path()).mkpath("card/KR80A"));
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(started.path()));
+    const QString card = started.path() + "/card";
+    const struct {
+        std::string initial;
+        QString shown;
+    } cases[] = {
+        {(card + "/KR80A").toStdString(), card},
+        {"", QDir::homePath()},
+        {(card + "/GONE").toStdString(), QDir::homePath()},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FolderOfChooser(c.initial).toStdString(), c.shown.toStdString()) << c.initial;
+    QDir::setCurrent(before);
 }
 
 bool MountMemory(const char* point)

@@ -24,6 +24,8 @@ TEST_F(ViewerTest, FirstStartCreatesTheFolderButNoFileAndShowsNothing)
     EXPECT_EQ(Text("m_captionLabel"), " ");
     EXPECT_TRUE(Child<QLabel>("m_blankPanel")->isVisible());
     EXPECT_TRUE(m_messages.m_shown.empty());
+    // No folder was read, so none is counted as left out under the tree.
+    EXPECT_FALSE(Button("m_loadResultsLine")->isVisible());
     // The folder warning is on, and a folder taken is written to that file.
     m_chooser.m_answer = m_card.Root();
     m_window->SelectDataFolder();

@@ -85,6 +85,47 @@ TEST_F(TreeFilterTest, SystemLabelIsSearchedAsTheScreenShowsIt)
     EXPECT_TRUE(Shown().contains("A/1:sky1")) << system.toStdString();
 }
 
+// The field's text at its latest painting.
+class PaintedText : public QObject {
+public:
+    explicit PaintedText(QLineEdit* field) : m_field(field) { field->installEventFilter(this); }
+    QString Last() const { return m_last; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == m_field && event->type() == QEvent::Paint)
+            m_last = m_field->text();
+        return false;
+    }
+
+private:
+    QLineEdit* m_field;
+    QString m_last;
+};
+
+// On a large card the tree takes a while to follow a key: the field shows
+// the key first, so that typing never looks lost meanwhile.
+TEST_F(TreeFilterTest, FieldShowsEachKeyBeforeTheTreeFollowsIt)
+{
+    StartOnTwoFolders();
+    m_window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    QTest::keyClick(Tree(), Qt::Key_F, Qt::ControlModifier);
+    PaintedText painted(Field());
+    QStringList shownAtFiltering;
+    const auto note = [&] { shownAtFiltering << painted.Last(); };
+    const QAbstractItemModel* model = Tree()->model();
+    QObject::connect(model, &QAbstractItemModel::modelAboutToBeReset, &painted, note);
+    QObject::connect(model, &QAbstractItemModel::layoutAboutToBeChanged, &painted, note);
+    QObject::connect(model, &QAbstractItemModel::rowsAboutToBeRemoved, &painted, note);
+    QObject::connect(model, &QAbstractItemModel::rowsAboutToBeInserted, &painted, note);
+    QTest::keyClicks(Field(), "st");
+    ASSERT_FALSE(shownAtFiltering.isEmpty());
+    EXPECT_EQ(shownAtFiltering.front(), "s");
+    EXPECT_EQ(shownAtFiltering.back(), "st");
+}
+
 // ↑ ↓ go through what the filter keeps, from the field as from the tree;
 // Esc brings the whole tree back and keeps the record shown.
 TEST_F(TreeFilterTest, ArrowsPageThroughTheKeptRecordsAndEscClears)
@@ -112,6 +153,26 @@ TEST_F(TreeFilterTest, ArrowsPageThroughTheKeptRecordsAndEscClears)
     EXPECT_FALSE(Tree()->isExpanded(TreeItem({1})));
     QTest::keyClick(Field(), Qt::Key_Escape);
     EXPECT_EQ(m_window->focusWidget(), Tree());
+}
+
+// Capitals typed in the field take the keyboard's Shift, which is not the
+// meter's: the シフト toggle stays as it was, on or off.
+TEST_F(TreeFilterTest, ShiftTypedInTheFieldLeavesTheShiftToggleAlone)
+{
+    StartOnTwoFolders();
+    m_window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+    QTest::keyClick(Tree(), Qt::Key_F, Qt::ControlModifier);
+    for (const bool on : {false, true}) {
+        if (Button("m_shiftButton")->isChecked() != on)
+            QTest::mouseClick(Button("m_shiftButton"), Qt::LeftButton);
+        Field()->clear();
+        QTest::keyClick(Field(), 'W', Qt::ShiftModifier);
+        QTest::keyClicks(Field(), "est");
+        EXPECT_EQ(Field()->text(), "West") << on;
+        EXPECT_EQ(Button("m_shiftButton")->isChecked(), on) << on;
+        EXPECT_EQ(Count(), "1 件") << on;
+    }
 }
 
 // Typing is no key of the meter: ↑ ↓ in the field page through the tree

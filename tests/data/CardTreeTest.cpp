@@ -88,11 +88,14 @@ TEST(CardScan, IdsFollowScanOrderPerFolderAndKind)
 TEST(CardScan, MissingOrEmptyDataRootGivesTheFiveKindRoots)
 {
     TempCard card;
-    for (const std::string& root : {card.Path("nowhere"), card.Root(), card.Write("file", "x")}) {
+    // The empty root is the start with no folder chosen: nothing is read,
+    // so nothing is reported as left out either.
+    for (const std::string& root : {card.Path("nowhere"), card.Root(), card.Write("file", "x"), std::string()}) {
         Scan scan(root);
         EXPECT_EQ(scan.tree.ItemCount(), 5) << root;
         EXPECT_EQ(scan.tree.KindRoots(), (std::vector<int>{1, 2, 3, 4, 5}));
         EXPECT_TRUE(scan.messages.m_shown.empty());
+        EXPECT_TRUE(scan.tree.LeftOutList().empty()) << root;
     }
 }
 

@@ -1,0 +1,238 @@
+#include "handon/ReportImage.h"
+
+#include "screens/Canvas.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstring>
+#include <functional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+// Compression a little above zlib's fastest: the screens' long white runs and
+// repeated rows keep the fast levels within a few kilobytes a picture, while
+// the default level would cost several times the time of drawing.
+constexpr int kLevel = 1;
+
+// The colours that pixels use, in the order of their first index, and the
+// sample each index of the canvas becomes.
+struct ColourUse {
+    std::vector<Rgb> colours;
+    std::array<std::uint8_t, 256> sample{};
+    bool grey = true; // only black and white: a sample is the grey level
+};
+
+bool BlackOrWhite(Rgb colour)
+{
+    colour &= 0xFFFFFF;
+    return colour == kBlack || colour == kWhite;
+}
+
+ColourUse UsedColours(const Canvas& canvas)
+{
+    const std::span<const Rgb> table = canvas.Colours();
+    ColourUse use;
+    if (std::all_of(table.begin(), table.end(), BlackOrWhite)) { // no need to look at the pixels
+        for (std::size_t index = 0; index < table.size() && index < use.sample.size(); ++index)
+            use.sample[index] = (table[index] & 0xFFFFFF) == kWhite ? 1 : 0;
+        use.colours = {kBlack, kWhite};
+        return use;
+    }
+    std::array<bool, 256> used{};
+    for (const std::uint8_t index : canvas.Indices())
+        used[index] = true;
+    for (std::size_t index = 0; index < used.size() && index < table.size(); ++index) {
+        if (!used[index])
+            continue;
+        const Rgb colour = table[index] & 0xFFFFFF;
+        use.grey = use.grey && BlackOrWhite(colour);
+        use.sample[index] = static_cast<std::uint8_t>(use.colours.size());
+        use.colours.push_back(colour);
+    }
+    if (use.grey) // white is 1 whatever the order in which the canvas met the colours
+        for (std::size_t index = 0; index < table.size() && index < use.sample.size(); ++index)
+            use.sample[index] = (table[index] & 0xFFFFFF) == kWhite ? 1 : 0;
+    return use;
+}
+
+int BitsPerSample(const ColourUse& use)
+{
+    const std::size_t count = use.colours.size();
+    if (use.grey || count <= 2)
+        return 1;
+    return count <= 4 ? 2 : count <= 16 ? 4 : 8;
+}
+
+std::string Entries(const ColourUse& use, int bits)
+{
+    std::string entries;
+    if (use.grey) {
+        entries = "/ColorSpace /DeviceGray\n";
+    } else {
+        entries = "/ColorSpace [/Indexed /DeviceRGB " + std::to_string(use.colours.size() - 1) + " <";
+        for (const Rgb colour : use.colours) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "%06X", static_cast<unsigned>(colour));
+            entries += hex;
+        }
+        entries += ">]\n";
+    }
+    return entries + "/BitsPerComponent " + std::to_string(bits) + "\n";
+}
+
+// One row of `Bits`-bit samples from `width` canvas indices.
+template <int Bits>
+void PackRow(const std::uint8_t* index, std::size_t width, const std::array<std::uint8_t, 256>& sample,
+             std::uint8_t* out)
+{
+    constexpr std::size_t kPerByte = 8 / Bits;
+    std::size_t x = 0;
+    for (; x + kPerByte <= width; x += kPerByte) {
+        unsigned byte = 0;
+        for (std::size_t i = 0; i < kPerByte; ++i)
+            byte = (byte << Bits) | sample[index[x + i]];
+        *out++ = static_cast<std::uint8_t>(byte);
+    }
+    if (x < width) { // the last byte's unused low bits stay 0
+        unsigned byte = 0;
+        for (std::size_t i = 0; i < kPerByte; ++i)
+            byte = (byte << Bits) | (x + i < width ? sample[index[x + i]] : 0u);
+        *out = static_cast<std::uint8_t>(byte);
+    }
+}
+
+// Rows of `bits`-bit samples, each row starting on a byte.
+std::string PackedRows(const Canvas& canvas, const ColourUse& use, int bits)
+{
+    const auto width = static_cast<std::size_t>(canvas.Width());
+    const std::size_t rowBytes = (width * static_cast<std::size_t>(bits) + 7) / 8;
+    std::string packed(rowBytes * static_cast<std::size_t>(canvas.Height()), '\0');
+    const std::uint8_t* index = canvas.Indices().data();
+    auto* out = reinterpret_cast<std::uint8_t*>(packed.data());
+    for (int y = 0; y < canvas.Height(); ++y, index += width, out += rowBytes) {
+        switch (bits) {
+        case 1: PackRow<1>(index, width, use.sample, out); break;
+        case 2: PackRow<2>(index, width, use.sample, out); break;
+        case 4: PackRow<4>(index, width, use.sample, out); break;
+        default: PackRow<8>(index, width, use.sample, out); break;
+        }
+    }
+    return packed;
+}
+
+// What one packed byte becomes with each of its samples repeated `scale`
+// times: `scale` bytes (up to 8), in order.
+using Widening = std::array<std::array<std::uint8_t, 8>, 256>;
+
+Widening WideningTable(int bits, int scale)
+{
+    Widening table{};
+    const unsigned mask = (1u << bits) - 1;
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        std::uint64_t wide = 0; // most significant sample first, as packed
+        for (int shift = 8 - bits; shift >= 0; shift -= bits)
+            for (int copy = 0; copy < scale; ++copy)
+                wide = (wide << bits) | ((byte >> shift) & mask);
+        for (int i = 0; i < scale; ++i)
+            table[byte][static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(wide >> (8 * (scale - 1 - i)));
+    }
+    return table;
+}
+
+} // namespace
+
+struct ReportImageEncoder::Compressor {
+    z_stream stream{};
+    bool ready = false;
+    std::array<Widening, 9> widening{}; // by bits a sample, when made
+    std::array<bool, 9> made{};
+
+    Compressor() { ready = deflateInit(&stream, kLevel) == Z_OK; }
+    ~Compressor()
+    {
+        if (ready)
+            deflateEnd(&stream);
+    }
+
+    const Widening& WideningFor(int bits, int scale)
+    {
+        const auto at = static_cast<std::size_t>(bits);
+        if (!made[at]) {
+            widening[at] = WideningTable(bits, scale);
+            made[at] = true;
+        }
+        return widening[at];
+    }
+
+    // `data` deflated; empty when zlib fails.
+    std::string Deflate(const std::string& data)
+    {
+        if (!ready || deflateReset(&stream) != Z_OK)
+            return {};
+        std::string out(deflateBound(&stream, static_cast<uLong>(data.size())), '\0');
+        stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+        stream.avail_in = static_cast<uInt>(data.size());
+        stream.next_out = reinterpret_cast<Bytef*>(out.data());
+        stream.avail_out = static_cast<uInt>(out.size());
+        if (deflate(&stream, Z_FINISH) != Z_STREAM_END)
+            return {};
+        out.resize(stream.total_out);
+        return out;
+    }
+};
+
+ReportImageEncoder::ReportImageEncoder(int scale)
+    : m_scale(std::clamp(scale, 1, 8)), m_compressor(std::make_unique<Compressor>())
+{
+}
+
+ReportImageEncoder::~ReportImageEncoder() = default;
+
+ReportImage ReportImageEncoder::Encode(const Canvas& canvas)
+{
+    ReportImage image = Describe(canvas);
+    Compress(image);
+    return image;
+}
+
+ReportImage ReportImageEncoder::Describe(const Canvas& canvas) const
+{
+    const ColourUse use = UsedColours(canvas);
+    ReportImage image;
+    image.width = canvas.Width() * m_scale;
+    image.height = canvas.Height() * m_scale;
+    image.bitsPerSample = BitsPerSample(use);
+    image.entries = Entries(use, image.bitsPerSample);
+    image.key = image.entries + PackedRows(canvas, use, image.bitsPerSample);
+    image.keyHash = std::hash<std::string>{}(image.key);
+    return image;
+}
+
+void ReportImageEncoder::Compress(ReportImage& image)
+{
+    // Each packed byte widens to `scale` bytes; the widened row is cut to the
+    // scaled row's length (what lies beyond is the padding of the packed row).
+    const std::string_view packed = std::string_view(image.key).substr(image.entries.size());
+    const auto scale = static_cast<std::size_t>(m_scale);
+    const auto bits = static_cast<std::size_t>(image.bitsPerSample);
+    const std::size_t packedRow = (static_cast<std::size_t>(image.width) / scale * bits + 7) / 8;
+    const std::size_t scaledRow = (static_cast<std::size_t>(image.width) * bits + 7) / 8;
+    const Widening& widening = m_compressor->WideningFor(image.bitsPerSample, m_scale);
+    std::string wide(packedRow * scale + 8, '\0'); // each byte's 8 copied, `scale` kept
+    m_rows.resize(scaledRow * static_cast<std::size_t>(image.height));
+    char* out = m_rows.data();
+    for (std::size_t at = 0; packedRow > 0 && at + packedRow <= packed.size(); at += packedRow) {
+        const auto* in = reinterpret_cast<const std::uint8_t*>(packed.data()) + at;
+        for (std::size_t i = 0; i < packedRow; ++i)
+            std::memcpy(wide.data() + i * scale, widening[in[i]].data(), 8);
+        for (std::size_t copy = 0; copy < scale; ++copy, out += scaledRow)
+            std::memcpy(out, wide.data(), scaledRow);
+    }
+    image.samples = m_compressor->Deflate(m_rows);
+}
