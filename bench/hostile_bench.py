@@ -251,7 +251,7 @@ def report_short_cards(kr80a, viewer, work, display, handon_files):
         shutil.rmtree(card)
     card = os.path.join(work, "short%d" % handon_files)
     short_line_card(card, handon_files)
-    print_figures(f"{handon_files} files of short lines", card, memory_figures(kr80a, viewer, card, work, None))
+    print_figures(f"{handon_files} files of short lines", card, memory_figures(kr80a, viewer, card, work, display))
     shutil.rmtree(card)
 
 

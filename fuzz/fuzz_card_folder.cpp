@@ -147,7 +147,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tree.ScanDataRoot(CardRoot());
 
     for (int id = 1; id <= tree.ItemCount(); ++id) {
-        if (const CDataItem* item = tree.FindItem(id)) {
+        if (const std::optional<CDataItem> item = tree.FindItem(id)) {
             CheckInsideCard(item->m_strCsvPath.Str());
             CheckInsideCard(item->m_strPicturePath.Str());
         }
@@ -156,8 +156,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static Canvas canvas;
     int shown = 0;
     for (int id = 1; id <= tree.ItemCount() && shown < kMaxShownRecords; ++id) {
-        const CDataItem* item = tree.FindItem(id);
-        const TreeNode* node = tree.Node(id);
+        const std::optional<CDataItem> item = tree.FindItem(id);
+        const std::optional<TreeNode> node = tree.Node(id);
         if (!item || !node || item->m_nKind == kindFolder)
             continue;
         display.Select(item);
@@ -166,5 +166,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         ++shown;
     }
     display.Select(nullptr);
-    return tree.FindItem(0) != nullptr || tree.FindItem(tree.ItemCount() + 1) != nullptr;
+    return tree.FindItem(0).has_value() || tree.FindItem(tree.ItemCount() + 1).has_value();
 }

@@ -62,8 +62,8 @@ void CardTreeFilter::SetText(const QString& text)
 
 bool CardTreeFilter::IsRecord(int id) const
 {
-    const TreeNode* node = m_card.Node(id);
-    const CDataItem* item = m_card.FindItem(id);
+    const std::optional<TreeNode> node = m_card.Node(id);
+    const std::optional<CDataItem> item = m_card.FindItem(id);
     return node && item && node->m_nParent != 0 && item->m_nKind != kindFolder;
 }
 
@@ -71,7 +71,7 @@ bool CardTreeFilter::IsRecord(int id) const
 // channel of the record, and its measurement folder's name.
 QString CardTreeFilter::SearchTextOf(RecordDisplay& display, int id) const
 {
-    const CDataItem* item = m_card.FindItem(id);
+    const std::optional<CDataItem> item = m_card.FindItem(id);
     display.Select(item);
     QString text = CardText(display.LabelText(RecordDisplay::kCaption));
     text += '\n' + CardText(display.LabelText(RecordDisplay::kSystemLabel));

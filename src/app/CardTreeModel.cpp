@@ -16,7 +16,7 @@ void CardTreeModel::ScanDataRoot(const std::string& dataRoot)
 
 QModelIndex CardTreeModel::IndexOfId(int id) const
 {
-    const TreeNode* node = m_card.Node(id);
+    const std::optional<TreeNode> node = m_card.Node(id);
     if (!node)
         return {};
     return createIndex(node->m_nRow, 0, static_cast<quintptr>(id));
@@ -43,7 +43,7 @@ QModelIndex CardTreeModel::index(int row, int column, const QModelIndex& parent)
 
 QModelIndex CardTreeModel::parent(const QModelIndex& child) const
 {
-    const TreeNode* node = m_card.Node(IdOf(child));
+    const std::optional<TreeNode> node = m_card.Node(IdOf(child));
     if (!node || node->m_nParent == 0)
         return {};
     return IndexOfId(node->m_nParent);
@@ -55,7 +55,7 @@ int CardTreeModel::rowCount(const QModelIndex& parent) const
         return static_cast<int>(m_card.KindRoots().size());
     if (parent.column() != 0)
         return 0;
-    const TreeNode* node = m_card.Node(IdOf(parent));
+    const std::optional<TreeNode> node = m_card.Node(IdOf(parent));
     return node ? node->m_nChildCount : 0;
 }
 
@@ -92,7 +92,7 @@ QString CardTreeModel::Label(int id) const
     const std::string label = m_card.Label(id);
     if (m_card.LabelIsCardText(id))
         return QString::fromStdString(DecodeCardText(label));
-    const TreeNode* node = m_card.Node(id);
+    const std::optional<TreeNode> node = m_card.Node(id);
     if (node && node->m_nParent == 0)
         return QString::fromStdString(label);
     return QFile::decodeName(QByteArray::fromStdString(label));

@@ -138,7 +138,7 @@ int RunShowCommand(const CommandArguments& args)
     ConsoleMessages messages;
     CardTree tree(messages);
     tree.ScanDataRoot(options->dataRoot);
-    const CDataItem* item = tree.FindItem(options->id);
+    const std::optional<CDataItem> item = tree.FindItem(options->id);
     if (!item) {
         std::fprintf(stderr, "kr80a: no item %d in %s\n", options->id,
                      OneLine(options->dataRoot).c_str());

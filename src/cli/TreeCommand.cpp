@@ -25,15 +25,15 @@ void WriteTextTree(const CardTree& tree, int id, int depth, StandardOutput& outp
     out += OneLine(DisplayLabel(tree, id));
     out += '\n';
     output.Flush();
-    const TreeNode* node = tree.Node(id);
+    const std::optional<TreeNode> node = tree.Node(id);
     for (int row = 0; row < node->m_nChildCount; ++row)
         WriteTextTree(tree, tree.Child(id, row), depth + 1, output);
 }
 
 void AppendItemJson(const CardTree& tree, int id, std::string& out)
 {
-    const TreeNode& node = *tree.Node(id);
-    const CDataItem& item = *tree.FindItem(id);
+    const TreeNode node = *tree.Node(id);
+    const CDataItem item = *tree.FindItem(id);
     out += "{\"id\": ";
     AppendNumber(out, id);
     out += ", \"parent\": ";
@@ -72,7 +72,7 @@ void WriteJsonItems(const CardTree& tree, int id, bool& first, StandardOutput& o
     first = false;
     AppendItemJson(tree, id, out);
     output.Flush();
-    const TreeNode* node = tree.Node(id);
+    const std::optional<TreeNode> node = tree.Node(id);
     for (int row = 0; row < node->m_nChildCount; ++row)
         WriteJsonItems(tree, tree.Child(id, row), first, output);
 }

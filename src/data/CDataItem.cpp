@@ -15,28 +15,24 @@ CDataItem::CDataItem(DataKind kind, int number, SharedText count, SharedText csv
                      const CCsvReader& reader)
     : CDataItem(kind, number, std::move(count), std::move(csvPath))
 {
-    FillChannels(&reader);
+    m_channels = ChannelRows(reader);
 }
 
-void CDataItem::FillChannels(const CCsvReader* reader)
+RowList CDataItem::ChannelRows(const CCsvReader& reader)
 {
-    const int n = reader->m_nRows;
-    if (n == 0)
-        return;
+    const int n = reader.m_nRows;
     std::vector<RecordRow> channels;
     channels.reserve(static_cast<std::size_t>(n));
     for (int i = 1; i <= n; ++i) {
-        const CsvRow* line = reader->GetRow(i - 1);
+        const CsvRow* line = reader.GetRow(i - 1);
         if (!line)
             break;
-        // Every channel starts from a fresh row: a short line leaves its
-        // missing columns empty.
         RecordRow channel;
         channel.FillFromCsvRow(*line);
         channels.push_back(std::move(channel));
     }
     channels.shrink_to_fit();
-    m_channels = std::move(channels);
+    return channels;
 }
 
 const RecordRow* CDataItem::Channel(int n) const

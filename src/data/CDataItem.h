@@ -10,10 +10,10 @@
 
 class CCsvReader;
 
-// What stands behind one tree item: a kind root, a measurement folder or a record.
-// A card holds one per record, so it is kept small: the number is a number
-// (shown with "%d"), and the count and path texts are shared by all records
-// of one values file.
+// What stands behind one tree item: a kind root, a measurement folder or a
+// record. The card's table keeps no item per record: CardTree makes one when
+// asked, from what its folders hold, so a copy shares the row, the channels
+// and the texts rather than copying them.
 class CDataItem {
 public:
     // A kind root, a folder item, or a single-line record (with its row).
@@ -23,7 +23,9 @@ public:
     CDataItem(DataKind kind, int number, SharedText count, SharedText csvPath,
               const CCsvReader& reader);
 
-    void FillChannels(const CCsvReader* reader);
+    // One channel row per data line of the reader's file, each from a fresh
+    // row: a short line leaves its missing columns empty.
+    static RowList ChannelRows(const CCsvReader& reader);
 
     // Channel n (1 to N) of a multi-channel record, or none.
     const RecordRow* Channel(int n) const;

@@ -5,6 +5,7 @@
 #include "data/CardText.h"
 #include "data/Messages.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <sys/stat.h>
 
@@ -92,16 +93,14 @@ void CardTree::ScanDataRoot(const std::string& dataRoot)
     // and each folder there would only be reported as leading out of it.
     const std::vector<std::string> folders =
         m_strDataRoot.empty() ? std::vector<std::string>{} : ListSubFolders(m_strDataRoot);
-    m_nodes.clear();
-    m_itemTable.clear();
+    m_folders.clear();
     for (std::vector<int>& children : m_rootChildren)
         children.clear();
-    m_folderNames.clear();
     m_inheritedTitles.clear();
     m_measurementFolder.reset();
     int* roots[] = {&m_hLevelRoot, &m_hBerRoot, &m_hSkyRoot, &m_hConstelRoot, &m_hMultiRoot};
-    for (int i = 0; i < 5; ++i)
-        *roots[i] = AddItem(0, FolderItem());
+    for (int* root : roots)
+        *root = ++m_nItemId;
     // The scan's boxes form one batch, which the user may silence; what they
     // said stays in ShownMessages either way.
     struct Batch {
@@ -125,30 +124,51 @@ void CardTree::ScanDataRoot(const std::string& dataRoot)
     m_measurementFolder.reset();
 }
 
-const CDataItem* CardTree::FindItem(int id) const
+std::optional<CDataItem> CardTree::FindItem(int id) const
 {
-    if (id < 1 || id > static_cast<int>(m_itemTable.size()))
-        return nullptr;
-    return &m_itemTable[static_cast<std::size_t>(id - 1)];
+    if (id < 1 || id > m_nItemId)
+        return std::nullopt;
+    const RecordFolder* folder = FolderOf(id);
+    if (!folder || id == folder->Id())
+        return FolderItem();
+    return folder->Item(id - folder->Id());
 }
 
-const TreeNode* CardTree::Node(int id) const
+std::optional<TreeNode> CardTree::Node(int id) const
 {
-    if (id < 1 || id > static_cast<int>(m_nodes.size()))
+    if (id < 1 || id > m_nItemId)
+        return std::nullopt;
+    const RecordFolder* folder = FolderOf(id);
+    if (!folder) {
+        const auto children = m_rootChildren[id - 1].size();
+        return TreeNode{id, 0, id - 1, static_cast<int>(children)};
+    }
+    if (id == folder->Id())
+        return TreeNode{id, folder->Parent(), folder->Row(), folder->RecordCount()};
+    return TreeNode{id, folder->Id(), id - folder->Id() - 1, 0};
+}
+
+const RecordFolder* CardTree::FolderOf(int id) const
+{
+    // Folders are added in id order, each followed by its records.
+    const auto after = std::upper_bound(m_folders.begin(), m_folders.end(), id,
+                                        [](int i, const RecordFolder& f) { return i < f.Id(); });
+    if (after == m_folders.begin())
         return nullptr;
-    return &m_nodes[static_cast<std::size_t>(id - 1)];
+    const RecordFolder& folder = *(after - 1);
+    return id <= folder.LastId() ? &folder : nullptr;
 }
 
 std::vector<int> CardTree::KindRoots() const
 {
-    if (m_nodes.empty())
+    if (m_nItemId == 0)
         return {};
     return {m_hLevelRoot, m_hBerRoot, m_hSkyRoot, m_hConstelRoot, m_hMultiRoot};
 }
 
 int CardTree::Child(int id, int row) const
 {
-    const TreeNode* node = Node(id);
+    const std::optional<TreeNode> node = Node(id);
     if (!node || row < 0 || row >= node->m_nChildCount)
         return 0;
     if (node->m_nParent == 0)
@@ -159,7 +179,7 @@ int CardTree::Child(int id, int row) const
 std::vector<int> CardTree::Children(int id) const
 {
     std::vector<int> children;
-    const TreeNode* node = Node(id);
+    const std::optional<TreeNode> node = Node(id);
     for (int row = 0; node && row < node->m_nChildCount; ++row)
         children.push_back(Child(id, row));
     return children;
@@ -167,26 +187,23 @@ std::vector<int> CardTree::Children(int id) const
 
 std::string CardTree::Label(int id) const
 {
-    const TreeNode* node = Node(id);
-    if (!node)
+    if (id < 1 || id > m_nItemId)
         return {};
-    if (node->m_nParent == 0)
+    const RecordFolder* folder = FolderOf(id);
+    if (!folder)
         return KindHeading(kRecordKinds[id - 1]); // the kind roots' ids are 1 to 5
-    const CDataItem& item = *FindItem(id);
-    if (item.m_nKind == kindFolder)
-        return m_folderNames.at(id);
-    if (item.m_nKind != kindMulti)
-        return RecordLabel(item.m_nNumber, item.m_row.Column(1));
+    if (id == folder->Id())
+        return folder->Name();
+    const int number = id - folder->Id();
     if (const auto inherited = m_inheritedTitles.find(id); inherited != m_inheritedTitles.end())
-        return RecordLabel(item.m_nNumber, inherited->second);
-    const RecordRow* first = item.Channel(1);
-    return RecordLabel(item.m_nNumber, first ? first->Column(1) : std::string_view());
+        return RecordLabel(number, inherited->second);
+    return RecordLabel(number, folder->Title(number));
 }
 
 bool CardTree::LabelIsCardText(int id) const
 {
-    const CDataItem* item = FindItem(id);
-    return item && item->m_nKind != kindFolder;
+    const RecordFolder* folder = id <= m_nItemId ? FolderOf(id) : nullptr;
+    return folder && id != folder->Id();
 }
 
 void CardTree::LoadLevelFolder(const std::string& folder)
@@ -229,19 +246,20 @@ void CardTree::LoadSingleFileFolder(const std::string& folder, int parent, DataK
     if (n != IntegerValue(count) && !reader.StoppedAtLimit())
         ShowCountMismatch(csvPath);
 
-    const int folderId = AddFolder(parent, folder);
-    const SharedText countText(std::to_string(n));
-    const SharedText sharedPath(csvPath);
+    RecordFolder& records = AddFolder(parent, kind, folder, std::to_string(n));
+    records.SetCsvPath(csvPath);
+    records.ReserveRows(n);
     // One row buffer for the whole file: a short line keeps the columns
     // of the line before it.
     RecordRow row;
     for (int i = 1; i <= n; ++i) {
         row.FillFromCsvRow(*reader.GetRow(i - 1));
-        CDataItem item(kind, i, countText, sharedPath, &row);
+        records.AddRow(row);
         if (kind == kindConstel)
-            item.m_strPicturePath = FindDotPicture(kindDir, csvPath, row);
-        AddItem(folderId, std::move(item));
+            records.SetPicture(i, FindDotPicture(kindDir, csvPath, row));
     }
+    records.Finish();
+    m_nItemId += n;
 }
 
 void CardTree::LoadMultiFolder(const std::string& folder)
@@ -251,8 +269,7 @@ void CardTree::LoadMultiFolder(const std::string& folder)
     if (!ReadCountFile(multiDir, "COUNT.CNT", &count))
         return;
 
-    const int folderId = AddFolder(m_hMultiRoot, folder);
-    const SharedText countText(count);
+    RecordFolder& records = AddFolder(m_hMultiRoot, kindMulti, folder, count);
     const int files = IntegerValue(count);
     // A first line too short to hold the title or the channel count keeps
     // those of the file before. Only these two fields are needed here, kept
@@ -270,18 +287,19 @@ void CardTree::LoadMultiFolder(const std::string& folder)
             LeaveOut(multiDir.SpeltDir(), ValuesFileProblem(reader, MultiFileName(j)) + "（" +
                                               std::to_string(j) + " 件目から " +
                                               std::to_string(files) + " 件目までを読み込みませんでした）");
-            return;
+            break;
         }
         const CsvRow& firstLine = *reader.GetRow(0);
         KeepField(firstLine, 1, &title);
         KeepField(firstLine, 17, &channelCount);
         if (m != IntegerValue(channelCount) && !reader.StoppedAtLimit())
             ShowCountMismatch(csvPath);
-        const int id = AddItem(folderId, CDataItem(kindMulti, j, countText, csvPath, reader));
-        const RecordRow* first = FindItem(id)->Channel(1);
-        if (!first || first->Column(1) != title)
+        records.AddMulti(CDataItem::ChannelRows(reader), csvPath);
+        const int id = ++m_nItemId;
+        if (records.Title(j) != title)
             m_inheritedTitles.emplace(id, title);
     }
+    records.Finish();
 }
 
 bool CardTree::ReadCountFile(const CardFolder& folder, const std::string& name, std::string* count)
@@ -323,26 +341,13 @@ SharedText CardTree::FindDotPicture(const CardFolder& folder, const std::string&
     return SharedText(path);
 }
 
-int CardTree::AddItem(int parent, CDataItem item)
+RecordFolder& CardTree::AddFolder(int parent, DataKind kind, const std::string& name, SharedText count)
 {
     const int id = ++m_nItemId;
-    int row = id - 1; // a kind root's place among the five
-    if (parent > 0) {
-        TreeNode& parentNode = m_nodes[static_cast<std::size_t>(parent - 1)];
-        row = parentNode.m_nChildCount++;
-        if (parentNode.m_nParent == 0)
-            m_rootChildren[parent - 1].push_back(id);
-    }
-    m_nodes.push_back(TreeNode{id, parent, row, 0});
-    m_itemTable.push_back(std::move(item));
-    return id;
-}
-
-int CardTree::AddFolder(int parent, const std::string& name)
-{
-    const int id = AddItem(parent, FolderItem());
-    m_folderNames.emplace(id, name);
-    return id;
+    std::vector<int>& siblings = m_rootChildren[parent - 1];
+    siblings.push_back(id);
+    const int row = static_cast<int>(siblings.size()) - 1;
+    return m_folders.emplace_back(id, parent, row, kind, name, std::move(count));
 }
 
 const CardFolder& CardTree::MeasurementFolder(const std::string& folder)

@@ -4,8 +4,8 @@
 #include "data/CardBounds.h"
 #include "data/CardFiles.h"
 #include "data/KeptMessages.h"
+#include "data/RecordFolder.h"
 
-#include <deque>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -13,8 +13,8 @@
 
 class Messages;
 
-// One item of the navigation tree: kind roots have parent 0. Its label is
-// made when asked for (CardTree::Label), so a large card keeps no labels.
+// One item of the navigation tree: kind roots have parent 0. Like its label
+// (CardTree::Label) it is made when asked for, so a large card keeps none.
 struct TreeNode {
     int m_nId = 0;
     int m_nParent = 0;
@@ -44,10 +44,11 @@ public:
     // The data root of the last scan.
     const std::string& DataRoot() const { return m_strDataRoot; }
 
-    // The item behind tree item `id`, or none. Valid until the next scan.
-    const CDataItem* FindItem(int id) const;
-    // The tree node `id`, or none. Valid until the next scan.
-    const TreeNode* Node(int id) const;
+    // The item behind tree item `id`, or none. It shares the card's rows and
+    // texts, and keeps them when the next scan drops them.
+    std::optional<CDataItem> FindItem(int id) const;
+    // The tree node `id`, or none.
+    std::optional<TreeNode> Node(int id) const;
     // The five kind roots in order (empty before the first scan).
     std::vector<int> KindRoots() const;
     // Child `row` (from 0) of item `id`, or 0 when there is none.
@@ -60,7 +61,7 @@ public:
     std::string Label(int id) const;
     // The label holds card bytes: item `id` is a record.
     bool LabelIsCardText(int id) const;
-    int ItemCount() const { return static_cast<int>(m_nodes.size()); }
+    int ItemCount() const { return m_nItemId; }
 
     // What the last scan left out, in the order it met it. A sub-folder of a
     // kind the meter did not measure is no loss and is not listed.
@@ -84,8 +85,9 @@ private:
     // there is none or it leads out of the card.
     SharedText FindDotPicture(const CardFolder& folder, const std::string& csvPath,
                               const RecordRow& row);
-    int AddItem(int parent, CDataItem item);
-    int AddFolder(int parent, const std::string& name);
+    RecordFolder& AddFolder(int parent, DataKind kind, const std::string& name, SharedText count);
+    // The folder that item `id` is or lies in, or none for a kind root.
+    const RecordFolder* FolderOf(int id) const;
     void ShowCountMismatch(const std::string& csvPath);
     // The measurement folder `folder` of the data root, listed once for its five loaders.
     const CardFolder& MeasurementFolder(const std::string& folder);
@@ -99,12 +101,11 @@ private:
     KeptMessages m_messages;
     CardBounds m_bounds;
     std::vector<LeftOut> m_leftOut;
-    std::deque<TreeNode> m_nodes;      // m_nodes[id - 1]; a deque never moves what it holds
-    std::deque<CDataItem> m_itemTable; // m_itemTable[id - 1]
-    // The children of the kind roots. A folder's children are the records
-    // added right after it: ids folder + 1 to folder + its child count.
+    // The measurement folders in id order. A folder's children are the
+    // records added right after it: ids folder + 1 to folder + its count.
+    std::vector<RecordFolder> m_folders;
+    // The children of the kind roots (ids 1 to 5), folder ids.
     std::vector<int> m_rootChildren[5];
-    std::unordered_map<int, std::string> m_folderNames;
     // The few multi-channel records whose title is not column 1 of their
     // first channel (a first line too short to have one keeps the title of
     // the file before).

@@ -340,6 +340,24 @@ void RecordRow::FillFromCsvRow(const CsvRow& row)
     Assign(text, filled, kept);
 }
 
+const void* RecordRow::Chunk() const
+{
+    return m_block ? ChunkOf(m_block) : nullptr;
+}
+
+std::uint16_t RecordRow::Offset() const
+{
+    return m_block ? Load16(BytesOf(m_block)) : 0;
+}
+
+RecordRow RecordRow::InChunkOf(const RecordRow& anchor, std::uint16_t offset)
+{
+    RecordRow row;
+    row.m_block = reinterpret_cast<const Block*>(reinterpret_cast<const char*>(anchor.Chunk()) + offset);
+    Retain(row.m_block);
+    return row;
+}
+
 std::string_view RecordRow::Column(int k) const
 {
     if (k < 0 || k >= kColumnCount)

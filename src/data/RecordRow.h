@@ -4,6 +4,7 @@
 #include "data/ValueState.h"
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -49,6 +50,15 @@ public:
     struct Block;
 
 private:
+    friend class RowTable;
+    // The chunk the row's block lies in (none for an empty row), and the
+    // block's distance from the chunk's start.
+    const void* Chunk() const;
+    std::uint16_t Offset() const;
+    // The row whose block lies `offset` bytes into the chunk of `anchor`,
+    // sharing that chunk.
+    static RecordRow InChunkOf(const RecordRow& anchor, std::uint16_t offset);
+
     // Columns 0 to `own` - 1 joined by line feeds, which no field of a data
     // line can hold; the later columns are those of `kept` (empty without one).
     void Assign(std::string_view text, int own, const Block* kept);

@@ -6,22 +6,17 @@
 #include <memory>
 #include <vector>
 
-// The channel rows of a multi-channel record. A card holds hundreds of
-// thousands of records and most have no channels, so an empty list is one
-// null pointer rather than an empty vector three pointers wide.
+// The channel rows of a multi-channel record. Items are made on request
+// from the card's table, so a copy shares the rows rather than copying them;
+// most records have no channels, and an empty list holds nothing.
 class RowList {
 public:
     RowList() = default;
     RowList(std::vector<RecordRow> rows)
         : m_rows(rows.empty() ? nullptr
-                              : std::make_unique<const std::vector<RecordRow>>(std::move(rows)))
+                              : std::make_shared<const std::vector<RecordRow>>(std::move(rows)))
     {
     }
-    RowList(const RowList& other) : RowList(other.Rows()) {}
-    RowList& operator=(const RowList& other) { return *this = RowList(other); }
-    RowList(RowList&&) noexcept = default;
-    RowList& operator=(RowList&&) noexcept = default;
-    ~RowList() = default;
 
     const std::vector<RecordRow>& Rows() const { return m_rows ? *m_rows : Empty(); }
     operator const std::vector<RecordRow>&() const { return Rows(); }
@@ -39,5 +34,5 @@ private:
         return empty;
     }
 
-    std::unique_ptr<const std::vector<RecordRow>> m_rows;
+    std::shared_ptr<const std::vector<RecordRow>> m_rows;
 };

@@ -6,7 +6,7 @@
 
 int TreeSteps::SeenSibling(int id, int step) const
 {
-    const TreeNode* node = m_tree.Node(id);
+    const std::optional<TreeNode> node = m_tree.Node(id);
     if (!node)
         return 0;
     const std::vector<int> roots = node->m_nParent == 0 ? m_tree.KindRoots() : std::vector<int>();
@@ -23,7 +23,7 @@ int TreeSteps::SeenSibling(int id, int step) const
 
 int TreeSteps::SeenChild(int id, int step) const
 {
-    const TreeNode* node = m_tree.Node(id);
+    const std::optional<TreeNode> node = m_tree.Node(id);
     if (!node || node->m_nChildCount == 0 || !ShowsChildren(id))
         return 0;
     const int first = step > 0 ? 0 : node->m_nChildCount - 1;
@@ -62,7 +62,7 @@ int TreeSteps::Next(int id) const
 
 int TreeSteps::Previous(int id) const
 {
-    const TreeNode* node = m_tree.Node(id);
+    const std::optional<TreeNode> node = m_tree.Node(id);
     if (!node)
         return First() ? First() : id;
     if (const int sibling = SeenSibling(id, -1))

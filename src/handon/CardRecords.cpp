@@ -40,8 +40,8 @@ bool ForEachRecord(const CardTree& tree, const FolderSelection& folders,
     int folderId = 0;
     bool selected = false;
     for (int id = 1; id <= tree.ItemCount(); ++id) {
-        const CDataItem* item = tree.FindItem(id);
-        const TreeNode* folderNode = tree.Node(tree.Node(id)->m_nParent);
+        const std::optional<CDataItem> item = tree.FindItem(id);
+        const std::optional<TreeNode> folderNode = tree.Node(tree.Node(id)->m_nParent);
         if (item->m_nKind == kindFolder || !folderNode || folderNode->m_nParent == 0
             || tree.Node(folderNode->m_nParent)->m_nParent != 0)
             continue;

@@ -4,6 +4,7 @@
 #include "handon/HandOn.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,7 @@ class CardTree;
 // One record of a scanned card with where it lies on the card.
 struct CardRecord {
     int id = 0;
-    const CDataItem* item = nullptr;
+    std::optional<CDataItem> item;
     std::string folder; // the measurement folder's name as the file system gives it
     DataKind kind = kindFolder;
 };

@@ -159,7 +159,7 @@ bool PictureWriter::WriteGroup(const Group& group, RecordDisplay& display)
         if (m_stop)
             return false;
         // The tree is only read here, by every worker alike.
-        const CDataItem* item = m_tree.FindItem(id);
+        const std::optional<CDataItem> item = m_tree.FindItem(id);
         display.Select(item);
         Canvas canvas;
         display.Paint(canvas);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/CDataItem.h"
 #include "data/RecordRow.h"
 #include "screens/CBerScreen.h"
 #include "screens/CConstelScreen.h"
@@ -7,10 +8,10 @@
 #include "screens/CMultiScreen.h"
 #include "screens/CSkyScreen.h"
 
+#include <optional>
 #include <string>
 
 class Canvas;
-class CDataItem;
 
 // The keys of the meter's panel (the arrows and 決定).
 enum class InstrumentKey { Up, Down, Left, Right, Enter };
@@ -43,6 +44,7 @@ public:
     RecordDisplay& operator=(const RecordDisplay&) = delete;
 
     void Select(const CDataItem* item);
+    void Select(const std::optional<CDataItem>& item) { Select(item ? &*item : nullptr); }
     void Paint(Canvas& dc);
     bool PressKey(InstrumentKey key, bool shift, Canvas& dc);
 

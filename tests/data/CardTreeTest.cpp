@@ -68,16 +68,16 @@ TEST(CardScan, IdsFollowScanOrderPerFolderAndKind)
               "3 スカパー測定データ\n4 コンスタレーションデータ\n5 多チャンネルデータ\n");
     EXPECT_TRUE(scan.messages.m_shown.empty());
 
-    const CDataItem* record = scan.tree.FindItem(8);
-    ASSERT_NE(record, nullptr);
+    const std::optional<CDataItem> record = scan.tree.FindItem(8);
+    ASSERT_TRUE(record);
     EXPECT_EQ(record->m_nKind, kindLevel);
     EXPECT_EQ(record->NumberText(), "2");
     EXPECT_EQ(record->m_strCount.Str(), "3");
     EXPECT_EQ(record->m_strCsvPath.Str(), card.Path("A/LEVEL/A.CSV"));
     EXPECT_EQ(record->m_row.Column(1), "title2");
     EXPECT_EQ(scan.tree.FindItem(6)->m_nKind, kindFolder);
-    EXPECT_EQ(scan.tree.FindItem(0), nullptr);
-    EXPECT_EQ(scan.tree.FindItem(15), nullptr);
+    EXPECT_FALSE(scan.tree.FindItem(0));
+    EXPECT_FALSE(scan.tree.FindItem(15));
 
     // A second scan of the same card gives the same tree.
     const std::string first = Outline(scan.tree);
@@ -236,7 +236,7 @@ TEST(CardScan, MultiRecordsAreFilesAndStopAtTheFirstGap)
     ASSERT_EQ(folders.size(), 2u);
     const std::vector<int> m = scan.tree.Children(folders[0]);
     ASSERT_EQ(m.size(), 1u);
-    const CDataItem* record = scan.tree.FindItem(m[0]);
+    const std::optional<CDataItem> record = scan.tree.FindItem(m[0]);
     EXPECT_EQ(scan.tree.Label(m[0]), "  1:multi title");
     EXPECT_EQ(record->m_nKind, kindMulti);
     EXPECT_EQ(record->m_strCount.Str(), "3\r");

@@ -2,6 +2,7 @@
 #include "data/CDataItem.h"
 #include "data/CardText.h"
 #include "data/RecordRow.h"
+#include "data/RowTable.h"
 #include "support/RecordedMessages.h"
 #include "support/TempCard.h"
 
@@ -53,6 +54,16 @@ KeptRows FillThroughOneBuffer(const std::vector<int>& counts, std::size_t padEve
         kept.expected.push_back(plain);
     }
     return kept;
+}
+
+// Enough rows, short and long mixed, to fill many chunks.
+KeptRows RowsOverManyChunks()
+{
+    const std::vector<int> pattern = {28, 3, 1, 28, 2, 27, 1, 40, 5};
+    std::vector<int> counts;
+    for (int line = 0; line < 6000; ++line)
+        counts.push_back(pattern[static_cast<std::size_t>(line) % pattern.size()]);
+    return FillThroughOneBuffer(counts, 7);
 }
 
 void ExpectReadAsCopies(const KeptRows& kept)
@@ -118,11 +129,7 @@ TEST(RecordRow, KeptColumnsReadAsCopiesInEveryOrderOfLineLengths)
 // must outlive every other row (and the thread that made them).
 TEST(RecordRow, RowsOverManyChunksReadAsCopies)
 {
-    const std::vector<int> pattern = {28, 3, 1, 28, 2, 27, 1, 40, 5};
-    std::vector<int> counts;
-    for (int line = 0; line < 6000; ++line)
-        counts.push_back(pattern[static_cast<std::size_t>(line) % pattern.size()]);
-    KeptRows kept = FillThroughOneBuffer(counts, 7);
+    KeptRows kept = RowsOverManyChunks();
     // A large row takes a chunk of its own and must read whole as well.
     RecordRow large;
     large.SetColumn(5, std::string(100000, 'L'));
@@ -145,6 +152,42 @@ TEST(RecordRow, RowsOverManyChunksReadAsCopies)
     std::thread([&fromThread] { fromThread.FillFromCsvRow(RowOf({"t0", "t1"})); }).join();
     EXPECT_EQ(fromThread.Column(1), "t1");
     EXPECT_EQ(fromThread.Column(2), "");
+}
+
+// A table keeps rows by their place in the chunks it holds: rows over many
+// chunks, empty rows, a row with a chunk of its own and rows added again
+// long after they were made must read as plain copies once every other
+// holder of them is gone.
+TEST(RowTable, RowsReadAsCopiesAfterEveryOtherHolderIsGone)
+{
+    KeptRows kept = RowsOverManyChunks();
+    RecordRow large;
+    large.SetColumn(5, std::string(100000, 'L'));
+    std::array<std::string, RecordRow::kColumnCount> largeColumns{};
+    largeColumns[5] = std::string(100000, 'L');
+    kept.rows.insert(kept.rows.begin() + 100, large);
+    kept.expected.insert(kept.expected.begin() + 100, largeColumns);
+    kept.rows.insert(kept.rows.begin() + 200, RecordRow());
+    kept.expected.insert(kept.expected.begin() + 200, std::array<std::string, RecordRow::kColumnCount>{});
+    // Rows from chunks long left behind.
+    for (std::size_t line : {std::size_t{0}, std::size_t{3}, std::size_t{3000}}) {
+        kept.rows.push_back(kept.rows[line]);
+        kept.expected.push_back(kept.expected[line]);
+    }
+
+    RowTable table;
+    table.Reserve(kept.rows.size());
+    for (const RecordRow& row : kept.rows)
+        table.Add(row);
+    ASSERT_EQ(table.size(), kept.rows.size());
+    KeptRows fromTable;
+    fromTable.expected = kept.expected;
+    kept = KeptRows();
+    large = RecordRow();
+    table.ShrinkToFit();
+    for (std::size_t i = 0; i < table.size(); ++i)
+        fromTable.rows.push_back(table[i]);
+    ExpectReadAsCopies(fromTable);
 }
 
 TEST(RecordRow, SetColumnChangesOnlyThatColumn)
