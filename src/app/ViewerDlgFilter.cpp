@@ -6,6 +6,7 @@
 #include "CardTreeModel.h"
 #include "ui_CViewerDlg.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -49,6 +50,12 @@ void CViewerDlg::InstallTreeFilter()
     connect(m_treeModel, &QAbstractItemModel::modelReset, this, [this] {
         if (!m_filter->Text().trimmed().isEmpty())
             ShowFilteredTree(CurrentItemId());
+    });
+    // The search texts of a large card take a moment to make: they are made
+    // when the field is entered, before the first key.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now == m_filterEdit)
+            m_filter->Prepare();
     });
     auto* find = new QShortcut(QKeySequence::Find, this);
     connect(find, &QShortcut::activated, this, [this] {
