@@ -4,8 +4,12 @@
 Writes the large card of scan_bench.py (unless it is there), then runs
 bench/filter_keys (the viewer's window, offscreen) a few times: each run types
 strokes that narrow and widen the filter ("1", "12", "123", back, "測定999", back) and
-times each from the key press to the painted tree. Reports the median and the
-worst stroke over all runs, each against the goal of 100 ms.
+times each from the key press to the painted tree (entering the field, as Ctrl+F
+does, counts as the first stroke: the viewer makes its search texts then), in wall time (the goal) and
+in processor time (which shows less of a shared machine's load). Reports the
+first typed stroke of each run, the median and
+the worst stroke over all runs, each against the goal of 100 ms, with the load
+average before and after.
 
 usage: bench/filter_bench.py [--build build] [--card /tmp/kr80a-bench-card] [--runs 3]
 """
@@ -32,18 +36,25 @@ def main():
     config = tempfile.mkdtemp(prefix="kr80a-filter-")
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen", XDG_CONFIG_HOME=config)
     program = os.path.join(args.build, "bench", "filter_keys")
-    times = []
+    print("load average before: %.2f %.2f %.2f" % os.getloadavg())
+    times, processor, firsts = [], [], []
     for run in range(args.runs):
         out = subprocess.run([program, args.card], env=env, check=True, capture_output=True, text=True).stdout
-        for line in out.splitlines():
-            key, ms, text = (line.split("\t") + [""])[:3]
+        for n, line in enumerate(out.splitlines()):
+            key, ms, cpu, text = (line.split("\t") + [""])[:4]
             times.append(float(ms))
+            processor.append(float(cpu))
+            if n == 1:
+                firsts.append((float(ms), float(cpu)))
             if run == 0:
-                print(f"  {key:>3} -> {text!r:12} {float(ms):7.1f} ms")
-    median, worst = statistics.median(times), max(times)
-    print(f"stroke median {median:.1f} ms ({median / GOAL_MS:.2f} of the goal), "
-          f"worst {worst:.1f} ms ({worst / GOAL_MS:.2f} of the goal), over {len(times)} strokes")
-    return 0 if worst <= GOAL_MS else 1
+                print(f"  {key:>3} -> {text!r:12} {float(ms):7.1f} ms  (processor {float(cpu):6.1f} ms)")
+    print("load average after:  %.2f %.2f %.2f" % os.getloadavg())
+    print("first typed stroke: " + ", ".join(f"{ms:.1f} ms (processor {cpu:.1f})" for ms, cpu in firsts))
+    for name, values in (("wall", times), ("processor", processor)):
+        median, worst = statistics.median(values), max(values)
+        print(f"{name:>9}: stroke median {median:.1f} ms ({median / GOAL_MS:.2f} of the goal), "
+              f"worst {worst:.1f} ms ({worst / GOAL_MS:.2f} of the goal), over {len(values)} strokes")
+    return 0 if max(times) <= GOAL_MS else 1
 
 
 if __name__ == "__main__":

@@ -144,6 +144,7 @@ private:
     void ConnectRecentFolders();
     void InstallTreeFilter();
     void OnFilterChanged(const QString& text);
+    void ShowFilteredTree(int current);
     bool FilterFieldKey(QKeyEvent* event);
     bool IsFilterField(const QObject* watched) const;
     // The item id of the tree's current item, 0 for none.

@@ -2,118 +2,220 @@
 
 #include "CardTreeModel.h"
 #include "data/CardTree.h"
-#include "screens/RecordDisplay.h"
-#include "screens/TextCodec.h"
 
-#include <QFile>
+#include <algorithm>
 
-namespace {
-
-QString CardText(std::string_view bytes)
+CardTreeFilter::CardTreeFilter(const CardTree& card, QObject* parent)
+    : QAbstractProxyModel(parent), m_card(card), m_search(card)
 {
-    return QString::fromStdString(DecodeCardText(bytes));
 }
 
-} // namespace
-
-CardTreeFilter::CardTreeFilter(const CardTree& card, QObject* parent) : QSortFilterProxyModel(parent), m_card(card)
+// The tree model changes only by a rescan, which makes new items: their
+// search texts are made afresh, and the text typed goes on filtering the
+// new tree.
+void CardTreeFilter::setSourceModel(QAbstractItemModel* source)
 {
-    // A folder or heading stays when one of its records does.
-    setRecursiveFilteringEnabled(true);
-    setDynamicSortFilter(false);
-    // A rescan makes new items: their search texts are made afresh, and the
-    // text typed goes on filtering the new tree.
-    connect(this, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
-        if (m_bChangingText)
-            return;
-        m_searchTexts.clear();
-        m_bPrepared = false;
-    });
-    connect(this, &QAbstractItemModel::modelReset, this, [this] {
-        if (m_bChangingText)
-            return;
-        if (!m_needle.isEmpty())
-            SetText(m_text);
-        else
-            Count();
-    });
+    beginResetModel();
+    if (sourceModel())
+        disconnect(sourceModel(), nullptr, this, nullptr);
+    QAbstractProxyModel::setSourceModel(source);
+    m_treeModel = dynamic_cast<const CardTreeModel*>(source);
+    if (source) {
+        connect(source, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+            beginResetModel();
+            m_search.Clear();
+        });
+        connect(source, &QAbstractItemModel::modelReset, this, [this] {
+            Find();
+            endResetModel();
+        });
+    }
+    Find();
+    endResetModel();
 }
 
-QString CardTreeFilter::Folded(const QString& text)
-{
-    return text.normalized(QString::NormalizationForm_KC).toCaseFolded();
-}
-
-// The rows are made afresh in one reset: filtering row by row would tell
-// the view of each run of records that goes or comes, thousands of them on
-// a large card, each costing a pass over the view's open folders.
+// The rows are made afresh in one reset: the view lays out what is kept
+// once, rather than once for each run of records that goes or comes.
 void CardTreeFilter::SetText(const QString& text)
 {
-    m_bChangingText = true;
     beginResetModel();
     m_text = text;
     m_needle = Folded(text.trimmed());
-    if (!m_needle.isEmpty())
-        Prepare();
-    Count();
+    Find();
     endResetModel();
-    m_bChangingText = false;
 }
 
-bool CardTreeFilter::IsRecord(int id) const
+void CardTreeFilter::Find()
 {
-    const std::optional<TreeNode> node = m_card.Node(id);
-    const std::optional<CDataItem> item = m_card.FindItem(id);
-    return node && item && node->m_nParent != 0 && item->m_nKind != kindFolder;
-}
-
-// The data name and system label as the record's screen shows them, every
-// channel of the record, and its measurement folder's name.
-QString CardTreeFilter::SearchTextOf(RecordDisplay& display, int id) const
-{
-    const std::optional<CDataItem> item = m_card.FindItem(id);
-    display.Select(item);
-    QString text = CardText(display.LabelText(RecordDisplay::kCaption));
-    text += '\n' + CardText(display.LabelText(RecordDisplay::kSystemLabel));
-    text += '\n' + CardText(item->m_row.Column(3));
-    for (const RecordRow& channel : item->m_channels)
-        text += '\n' + CardText(channel.Column(3));
-    text += '\n' + QFile::decodeName(QByteArray::fromStdString(m_card.Label(m_card.Node(id)->m_nParent)));
-    return Folded(text);
-}
-
-void CardTreeFilter::Prepare()
-{
-    if (m_bPrepared)
+    m_headings = m_card.KindRoots();
+    m_found = {};
+    m_lastChildren = {};
+    if (Filtering()) {
+        m_found = m_search.Find(m_needle);
+        m_nMatches = static_cast<int>(m_found.records.size());
         return;
-    // Screens are made once for every record: their labels are what is searched.
-    RecordDisplay display;
-    const int count = m_card.ItemCount();
-    m_searchTexts.assign(static_cast<std::size_t>(count), QString());
-    for (int id = 1; id <= count; ++id) {
-        if (IsRecord(id))
-            m_searchTexts[static_cast<std::size_t>(id - 1)] = SearchTextOf(display, id);
     }
-    m_bPrepared = true;
-}
-
-void CardTreeFilter::Count()
-{
     m_nMatches = 0;
-    for (int id = 1; id <= m_card.ItemCount(); ++id) {
-        if (!IsRecord(id))
-            continue;
-        if (m_needle.isEmpty() || m_searchTexts[static_cast<std::size_t>(id - 1)].contains(m_needle))
-            ++m_nMatches;
-    }
+    for (const int heading : m_headings)
+        for (int row = 0; row < m_card.Node(heading)->m_nChildCount; ++row)
+            m_nMatches += m_card.Node(m_card.Child(heading, row))->m_nChildCount;
 }
 
-bool CardTreeFilter::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const
+QModelIndex CardTreeFilter::MakeIndex(int row, int id, Level level) const
 {
-    if (m_needle.isEmpty() || !sourceParent.isValid())
-        return true;
-    const int id = CardTreeModel::IdOf(sourceModel()->index(sourceRow, 0, sourceParent));
-    const auto at = static_cast<std::size_t>(id - 1);
-    return id > 0 && at < m_searchTexts.size() && !m_searchTexts[at].isEmpty()
-           && m_searchTexts[at].contains(m_needle);
+    return createIndex(row, 0, static_cast<quintptr>(id) * 4 + static_cast<quintptr>(level));
+}
+
+int CardTreeFilter::IdOf(const QModelIndex& index)
+{
+    return index.isValid() ? static_cast<int>(index.internalId() / 4) : 0;
+}
+
+CardTreeFilter::Level CardTreeFilter::LevelOf(const QModelIndex& index)
+{
+    return index.isValid() ? static_cast<Level>(index.internalId() % 4) : Level::None;
+}
+
+CardTreeFilter::Level CardTreeFilter::LevelOf(int id) const
+{
+    const auto node = m_card.Node(id);
+    if (!node)
+        return Level::None;
+    if (node->m_nParent == 0)
+        return Level::Heading;
+    const bool underHeading = std::find(m_headings.begin(), m_headings.end(), node->m_nParent) != m_headings.end();
+    return underHeading ? Level::Folder : Level::Record;
+}
+
+const CardTreeFilter::Children& CardTreeFilter::ChildrenOf(int id) const
+{
+    if (m_lastChildren.parent != id || id == 0)
+        m_lastChildren = FindChildren(id);
+    return m_lastChildren;
+}
+
+CardTreeFilter::Children CardTreeFilter::FindChildren(int id) const
+{
+    Children children{id, 0, nullptr, nullptr};
+    if (id == 0) {
+        children.count = static_cast<int>(m_headings.size());
+        return children;
+    }
+    const Level level = LevelOf(id);
+    if (level == Level::None || level == Level::Record)
+        return children;
+    const auto node = m_card.Node(id);
+    if (!Filtering()) {
+        children.count = node->m_nChildCount;
+    } else if (level == Level::Heading) {
+        const auto place = static_cast<std::size_t>(node->m_nRow);
+        if (place < m_found.folders.size()) {
+            children.folders = m_found.folders[place].data();
+            children.count = static_cast<int>(m_found.folders[place].size());
+        }
+    } else {
+        const Children& headingChildren = ChildrenOf(node->m_nParent);
+        const FoundRecords::Folder* first = headingChildren.folders;
+        const FoundRecords::Folder* last = first + headingChildren.count;
+        const auto at = std::lower_bound(first, last, id,
+                                         [](const FoundRecords::Folder& f, int wanted) { return f.id < wanted; });
+        if (at != last && at->id == id) {
+            children.records = m_found.records.data() + at->begin;
+            children.count = static_cast<int>(at->end - at->begin);
+        }
+    }
+    return children;
+}
+
+int CardTreeFilter::ChildId(const Children& children, int row) const
+{
+    const auto at = static_cast<std::size_t>(row);
+    if (children.parent == 0)
+        return m_headings[at];
+    if (children.folders)
+        return children.folders[at].id;
+    if (children.records)
+        return children.records[at];
+    return m_card.Child(children.parent, row);
+}
+
+int CardTreeFilter::RowOf(int id) const
+{
+    const auto node = m_card.Node(id);
+    if (!node)
+        return -1;
+    if (!Filtering() || node->m_nParent == 0)
+        return node->m_nRow;
+    const Children children = ChildrenOf(node->m_nParent);
+    if (children.folders) {
+        const FoundRecords::Folder* last = children.folders + children.count;
+        const auto at = std::lower_bound(children.folders, last, id,
+                                         [](const FoundRecords::Folder& f, int wanted) { return f.id < wanted; });
+        return at != last && at->id == id ? static_cast<int>(at - children.folders) : -1;
+    }
+    const int* last = children.records + children.count;
+    const int* at = std::lower_bound(children.records, last, id);
+    return at != last && *at == id ? static_cast<int>(at - children.records) : -1;
+}
+
+QModelIndex CardTreeFilter::mapToSource(const QModelIndex& proxyIndex) const
+{
+    return m_treeModel ? m_treeModel->IndexOfId(IdOf(proxyIndex)) : QModelIndex();
+}
+
+QModelIndex CardTreeFilter::mapFromSource(const QModelIndex& sourceIndex) const
+{
+    const int id = CardTreeModel::IdOf(sourceIndex);
+    const int row = id > 0 ? RowOf(id) : -1;
+    return row < 0 ? QModelIndex() : MakeIndex(row, id, LevelOf(id));
+}
+
+QModelIndex CardTreeFilter::index(int row, int column, const QModelIndex& parent) const
+{
+    if (column != 0 || row < 0)
+        return {};
+    const Children& children = ChildrenOf(IdOf(parent));
+    if (row >= children.count)
+        return {};
+    const Level level = !parent.isValid() ? Level::Heading
+                        : LevelOf(parent) == Level::Heading ? Level::Folder
+                                                            : Level::Record;
+    return MakeIndex(row, ChildId(children, row), level);
+}
+
+QModelIndex CardTreeFilter::parent(const QModelIndex& child) const
+{
+    const Level level = LevelOf(child);
+    if (level != Level::Folder && level != Level::Record)
+        return {};
+    const int parentId = m_card.Node(IdOf(child))->m_nParent;
+    const int row = RowOf(parentId);
+    return row < 0 ? QModelIndex() : MakeIndex(row, parentId, level == Level::Folder ? Level::Heading : Level::Folder);
+}
+
+int CardTreeFilter::rowCount(const QModelIndex& parent) const
+{
+    if (parent.column() > 0 || LevelOf(parent) == Level::Record)
+        return 0;
+    return ChildrenOf(IdOf(parent)).count;
+}
+
+int CardTreeFilter::columnCount(const QModelIndex&) const
+{
+    return 1;
+}
+
+bool CardTreeFilter::hasChildren(const QModelIndex& parent) const
+{
+    return rowCount(parent) > 0;
+}
+
+// Records never have children: the view then keeps no state for them.
+Qt::ItemFlags CardTreeFilter::flags(const QModelIndex& index) const
+{
+    const Level level = LevelOf(index);
+    if (level == Level::None)
+        return Qt::NoItemFlags;
+    const Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    return level == Level::Record ? flags | Qt::ItemNeverHasChildren : flags;
 }

@@ -6,6 +6,7 @@
 #include "CardTreeModel.h"
 #include "ui_CViewerDlg.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -44,6 +45,18 @@ void CViewerDlg::InstallTreeFilter()
     // if the keys went nowhere.
     connect(m_filterEdit, &QLineEdit::textChanged, m_filterEdit, qOverload<>(&QWidget::repaint));
     connect(m_filterEdit, &QLineEdit::textChanged, this, &CViewerDlg::OnFilterChanged);
+    // A card read again is filtered afresh by the filter itself (which heard
+    // of the rescan first); what it keeps is shown as after typing.
+    connect(m_treeModel, &QAbstractItemModel::modelReset, this, [this] {
+        if (!m_filter->Text().trimmed().isEmpty())
+            ShowFilteredTree(CurrentItemId());
+    });
+    // The search texts of a large card take a moment to make: they are made
+    // when the field is entered, before the first key.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now == m_filterEdit)
+            m_filter->Prepare();
+    });
     auto* find = new QShortcut(QKeySequence::Find, this);
     connect(find, &QShortcut::activated, this, [this] {
         m_filterEdit->setFocus(Qt::ShortcutFocusReason);
@@ -59,12 +72,15 @@ int CViewerDlg::CurrentItemId() const
 void CViewerDlg::OnFilterChanged(const QString& text)
 {
     const int current = CurrentItemId();
-    QTreeView* tree = m_ui->m_tree;
-    // Closed first: every open folder is an index the model keeps up to date
-    // through each of the filter's thousands of removals, and what the filter
-    // keeps is opened afresh below anyway.
-    tree->collapseAll();
     m_filter->SetText(text);
+    ShowFilteredTree(current);
+}
+
+// The filter has made its rows afresh (which folds every folder): the count,
+// what it keeps opened, and item `current` again where it is kept.
+void CViewerDlg::ShowFilteredTree(int current)
+{
+    QTreeView* tree = m_ui->m_tree;
     const bool filtering = !m_filter->Text().trimmed().isEmpty();
     m_filterCount->setText(filtering ? QStringLiteral("%1 件").arg(m_filter->MatchCount()) : QString());
     // What the filter keeps is shown open: the headings and their folders.

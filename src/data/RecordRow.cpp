@@ -31,6 +31,19 @@ RecordRow::ColumnList SplitColumns(std::string_view text)
     return columns;
 }
 
+// Column k of a row's text, found by walking only up to it.
+std::string_view NthColumn(std::string_view text, int k)
+{
+    std::size_t begin = 0;
+    for (; k > 0; --k) {
+        const std::size_t end = text.find(kColumnSeparator, begin);
+        if (end == std::string_view::npos)
+            return {};
+        begin = end + 1;
+    }
+    return text.substr(begin, std::min(text.find(kColumnSeparator, begin), text.size()) - begin);
+}
+
 } // namespace
 
 // Row texts live in chunks of a few dozen kilobytes, one block after
@@ -252,7 +265,7 @@ std::string_view BlockColumn(const RecordRow::Block* block, int k)
         block = KeptBlock(block);
     if (!block)
         return {};
-    return SplitColumns(BlockText(block))[static_cast<std::size_t>(k)];
+    return NthColumn(BlockText(block), k);
 }
 
 } // namespace

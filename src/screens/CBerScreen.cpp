@@ -1,6 +1,6 @@
 #include "screens/CBerScreen.h"
 
-#include "screens/TextCodec.h"
+#include "screens/ScreenLabels.h"
 #include "screens/ValueFormat.h"
 
 namespace {
@@ -13,26 +13,6 @@ bool IsTerrestrial(int system)
 bool IsSatellite(int system)
 {
     return system == 2 || system == 3 || system == 9;
-}
-
-const char* SystemLabelOf(int system)
-{
-    switch (system) {
-    case 0:
-        return "地上デジタル";
-    case 1:
-        return "ワンセグ";
-    case 2:
-        return "ＢＳデジタル";
-    case 3:
-        return "ｅ２ｂｙスカパー！";
-    case 7:
-        return "ＶＵ・ＣＡＴＶ";
-    case 9:
-        return "その他衛星";
-    default:
-        return " ";
-    }
 }
 
 } // namespace
@@ -50,7 +30,7 @@ void CBerScreen::Prepare()
     m_strCn = cn.text;
     m_nCnLimit = static_cast<std::uint8_t>(cn.limitMark);
     m_strChannel = m_row.Column(3);
-    m_strSystemLabel = ProgramText(SystemLabelOf(m_nSystem));
+    m_strSystemLabel = BerSystemLabel(m_nSystem);
     m_strFrequency = FrequencyForm(frequency, m_nClass);
     m_strModulation = m_row.Column(m_nClass == 1 ? 4 : 8);
 }

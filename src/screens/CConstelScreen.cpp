@@ -2,6 +2,7 @@
 
 #include "data/ReadOnlyFile.h"
 #include "screens/Canvas.h"
+#include "screens/ScreenLabels.h"
 #include "screens/TextCodec.h"
 #include "screens/ValueFormat.h"
 
@@ -28,16 +29,11 @@ void CConstelScreen::Prepare()
 {
     m_nSystem = IntegerValue(m_row.Column(18));
     PrepareMer();
-    m_strCaption = std::string(m_row.Column(1));
+    m_strCaption = std::string(RowCaption(m_row));
     m_strBandName = std::string(m_row.Column(2));
     m_strChannel = std::string(m_row.Column(3));
     m_strModulation = std::string(m_row.Column(8));
-    switch (m_nSystem) {
-    case 0: m_strSystemLabel = ProgramText("地上デジタル"); break;
-    case 1: m_strSystemLabel = ProgramText("ワンセグ"); break;
-    case 7: m_strSystemLabel = ProgramText("ＶＵ・ＣＡＴＶ"); break;
-    default: m_strSystemLabel = " "; break;
-    }
+    m_strSystemLabel = ConstelSystemLabel(m_nSystem);
 }
 
 void CConstelScreen::PrepareMer()

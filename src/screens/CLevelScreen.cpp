@@ -1,6 +1,6 @@
 #include "screens/CLevelScreen.h"
 
-#include "screens/TextCodec.h"
+#include "screens/ScreenLabels.h"
 #include "screens/ValueFormat.h"
 
 namespace {
@@ -24,28 +24,6 @@ LevelLayout LayoutOf(int system)
     }
 }
 
-const char* SystemLabelOf(int system)
-{
-    switch (system) {
-    case 0:
-        return "地上デジタル";
-    case 2:
-        return "ＢＳデジタル";
-    case 3:
-        return "ｅ２ｂｙスカパー！";
-    case 7:
-    case 8:
-        return "ＶＵ・ＣＡＴＶ";
-    case 9:
-    case 10:
-        return "その他衛星";
-    case 11:
-        return "ＣＡＴＶ上り";
-    default:
-        return " ";
-    }
-}
-
 } // namespace
 
 void CLevelScreen::Prepare()
@@ -55,7 +33,7 @@ void CLevelScreen::Prepare()
     m_strLevel = OneDecimalForm(m_row.Column(6));
     m_strCn = OneDecimalForm(m_row.Column(7));
     m_strChannel = m_row.Column(3);
-    m_strSystemLabel = ProgramText(SystemLabelOf(m_nSystem));
+    m_strSystemLabel = LevelSystemLabel(m_nSystem);
     m_strFrequency = FrequencyForm(frequency, m_nClass);
     m_strModulation = m_row.Column(m_nClass == 1 ? 4 : 8);
     m_bCorrection = CorrectionOn(m_row.Column(10)) ? 1 : 0;

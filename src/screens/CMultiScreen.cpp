@@ -1,6 +1,7 @@
 #include "screens/CMultiScreen.h"
 
 #include "screens/Canvas.h"
+#include "screens/ScreenLabels.h"
 #include "screens/TextCodec.h"
 #include "screens/ValueFormat.h"
 
@@ -9,8 +10,6 @@
 
 namespace {
 
-// The meter's group label for cable and terrestrial multi-channel measurements.
-constexpr std::string_view kVuCatv = "VU/CATV";
 // Column 13 scale offsets beyond this are cut: the meter writes small numbers,
 // and a huge one must not overflow the scale arithmetic.
 constexpr int kMaxScaleOffset = 10000;
@@ -57,15 +56,10 @@ void CMultiScreen::Prepare()
     if (m_nChannels <= 0)
         return;
     const RecordRow& first = m_channels.front();
-    std::string group(TrimRight(first.Column(15)));
-    if (group == kVuCatv) {
-        m_nClass = 2;
-        m_strSystemLabel = group;
-    } else {
-        m_nClass = 1;
-        m_strSystemLabel = ProgramText("BS･CS ") + group;
-    }
-    m_strCaption = std::string(first.Column(1));
+    const std::string_view group = TrimRight(first.Column(15));
+    m_nClass = IsVuCatvGroup(group) ? 2 : 1;
+    m_strSystemLabel = MultiSystemLabel(group);
+    m_strCaption = std::string(RowCaption(first));
     m_strBandName = std::string(first.Column(2));
 
     m_nChannels = std::clamp(IntegerValue(first.Column(17)), 0, kMaxChannels);

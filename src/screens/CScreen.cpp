@@ -1,5 +1,6 @@
 #include "screens/CScreen.h"
 
+#include "screens/ScreenLabels.h"
 #include "screens/TextCodec.h"
 #include "screens/ValueFormat.h"
 
@@ -91,7 +92,7 @@ void RecordScreen::PrepareCommonFields()
     m_nSystem = IntegerValue(m_row.Column(18));
     m_nClassHint = IntegerValue(m_row.Column(11));
     m_nClass = RecordClass(m_row);
-    m_strCaption = m_row.Column(1);
+    m_strCaption = RowCaption(m_row);
     m_strBandName = m_row.Column(2);
     m_strConverter = m_row.Column(9);
 }

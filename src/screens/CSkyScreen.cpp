@@ -1,5 +1,6 @@
 #include "screens/CSkyScreen.h"
 
+#include "screens/ScreenLabels.h"
 #include "screens/TextCodec.h"
 #include "screens/ValueFormat.h"
 
@@ -27,8 +28,7 @@ void CSkyScreen::Prepare()
     m_strChannel = m_row.Column(3);
     m_strBandName2 = m_row.Column(21);
     m_strChannel2 = m_row.Column(22);
-    const bool known = m_nSystem >= kLevels && m_nSystem <= kCns;
-    m_strSystemLabel = ProgramText(known ? "スカイパーフェクトＴＶ！" : " ");
+    m_strSystemLabel = SkySystemLabel(m_nSystem);
     m_strModulation = m_row.Column(4);
     m_strModulation2 = m_row.Column(23);
     m_bCorrection = CorrectionOn(m_row.Column(10)) ? 1 : 0;

@@ -1,12 +1,41 @@
 #include "CardTreeFilter.h"
 #include "ViewerFixture.h"
 
+#include <QAbstractItemModelTester>
+#include <QAbstractProxyModel>
 #include <QLabel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
 
 namespace {
+
+// What Qt's model checks said while one lives.
+class ModelWarnings {
+public:
+    ModelWarnings() { s_said = {}; m_previous = qInstallMessageHandler(&Keep); }
+    ~ModelWarnings() { qInstallMessageHandler(m_previous); }
+    static const QStringList& Said() { return s_said; }
+
+private:
+    static void Keep(QtMsgType type, const QMessageLogContext&, const QString& text)
+    {
+        if (type != QtDebugMsg && type != QtInfoMsg)
+            s_said << text;
+    }
+    static inline QStringList s_said;
+    QtMessageHandler m_previous = nullptr;
+};
+
+// Every index the model gives, depth first.
+void Walk(const QAbstractItemModel& model, const QModelIndex& parent, QModelIndexList& into)
+{
+    for (int row = 0; row < model.rowCount(parent); ++row) {
+        const QModelIndex child = model.index(row, 0, parent);
+        into << child;
+        Walk(model, child, into);
+    }
+}
 
 class TreeFilterTest : public ViewerTest {
 protected:
@@ -187,6 +216,47 @@ TEST_F(TreeFilterTest, ArrowsInTheFieldPageWhateverTheShiftToggle)
     EXPECT_NE(CurrentId(), before);
     EXPECT_TRUE(Button("m_shiftButton")->isChecked());
     EXPECT_EQ(Field()->text(), "station");
+}
+
+// The filter answers the view's questions about its rows itself, so its
+// rows, parents and mappings must agree with one another whatever is typed.
+TEST_F(TreeFilterTest, RowsParentsAndMappingsAgreeWhateverIsTyped)
+{
+    StartOnTwoFolders();
+    const auto* filter = dynamic_cast<const QAbstractProxyModel*>(Tree()->model());
+    ASSERT_NE(filter, nullptr);
+    for (const char* typed : {"", "station", "ｇａｒｄｅｎ", "ガーデン", "17", "level", "A", "nothing like it", ""}) {
+        SCOPED_TRACE(typed);
+        Type(QString::fromUtf8(typed));
+        {
+            ModelWarnings warnings;
+            QAbstractItemModelTester tester(Tree()->model(), QAbstractItemModelTester::FailureReportingMode::Warning);
+            EXPECT_EQ(warnings.Said(), QStringList());
+        }
+        QModelIndexList shown;
+        Walk(*filter, {}, shown);
+        for (const QModelIndex& index : shown) {
+            const QModelIndex source = filter->mapToSource(index);
+            ASSERT_TRUE(source.isValid());
+            EXPECT_EQ(filter->mapFromSource(source), index);
+            EXPECT_EQ(index.data().toString(), source.data().toString());
+            EXPECT_EQ(filter->hasChildren(index), filter->rowCount(index) > 0);
+        }
+    }
+}
+
+// A card read again is searched afresh, and the text typed goes on
+// filtering what was read.
+TEST_F(TreeFilterTest, ARescanIsFilteredByTheTextTyped)
+{
+    StartOnTwoFolders();
+    Type("west");
+    ASSERT_EQ(Shown(), QStringList{"STATION/3:west"});
+    m_card.Write("STATION/LEVEL/STATION.CSV",
+                 "h\n" + MeasurementLine("northwest", "0") + MeasurementLine("east", "0") + MeasurementLine("west", "0"));
+    m_window->OpenDataFolder(m_card.Root());
+    EXPECT_EQ(Shown(), (QStringList{"STATION/1:northwest", "STATION/3:west"}));
+    EXPECT_EQ(Count(), "2 件");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "cli/SmallCard.h"
 #include "support/CaseName.h"
+#include "support/OutputFiles.h"
 #include "support/RunKr80a.h"
 
 #include <gtest/gtest.h>
@@ -143,6 +144,48 @@ TEST_F(ReportCommand, EmbedsARepeatedScreenOnce)
     EXPECT_EQ(images[0].object, images[1].object);
     EXPECT_NE(images[1].object, images[2].object);
     EXPECT_EQ(images[0].object, images[3].object);
+}
+
+// The last cross-reference table of the PDF (the one a reader starts from):
+// each object number with the offset it gives.
+std::vector<std::pair<long, long>> LastCrossReference(const std::string& pdf)
+{
+    std::vector<std::pair<long, long>> entries;
+    const std::size_t start = pdf.rfind("startxref");
+    if (start == std::string::npos)
+        return entries;
+    const auto table = static_cast<std::size_t>(std::atol(pdf.c_str() + start + 9));
+    std::istringstream lines(pdf.substr(table, pdf.find("trailer", table) - table));
+    std::string word;
+    lines >> word; // "xref"
+    long first = 0, count = 0;
+    while (lines >> first >> count)
+        for (long i = 0; i < count; ++i) {
+            std::string offset, generation, use;
+            lines >> offset >> generation >> use;
+            if (use == "n")
+                entries.emplace_back(first + i, std::atol(offset.c_str()));
+        }
+    return entries;
+}
+
+// The pictures follow the page writer's PDF as an update: its table names
+// every picture where it lies, and the trailer leads back to the writer's
+// own table, so that a reader needs no repair to find them.
+TEST_F(ReportCommand, TheUpdateNamesEachPictureWhereItLies)
+{
+    ASSERT_EQ(Report(m_card.Root()).status, 0);
+    const std::string pdf = ReadFile(m_pdf);
+    const std::vector<std::pair<long, long>> entries = LastCrossReference(pdf);
+    ASSERT_EQ(entries.size(), 5u); // the card's five distinct screens
+    for (const auto& [object, offset] : entries) {
+        const std::string opening = std::to_string(object) + " 0 obj\n<<\n/Type /XObject\n/Subtype /Image\n";
+        EXPECT_EQ(pdf.compare(static_cast<std::size_t>(offset), opening.size(), opening), 0) << object;
+    }
+    const std::size_t previous = pdf.rfind("/Prev ");
+    ASSERT_NE(previous, std::string::npos);
+    EXPECT_EQ(pdf.compare(static_cast<std::size_t>(std::atol(pdf.c_str() + previous + 6)), 4, "xref"), 0);
+    EXPECT_EQ(CommandOutput("pdfinfo '" + m_pdf + "' 2>&1").find("rror"), std::string::npos); // no repair
 }
 
 TEST_F(ReportCommand, CoversOnlyTheNamedFolders)
