@@ -1,5 +1,7 @@
 #include "handon/ReportImage.h"
 
+#include "handon/PngFile.h"
+#include "handon/PngRows.h"
 #include "screens/Canvas.h"
 
 #include <zlib.h>
@@ -9,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -44,17 +47,13 @@ ColourUse UsedColours(const Canvas& canvas)
         use.colours = {kBlack, kWhite};
         return use;
     }
-    std::array<bool, 256> used{};
-    for (const std::uint8_t index : canvas.Indices())
-        used[index] = true;
-    for (std::size_t index = 0; index < used.size() && index < table.size(); ++index) {
-        if (!used[index])
-            continue;
-        const Rgb colour = table[index] & 0xFFFFFF;
-        use.grey = use.grey && BlackOrWhite(colour);
-        use.sample[index] = static_cast<std::uint8_t>(use.colours.size());
-        use.colours.push_back(colour);
+    // The same look at the pixels as a PNG's colour table takes.
+    if (const std::optional<PngPalette> palette
+        = UsedPngColours({canvas.Width(), canvas.Height(), canvas.Indices(), table})) {
+        use.colours = palette->colours;
+        use.sample = palette->place;
     }
+    use.grey = std::all_of(use.colours.begin(), use.colours.end(), BlackOrWhite);
     if (use.grey) // white is 1 whatever the order in which the canvas met the colours
         for (std::size_t index = 0; index < table.size() && index < use.sample.size(); ++index)
             use.sample[index] = (table[index] & 0xFFFFFF) == kWhite ? 1 : 0;
@@ -63,10 +62,7 @@ ColourUse UsedColours(const Canvas& canvas)
 
 int BitsPerSample(const ColourUse& use)
 {
-    const std::size_t count = use.colours.size();
-    if (use.grey || count <= 2)
-        return 1;
-    return count <= 4 ? 2 : count <= 16 ? 4 : 8;
+    return use.grey ? 1 : PngBitDepth(use.colours.size());
 }
 
 std::string Entries(const ColourUse& use, int bits)
