@@ -132,13 +132,17 @@ std::string PngFileBytes(const IndexedPixels& picture)
 {
     if (!FitsInPng(picture))
         return {};
-    const std::optional<PngPalette> palette = UsedPngColours(picture);
-    if (!palette)
-        return {};
-    const int depth = PngBitDepth(palette->colours.size());
     thread_local std::vector<std::uint8_t> rows;
     thread_local Deflater deflater;
-    PackPngRows(picture, *palette, depth, rows);
+    std::optional<PngPalette> palette = PackTwoColourRows(picture, rows);
+    int depth = 1;
+    if (!palette) {
+        palette = UsedPngColours(picture);
+        if (!palette)
+            return {};
+        depth = PngBitDepth(palette->colours.size());
+        PackPngRows(picture, *palette, depth, rows);
+    }
 
     std::string out;
     out.reserve(128 + rows.size() / 8);

@@ -125,6 +125,130 @@ std::uint8_t FirstUsed(const PngPalette& palette)
     return static_cast<std::uint8_t>(index);
 }
 
+// Gives each used index its place, in the order of the table, and the
+// colour at that place; false when one lies past the table.
+bool PlaceUsed(std::span<const std::uint32_t> table, PngPalette& palette)
+{
+    for (std::size_t index = 0; index < palette.used.size(); ++index) {
+        if (!palette.used[index])
+            continue;
+        if (index >= table.size())
+            return false;
+        palette.place[index] = static_cast<std::uint8_t>(palette.colours.size());
+        palette.colours.push_back(table[index] & 0xFFFFFFu);
+    }
+    return true;
+}
+
+#if defined(__GNUC__) // GCC and Clang have vectors of sixteen bytes on every processor
+using Sixteen = std::uint8_t __attribute__((vector_size(16)));
+using TwoWords = std::uint64_t __attribute__((vector_size(16)));
+
+// Each pixel's bit in its byte, leftmost highest, for each half of sixteen.
+constexpr Sixteen kBitOfEach = {0x80, 0x40, 0x20, 0x10, 8, 4, 2, 1, 0x80, 0x40, 0x20, 0x10, 8, 4, 2, 1};
+
+bool AllSet(Sixteen bytes)
+{
+    const auto words = reinterpret_cast<TwoWords>(bytes);
+    return (words[0] & words[1]) == ~std::uint64_t{0};
+}
+
+// A picture's pixels packed one bit each while they show no more than two
+// indices: the top left pixel's, whose bit is 0, and the first other one
+// met, whose bit is 1.
+class TwoColourPacker {
+public:
+    explicit TwoColourPacker(std::uint8_t first)
+        : m_first(first), m_eachFirst(Sixteen{} + first), m_eachSecond(m_eachFirst)
+    {
+    }
+
+    std::uint8_t First() const { return m_first; }
+    std::optional<std::uint8_t> Second() const
+    {
+        return m_hasSecond ? std::optional<std::uint8_t>(m_second) : std::nullopt;
+    }
+
+    // Sixteen pixels into two bytes; false when one is a third index.
+    bool PackSixteen(const std::uint8_t* in, std::uint8_t* out)
+    {
+        Sixteen pixels;
+        std::memcpy(&pixels, in, sizeof pixels);
+        const auto isFirst = reinterpret_cast<Sixteen>(pixels == m_eachFirst);
+        auto isSecond = reinterpret_cast<Sixteen>(pixels == m_eachSecond) & m_secondKnown;
+        if (!AllSet(isFirst | isSecond)) {
+            if (m_hasSecond)
+                return false;
+            std::size_t k = 0;
+            while (in[k] == m_first)
+                ++k;
+            Meet(in[k]);
+            isSecond = reinterpret_cast<Sixteen>(pixels == m_eachSecond);
+            if (!AllSet(isFirst | isSecond))
+                return false;
+        }
+        // Each half's bits lie in bytes of their own, so a sum gathers them.
+        const auto bits = reinterpret_cast<TwoWords>(isSecond & kBitOfEach);
+        out[0] = static_cast<std::uint8_t>((bits[0] * kEveryByte) >> 56);
+        out[1] = static_cast<std::uint8_t>((bits[1] * kEveryByte) >> 56);
+        return true;
+    }
+
+    // Fewer than sixteen pixels, the last byte padded with zeros.
+    bool PackRest(const std::uint8_t* in, std::size_t count, std::uint8_t* out)
+    {
+        unsigned gathered = 0;
+        for (std::size_t k = 0; k < count; ++k) {
+            const bool second = in[k] != m_first;
+            if (second && !Meet(in[k]))
+                return false;
+            gathered = gathered << 1 | static_cast<unsigned>(second);
+            if (k % 8 == 7)
+                *out++ = static_cast<std::uint8_t>(gathered);
+        }
+        if (count % 8 != 0)
+            *out = static_cast<std::uint8_t>(gathered << (8 - count % 8));
+        return true;
+    }
+
+private:
+    // Takes `index` as the second colour when none is yet; false when it is
+    // neither colour.
+    bool Meet(std::uint8_t index)
+    {
+        if (!m_hasSecond) {
+            m_hasSecond = true;
+            m_second = index;
+            m_eachSecond = Sixteen{} + index;
+            m_secondKnown = ~Sixteen{};
+        }
+        return m_second == index;
+    }
+
+    std::uint8_t m_first;
+    bool m_hasSecond = false;
+    std::uint8_t m_second = 0;
+    Sixteen m_eachFirst;
+    Sixteen m_eachSecond;
+    Sixteen m_secondKnown{}; // all ones once the second colour is met
+};
+
+// The table places the lower index first: where that is the second colour,
+// every bit is turned over but the padding.
+void PutLowerIndexFirst(const TwoColourPacker& packer, std::size_t width, std::size_t stride,
+                        std::vector<std::uint8_t>& rows)
+{
+    if (!packer.Second() || *packer.Second() > packer.First())
+        return;
+    const auto lastByteBits = static_cast<std::uint8_t>(0xFF << ((8 - width % 8) % 8));
+    for (std::size_t row = 0; row < rows.size(); row += stride) {
+        for (std::size_t k = row + 1; k < row + stride; ++k)
+            rows[k] = static_cast<std::uint8_t>(~rows[k]);
+        rows[row + stride - 1] &= lastByteBits;
+    }
+}
+#endif
+
 } // namespace
 
 std::optional<PngPalette> UsedPngColours(const IndexedPixels& picture)
@@ -133,14 +257,8 @@ std::optional<PngPalette> UsedPngColours(const IndexedPixels& picture)
     if (picture.indices.empty())
         return palette;
     MarkUsed(picture.indices, palette.used);
-    for (std::size_t index = 0; index < palette.used.size(); ++index) {
-        if (!palette.used[index])
-            continue;
-        if (index >= picture.colours.size())
-            return std::nullopt;
-        palette.place[index] = static_cast<std::uint8_t>(palette.colours.size());
-        palette.colours.push_back(picture.colours[index] & 0xFFFFFFu);
-    }
+    if (!PlaceUsed(picture.colours, palette))
+        return std::nullopt;
     return palette;
 }
 
@@ -171,4 +289,39 @@ void PackPngRows(const IndexedPixels& picture, const PngPalette& palette, int de
         else
             PackRowInEights(in, width, palette, depth, out);
     }
+}
+
+std::optional<PngPalette> PackTwoColourRows(const IndexedPixels& picture, std::vector<std::uint8_t>& rows)
+{
+#if defined(__GNUC__)
+    if (picture.indices.empty())
+        return std::nullopt;
+    const auto width = static_cast<std::size_t>(picture.width);
+    const std::size_t stride = 1 + PngRowBytes(picture.width, 1);
+    rows.resize(stride * static_cast<std::size_t>(picture.height));
+    TwoColourPacker packer(picture.indices[0]);
+    for (std::size_t y = 0; y < static_cast<std::size_t>(picture.height); ++y) {
+        const std::uint8_t* in = picture.indices.data() + y * width;
+        std::uint8_t* out = rows.data() + y * stride;
+        *out++ = 0; // no filter
+        std::size_t x = 0;
+        for (; x + 16 <= width; x += 16, out += 2)
+            if (!packer.PackSixteen(in + x, out))
+                return std::nullopt;
+        if (!packer.PackRest(in + x, width - x, out))
+            return std::nullopt;
+    }
+    PutLowerIndexFirst(packer, width, stride, rows);
+    PngPalette palette;
+    palette.used[packer.First()] = true;
+    if (packer.Second())
+        palette.used[*packer.Second()] = true;
+    if (!PlaceUsed(picture.colours, palette))
+        return std::nullopt;
+    return palette;
+#else
+    (void)picture;
+    (void)rows;
+    return std::nullopt;
+#endif
 }

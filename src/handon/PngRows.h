@@ -32,3 +32,10 @@ std::size_t PngRowBytes(int width, int depth);
 // high bits, the last byte padded with zeros. `rows` is reused, so that a
 // thread that makes many pictures allocates it once.
 void PackPngRows(const IndexedPixels& picture, const PngPalette& palette, int depth, std::vector<std::uint8_t>& rows);
+
+// Most screens are black and white: for a picture of one or two colours, its
+// palette and its rows at one bit a pixel, as UsedPngColours and PackPngRows
+// give them, in one look at the pixels. Nothing when a third index shows, an
+// index lies past the table, or the compiler has no vectors to do it quickly:
+// then the two calls above make the picture.
+std::optional<PngPalette> PackTwoColourRows(const IndexedPixels& picture, std::vector<std::uint8_t>& rows);

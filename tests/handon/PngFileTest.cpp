@@ -1,8 +1,11 @@
 #include "handon/PngFile.h"
+#include "handon/PngRows.h"
 
 #include <gtest/gtest.h>
 #include <png.h>
 
+#include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -111,6 +114,52 @@ TEST(PngFile, TwoColoursAnywhereInTheTableMakeOneBit)
                 << "indices " << first << " and " << second << ", width " << width << ", runs of " << run;
             EXPECT_EQ(BitDepthOf(file), 1);
         }
+    }
+}
+
+// The quick way for one or two colours gives the very palette and rows of
+// the general way, whichever index comes first and wherever the second
+// first shows (in a group of sixteen or in a row's last pixels); and gives
+// nothing, leaving the picture to the general way, once a third index shows
+// or an index lies past the table, even in a row's last pixels.
+TEST(PngFile, TwoColourRowsAreTheGeneralOnesOrNothing)
+{
+    struct Case {
+        const char* what;
+        int width;
+        std::vector<std::pair<std::size_t, std::uint8_t>> changed; // pixel, index; the rest are index 5
+        bool quick;
+    };
+    const std::vector<Case> cases{
+        {"one colour", 320, {}, true},
+        {"one colour, partial byte", 13, {}, true},
+        {"second higher, in a group", 320, {{700, 9}, {701, 9}, {1000, 9}}, true},
+        {"second lower, in a group", 320, {{17, 2}, {400, 2}}, true},
+        {"second lower, partial byte", 21, {{19, 2}, {40, 2}}, true},
+        {"second first seen in the last pixels", 21, {{20, 0}, {23, 0}}, true},
+        {"second at the very first group's end", 40, {{15, 31}}, true},
+        {"third late", 320, {{5, 9}, {320 * 4 + 300, 7}}, false},
+        {"third in the last pixels", 21, {{1, 9}, {21 * 3 + 20, 7}}, false},
+        {"past the table", 320, {{400, 40}}, false},
+    };
+    for (const Case& c : cases) {
+        Picture picture(c.width, 32);
+        std::fill(picture.indices.begin(), picture.indices.end(), std::uint8_t{5});
+        for (const auto& [pixel, index] : c.changed)
+            picture.indices[pixel] = index;
+        std::vector<std::uint8_t> quickRows;
+        const std::optional<PngPalette> quick = PackTwoColourRows(picture.Pixels(), quickRows);
+        ASSERT_EQ(quick.has_value(), c.quick) << c.what;
+        if (!quick)
+            continue;
+        const std::optional<PngPalette> general = UsedPngColours(picture.Pixels());
+        ASSERT_TRUE(general) << c.what;
+        std::vector<std::uint8_t> generalRows;
+        PackPngRows(picture.Pixels(), *general, 1, generalRows);
+        EXPECT_EQ(quick->colours, general->colours) << c.what;
+        EXPECT_EQ(quick->used, general->used) << c.what;
+        EXPECT_EQ(quick->place, general->place) << c.what;
+        EXPECT_EQ(quickRows, generalRows) << c.what;
     }
 }
 
