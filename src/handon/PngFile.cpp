@@ -1,6 +1,7 @@
 #include "handon/PngFile.h"
 
 #include "handon/PngRows.h"
+#include "handon/RowDeflate.h"
 
 #include <climits>
 #include <vector>
@@ -10,54 +11,7 @@ namespace {
 
 constexpr std::uint32_t kDotsPerMeter = 3937;
 
-// zlib's fastest matching. A screen's rows come to about 10 KB, which the
-// full hash table (memory level 8) keeps in one block of codes; smaller
-// levels split it into several, each with its own code tables, which costs
-// more time and bytes than clearing the larger table for every picture.
-constexpr int kLevel = 1;
-constexpr int kWindowBits = 15;
-constexpr int kMemLevel = 8;
-
-// A chunk holds less than 2 GB, and what is compressed never grows by half.
-constexpr std::size_t kMostBytes = std::size_t{1} << 30;
-
-// One zlib stream a thread, reset for every picture: setting one up and
-// tearing it down costs more than compressing a screen.
-class Deflater {
-public:
-    Deflater()
-    {
-        m_ready = deflateInit2(&m_stream, kLevel, Z_DEFLATED, kWindowBits, kMemLevel, Z_DEFAULT_STRATEGY) == Z_OK;
-    }
-    ~Deflater()
-    {
-        if (m_ready)
-            deflateEnd(&m_stream);
-    }
-    Deflater(const Deflater&) = delete;
-    Deflater& operator=(const Deflater&) = delete;
-
-    // Appends the zlib stream of `bytes` to `out`; false when zlib fails.
-    bool Compress(const std::vector<std::uint8_t>& bytes, std::string& out)
-    {
-        if (!m_ready || bytes.size() > kMostBytes || deflateReset(&m_stream) != Z_OK)
-            return false;
-        const std::size_t start = out.size();
-        const uLong bound = deflateBound(&m_stream, static_cast<uLong>(bytes.size()));
-        out.resize(start + bound);
-        m_stream.next_in = const_cast<Bytef*>(bytes.data());
-        m_stream.avail_in = static_cast<uInt>(bytes.size());
-        m_stream.next_out = reinterpret_cast<Bytef*>(out.data() + start);
-        m_stream.avail_out = static_cast<uInt>(bound);
-        const bool done = deflate(&m_stream, Z_FINISH) == Z_STREAM_END;
-        out.resize(start + (done ? m_stream.total_out : 0));
-        return done;
-    }
-
-private:
-    z_stream m_stream{};
-    bool m_ready = false;
-};
+constexpr std::uint32_t kMostRowBytes = std::uint32_t{1} << 30; // well within a chunk's 2 GB
 
 void AppendNumber(std::string& out, std::uint32_t number)
 {
@@ -133,7 +87,6 @@ std::string PngFileBytes(const IndexedPixels& picture)
     if (!FitsInPng(picture))
         return {};
     thread_local std::vector<std::uint8_t> rows;
-    thread_local Deflater deflater;
     std::optional<PngPalette> palette = PackTwoColourRows(picture, rows);
     int depth = 1;
     if (!palette) {
@@ -143,6 +96,8 @@ std::string PngFileBytes(const IndexedPixels& picture)
         depth = PngBitDepth(palette->colours.size());
         PackPngRows(picture, *palette, depth, rows);
     }
+    if (rows.size() > kMostRowBytes)
+        return {};
 
     std::string out;
     out.reserve(128 + rows.size() / 8);
@@ -150,8 +105,7 @@ std::string PngFileBytes(const IndexedPixels& picture)
     AppendPalette(out, *palette);
     AppendResolution(out);
     const std::size_t data = BeginChunk(out, "IDAT");
-    if (!deflater.Compress(rows, out))
-        return {};
+    AppendRowDeflate(rows, rows.size() / static_cast<std::size_t>(picture.height), out);
     EndChunk(out, data);
     EndChunk(out, BeginChunk(out, "IEND"));
     return out;
