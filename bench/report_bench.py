@@ -22,11 +22,11 @@ usage: bench/report_bench.py [--kr80a build/src/cli/kr80a] [--card /tmp/kr80a-be
 import argparse
 import os
 import resource
-import shutil
 import statistics
 import subprocess
 import time
 
+import fresh_files
 import scan_bench
 
 BARS = {"report/export": 4.0, "report/export, CPU time": 4.0, "PDF KB/record": 5.0}
@@ -56,21 +56,21 @@ def main():
     args = parser.parse_args()
 
     records = scan_bench.write_card(args.card, args.folders)
-    shutil.rmtree(args.work, ignore_errors=True)
+    fresh_files.remove(args.work)
+    fresh_files.wait_after_removal(args.work)
     os.makedirs(args.work)
-    pictures = os.path.join(args.work, "pictures")
     pdf = os.path.join(args.work, "report.pdf")
-    export = [args.kr80a, "export", args.card, pictures, "--quiet", "--format", "png"]
     report = [args.kr80a, "report", args.card, "-o", pdf, "--quiet"]
     print(f"card: {records} records; {args.rounds} rounds; before: {load()}")
 
     ratios = {"report/export": [], "report/export, CPU time": []}
     walls = {"export": [], "report": []}
     try:
-        for _ in range(args.rounds):
-            shutil.rmtree(pictures, ignore_errors=True)
-            export_s, export_cpu = timed(export)
-            shutil.rmtree(pictures, ignore_errors=True)
+        for round_number in range(args.rounds):
+            # Each round's pictures stay until the end, so that no export
+            # follows a deletion (see fresh_files.py).
+            pictures = os.path.join(args.work, f"pictures{round_number}")
+            export_s, export_cpu = timed([args.kr80a, "export", args.card, pictures, "--quiet", "--format", "png"])
             report_s, report_cpu = timed(report)
             walls["export"].append(export_s)
             walls["report"].append(report_s)
@@ -78,7 +78,7 @@ def main():
             ratios["report/export, CPU time"].append(report_cpu / export_cpu)
         pdf_bytes = os.path.getsize(pdf)
     finally:
-        shutil.rmtree(args.work, ignore_errors=True)
+        fresh_files.remove(args.work)
 
     for name, values in walls.items():
         median = statistics.median(values)
