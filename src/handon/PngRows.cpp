@@ -240,11 +240,23 @@ void PutLowerIndexFirst(const TwoColourPacker& packer, std::size_t width, std::s
 {
     if (!packer.Second() || *packer.Second() > packer.First())
         return;
+    // Sixteen bytes at a time over the whole, then the filter bytes and
+    // padding put back.
+    std::uint8_t* const data = rows.data();
+    const std::size_t size = rows.size();
+    std::size_t k = 0;
+    for (; k + 16 <= size; k += 16) {
+        Sixteen bytes;
+        std::memcpy(&bytes, data + k, sizeof bytes);
+        bytes = ~bytes;
+        std::memcpy(data + k, &bytes, sizeof bytes);
+    }
+    for (; k < size; ++k)
+        data[k] = static_cast<std::uint8_t>(~data[k]);
     const auto lastByteBits = static_cast<std::uint8_t>(0xFF << ((8 - width % 8) % 8));
-    for (std::size_t row = 0; row < rows.size(); row += stride) {
-        for (std::size_t k = row + 1; k < row + stride; ++k)
-            rows[k] = static_cast<std::uint8_t>(~rows[k]);
-        rows[row + stride - 1] &= lastByteBits;
+    for (std::size_t row = 0; row < size; row += stride) {
+        data[row] = 0;
+        data[row + stride - 1] &= lastByteBits;
     }
 }
 #endif
