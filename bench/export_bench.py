@@ -4,7 +4,7 @@
 Writes the card (unless --reuse), then in one run: draws every record without
 writing (build/bench/draw_card, the drawing alone) and exports it as PNG into
 a fresh folder (about 0.9 GB, removed afterwards), and reports records per
-second for both, then each figure beside its goal. Within five minutes of an
+second for both, then each figure beside its goal. Within seven minutes of an
 earlier run it waits first (see fresh_files.py): new files cost more then.
 
   | measure | goal |

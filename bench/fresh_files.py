@@ -1,20 +1,21 @@
 """Keeps a bench's timing of many new files clear of its own deletions.
 
-ext4 without a journal does not hand out an inode again for up to five
-minutes after it was freed (so that a crash leaves deleted files
-recoverable), and looks past every such inode each time it makes a file. An
-export of 207,000 pictures made within minutes of deleting as many spends
-20-40 s more in the kernel than one made later: a cost of what ran before,
-not of the export. So a bench deletes what it wrote through `remove`, which
-notes the time beside the folder, and calls `wait_after_removal` before it
-times the next export, which waits out the rest of the five minutes where
-the file system is of that kind.
+ext4 without a journal does not hand out an inode again for a while after
+it was freed (a minute, six while its inode table block waits to be
+written, so that a crash leaves deleted files recoverable), and looks past
+every such inode each time it makes a file. An export of 207,000 pictures
+made within minutes of deleting as many spends 20-40 s more in the kernel
+than one made later: a cost of what ran before, not of the export. So a
+bench deletes what it wrote through `remove`, which notes the time beside
+the folder, and calls `wait_after_removal` before it times the next export,
+which waits out the rest of that time (with a margin) where the file system
+is of that kind.
 """
 import os
 import shutil
 import time
 
-SETTLE_SECONDS = 300
+SETTLE_SECONDS = 400  # six minutes and a margin
 
 
 def _stamp(folder):
@@ -45,7 +46,7 @@ def remove(folder):
 
 
 def wait_after_removal(folder):
-    """Sleeps out what is left of the five minutes since `remove(folder)`."""
+    """Sleeps out what is left of SETTLE_SECONDS since `remove(folder)`."""
     try:
         with open(_stamp(folder)) as stamp:
             removed = float(stamp.read())
