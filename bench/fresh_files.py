@@ -6,20 +6,22 @@ written, so that a crash leaves deleted files recoverable), and looks past
 every such inode each time it makes a file. An export of 207,000 pictures
 made within minutes of deleting as many spends 20-40 s more in the kernel
 than one made later: a cost of what ran before, not of the export. So a
-bench deletes what it wrote through `remove`, which notes the time beside
-the folder, and calls `wait_after_removal` before it times the next export,
+bench deletes what it wrote through `remove`, which notes the time in one
+stamp that every bench shares, and calls `wait_after_removal` before it
+times the next export,
 which waits out the rest of that time (with a margin) where the file system
 is of that kind.
 """
 import os
 import shutil
+import tempfile
 import time
 
 SETTLE_SECONDS = 400  # six minutes and a margin
 
 
-def _stamp(folder):
-    return os.path.normpath(folder) + ".removed"
+# When a bench last deleted pictures, whichever bench and folder it was.
+STAMP = os.path.join(tempfile.gettempdir(), "kr80a-bench-removed")
 
 
 def journal_less_ext4(path):
@@ -41,19 +43,20 @@ def remove(folder):
         return
     shutil.rmtree(folder, ignore_errors=True)
     os.sync()
-    with open(_stamp(folder), "w") as stamp:
+    with open(STAMP, "w") as stamp:
         stamp.write(f"{time.time()}\n")
 
 
 def wait_after_removal(folder):
-    """Sleeps out what is left of SETTLE_SECONDS since `remove(folder)`."""
+    """Sleeps out what is left of SETTLE_SECONDS since a bench last deleted
+    pictures, where `folder` lies on a file system that needs it."""
     try:
-        with open(_stamp(folder)) as stamp:
+        with open(STAMP) as stamp:
             removed = float(stamp.read())
     except (OSError, ValueError):
         return
     left = removed + SETTLE_SECONDS - time.time()
     if left > 0 and journal_less_ext4(folder):
-        print(f"waiting {left:.0f} s: ext4 without a journal skips the inodes this bench freed "
+        print(f"waiting {left:.0f} s: ext4 without a journal skips the inodes a bench freed "
               f"{SETTLE_SECONDS - left:.0f} s ago, at a cost to every new file", flush=True)
         time.sleep(left)
