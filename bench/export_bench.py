@@ -73,6 +73,9 @@ def main():
         records = None
     else:
         records = scan_bench.write_card(args.card, args.folders)
+    # Waited out before the drawing too, so that the two are timed side by side.
+    fresh_files.remove(args.out)
+    fresh_files.wait_after_removal(args.out)
     print("before:", load())
 
     _, _, tree_peak, _ = timed_peak([args.kr80a, "tree", args.card])
@@ -80,8 +83,6 @@ def main():
     records = records or int(draw_out.split()[0])
     print("drawing alone:", rates(records, draw_s, draw_cpu))
 
-    fresh_files.remove(args.out)
-    fresh_files.wait_after_removal(args.out)
     seconds, cpu, peak, _ = timed_peak([args.kr80a, "export", args.card, args.out, "--quiet", "--format", "png"])
     fresh_files.remove(args.out)
     print("export png:", rates(records, seconds, cpu))
