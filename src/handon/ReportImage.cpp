@@ -2,9 +2,8 @@
 
 #include "handon/PngFile.h"
 #include "handon/PngRows.h"
+#include "handon/RowDeflate.h"
 #include "screens/Canvas.h"
-
-#include <zlib.h>
 
 #include <algorithm>
 #include <array>
@@ -17,11 +16,6 @@
 #include <vector>
 
 namespace {
-
-// Compression a little above zlib's fastest: the screens' long white runs and
-// repeated rows keep the fast levels within a few kilobytes a picture, while
-// the default level would cost several times the time of drawing.
-constexpr int kLevel = 1;
 
 // The colours that pixels use, in the order of their first index, and the
 // sample each index of the canvas becomes.
@@ -143,20 +137,11 @@ Widening WideningTable(int bits, int scale)
 
 } // namespace
 
-struct ReportImageEncoder::Compressor {
-    z_stream stream{};
-    bool ready = false;
+struct ReportImageEncoder::Widenings {
     std::array<Widening, 9> widening{}; // by bits a sample, when made
     std::array<bool, 9> made{};
 
-    Compressor() { ready = deflateInit(&stream, kLevel) == Z_OK; }
-    ~Compressor()
-    {
-        if (ready)
-            deflateEnd(&stream);
-    }
-
-    const Widening& WideningFor(int bits, int scale)
+    const Widening& For(int bits, int scale)
     {
         const auto at = static_cast<std::size_t>(bits);
         if (!made[at]) {
@@ -165,26 +150,10 @@ struct ReportImageEncoder::Compressor {
         }
         return widening[at];
     }
-
-    // `data` deflated; empty when zlib fails.
-    std::string Deflate(const std::string& data)
-    {
-        if (!ready || deflateReset(&stream) != Z_OK)
-            return {};
-        std::string out(deflateBound(&stream, static_cast<uLong>(data.size())), '\0');
-        stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
-        stream.avail_in = static_cast<uInt>(data.size());
-        stream.next_out = reinterpret_cast<Bytef*>(out.data());
-        stream.avail_out = static_cast<uInt>(out.size());
-        if (deflate(&stream, Z_FINISH) != Z_STREAM_END)
-            return {};
-        out.resize(stream.total_out);
-        return out;
-    }
 };
 
 ReportImageEncoder::ReportImageEncoder(int scale)
-    : m_scale(std::clamp(scale, 1, 8)), m_compressor(std::make_unique<Compressor>())
+    : m_scale(std::clamp(scale, 1, 8)), m_widenings(std::make_unique<Widenings>())
 {
 }
 
@@ -219,7 +188,7 @@ void ReportImageEncoder::Compress(ReportImage& image)
     const auto bits = static_cast<std::size_t>(image.bitsPerSample);
     const std::size_t packedRow = (static_cast<std::size_t>(image.width) / scale * bits + 7) / 8;
     const std::size_t scaledRow = (static_cast<std::size_t>(image.width) * bits + 7) / 8;
-    const Widening& widening = m_compressor->WideningFor(image.bitsPerSample, m_scale);
+    const Widening& widening = m_widenings->For(image.bitsPerSample, m_scale);
     std::string wide(packedRow * scale + 8, '\0'); // each byte's 8 copied, `scale` kept
     m_rows.resize(scaledRow * static_cast<std::size_t>(image.height));
     char* out = m_rows.data();
@@ -230,5 +199,7 @@ void ReportImageEncoder::Compress(ReportImage& image)
         for (std::size_t copy = 0; copy < scale; ++copy, out += scaledRow)
             std::memcpy(out, wide.data(), scaledRow);
     }
-    image.samples = m_compressor->Deflate(m_rows);
+    image.samples.clear();
+    AppendRowDeflate(std::span(reinterpret_cast<const std::uint8_t*>(m_rows.data()), m_rows.size()), scaledRow,
+                     image.samples);
 }

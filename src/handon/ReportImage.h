@@ -19,7 +19,7 @@ struct ReportImage {
     int height = 0; // in samples
     int bitsPerSample = 1;
     std::string entries; // the image dictionary's entries but /Width, /Height and /Length
-    std::string samples; // compressed (FlateDecode); empty when compression failed or was not asked for
+    std::string samples; // compressed (FlateDecode); empty when compression was not asked for
     // The screen as drawn, compactly (the colour entries and the packed pixels
     // at their own size): equal keys are equal pictures.
     std::string key;
@@ -27,7 +27,7 @@ struct ReportImage {
 };
 
 // Turns drawn screens into ReportImages. One per thread: it keeps its
-// compression state from one picture to the next, and makes no Qt object.
+// tables and rows from one picture to the next, and makes no Qt object.
 class ReportImageEncoder {
 public:
     // `scale` from 1 to 8.
@@ -43,9 +43,9 @@ public:
     void Compress(ReportImage& image);
 
 private:
-    struct Compressor;
+    struct Widenings;
 
     int m_scale;
-    std::unique_ptr<Compressor> m_compressor;
+    std::unique_ptr<Widenings> m_widenings;
     std::string m_rows; // the scaled samples, kept to save an allocation a picture
 };
