@@ -97,9 +97,42 @@ void PackRow(const std::uint8_t* index, std::size_t width, const std::array<std:
     }
 }
 
+// One-bit rows of a screen of one or two indices, from the quick packing
+// of PNG pictures: its bits tell the indices apart, in table order, and
+// become the samples those indices stand for. Nothing when more indices show.
+std::optional<std::string> QuickOneBitRows(const Canvas& canvas, const ColourUse& use)
+{
+    thread_local std::vector<std::uint8_t> pngRows;
+    const std::optional<PngPalette> palette
+        = PackTwoColourRows({canvas.Width(), canvas.Height(), canvas.Indices(), canvas.Colours()}, pngRows);
+    if (!palette)
+        return std::nullopt;
+    std::vector<std::uint8_t> samples; // of the used indices, in table order
+    for (std::size_t index = 0; index < palette->used.size(); ++index)
+        if (palette->used[index])
+            samples.push_back(use.sample[index] & 1);
+    const std::uint8_t zero = samples.front() ? 0xFF : 0x00;
+    const std::uint8_t one = samples.back() ? 0xFF : 0x00;
+    const auto width = static_cast<std::size_t>(canvas.Width());
+    const std::size_t rowBytes = (width + 7) / 8;
+    const auto padding = static_cast<std::uint8_t>(0xFF << ((8 - width % 8) % 8));
+    std::string packed(rowBytes * static_cast<std::size_t>(canvas.Height()), '\0');
+    const std::uint8_t* in = pngRows.data();
+    auto* out = reinterpret_cast<std::uint8_t*>(packed.data());
+    for (int y = 0; y < canvas.Height(); ++y, in += rowBytes + 1, out += rowBytes) {
+        for (std::size_t k = 0; k < rowBytes; ++k) // each bit picks `one`'s or `zero`'s
+            out[k] = static_cast<std::uint8_t>((in[1 + k] & one) | (~in[1 + k] & zero));
+        out[rowBytes - 1] &= padding;
+    }
+    return packed;
+}
+
 // Rows of `bits`-bit samples, each row starting on a byte.
 std::string PackedRows(const Canvas& canvas, const ColourUse& use, int bits)
 {
+    if (bits == 1 && use.grey)
+        if (std::optional<std::string> quick = QuickOneBitRows(canvas, use))
+            return std::move(*quick);
     const auto width = static_cast<std::size_t>(canvas.Width());
     const std::size_t rowBytes = (width * static_cast<std::size_t>(bits) + 7) / 8;
     std::string packed(rowBytes * static_cast<std::size_t>(canvas.Height()), '\0');

@@ -132,6 +132,24 @@ TEST(ReportImage, ColoursNoPixelShowsAreLeftOut)
     EXPECT_EQ(decoded.At(11, 7), kWhite);
 }
 
+// A screen of one colour, black or white, whichever index the canvas gave
+// it, is every sample that colour, the padding of odd rows included.
+TEST(ReportImage, OneColourScreensAreThatColourThroughout)
+{
+    for (const Rgb colour : {kBlack, kWhite}) {
+        Canvas canvas(13, 4);
+        canvas.FillRect({0, 0, 13, 4}, colour == kBlack ? kWhite : kBlack);
+        canvas.FillRect({0, 0, 13, 4}, colour);
+        ReportImageEncoder encoder(3);
+        const Decoded decoded(encoder.Encode(canvas));
+        int wrong = 0;
+        for (int y = 0; y < 12; ++y)
+            for (int x = 0; x < 39; ++x)
+                wrong += decoded.At(x, y) != colour;
+        EXPECT_EQ(wrong, 0) << std::hex << colour;
+    }
+}
+
 // Equal screens have equal keys; one pixel apart, they do not. Described and
 // compressed in two steps, a picture is the one Encode makes.
 TEST(ReportImage, KeyTellsEqualScreens)
