@@ -447,18 +447,24 @@ private:
         const double cellWidth = width / static_cast<double>(columns);
         const double labelWidth = std::min(Mm(24), cellWidth * 0.45);
         p.setFont(font);
+        if (values.empty())
+            return;
+        p.setPen(Qt::black);
+        std::vector<QLineF> rules; // under each cell, drawn after the texts with one pen
+        rules.reserve(values.size());
         for (std::size_t i = 0; i < values.size(); ++i) {
             const double x = at.x() + static_cast<double>(i % columns) * cellWidth;
             const double y = at.y() + static_cast<double>(i / columns) * height;
-            p.setPen(Qt::black);
             // The meter's half-width labels (ﾚﾍﾞﾙ) read as ordinary text (レベル) on paper.
             p.drawText(QRectF(x + Mm(1), y, labelWidth - Mm(1), height), Qt::AlignLeft | Qt::AlignVCenter,
                        Utf8(values[i].label).normalized(QString::NormalizationForm_KC));
             p.drawText(QRectF(x + labelWidth, y, cellWidth - labelWidth - Mm(2), height),
                        Qt::AlignLeft | Qt::AlignVCenter, ValueText(values[i]));
-            p.setPen(QPen(Qt::lightGray, Mm(0.15)));
-            p.drawLine(QPointF(x, y + height), QPointF(x + cellWidth - Mm(2), y + height));
+            rules.emplace_back(QPointF(x, y + height), QPointF(x + cellWidth - Mm(2), y + height));
         }
+        p.setPen(QPen(Qt::lightGray, Mm(0.15)));
+        for (const QLineF& rule : rules)
+            p.drawLine(rule);
     }
 
     const CardRecord& m_record;
