@@ -5,6 +5,8 @@
 #include "handon/RowDeflate.h"
 #include "screens/Canvas.h"
 
+#include <zlib.h>
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -225,14 +227,20 @@ void ReportImageEncoder::Compress(ReportImage& image)
     std::string wide(packedRow * scale + 8, '\0'); // each byte's 8 copied, `scale` kept
     m_rows.resize(scaledRow * static_cast<std::size_t>(image.height));
     char* out = m_rows.data();
+    // The check sum of a row's copies is joined on to the whole's, not summed again.
+    uLong checksum = adler32(0, nullptr, 0);
     for (std::size_t at = 0; packedRow > 0 && at + packedRow <= packed.size(); at += packedRow) {
         const auto* in = reinterpret_cast<const std::uint8_t*>(packed.data()) + at;
         for (std::size_t i = 0; i < packedRow; ++i)
             std::memcpy(wide.data() + i * scale, widening[in[i]].data(), 8);
-        for (std::size_t copy = 0; copy < scale; ++copy, out += scaledRow)
+        const auto* row = reinterpret_cast<const Bytef*>(wide.data());
+        const uLong rowChecksum = adler32(adler32(0, nullptr, 0), row, static_cast<uInt>(scaledRow));
+        for (std::size_t copy = 0; copy < scale; ++copy, out += scaledRow) {
             std::memcpy(out, wide.data(), scaledRow);
+            checksum = adler32_combine(checksum, rowChecksum, static_cast<z_off_t>(scaledRow));
+        }
     }
     image.samples.clear();
     AppendRowDeflate(std::span(reinterpret_cast<const std::uint8_t*>(m_rows.data()), m_rows.size()), scaledRow,
-                     image.samples);
+                     static_cast<std::uint32_t>(checksum), image.samples);
 }

@@ -151,6 +151,13 @@ void AppendBigEndian(std::string& out, std::uint32_t number)
 
 void AppendRowDeflate(std::span<const std::uint8_t> rows, std::size_t stride, std::string& out)
 {
+    AppendRowDeflate(rows, stride, static_cast<std::uint32_t>(adler32(1, rows.data(), static_cast<uInt>(rows.size()))),
+                     out);
+}
+
+void AppendRowDeflate(std::span<const std::uint8_t> rows, std::size_t stride, std::uint32_t checksum,
+                      std::string& out)
+{
     static const FixedCodes codes;
     out.append("\x78\x01", 2); // deflate with a 32 KB window, fastest
     out.reserve(out.size() + rows.size() / 4);
@@ -179,5 +186,5 @@ void AppendRowDeflate(std::span<const std::uint8_t> rows, std::size_t stride, st
     }
     bits.Put(codes.end);
     bits.Finish();
-    AppendBigEndian(out, static_cast<std::uint32_t>(adler32(1, rows.data(), static_cast<uInt>(rows.size()))));
+    AppendBigEndian(out, checksum);
 }

@@ -12,3 +12,6 @@
 // general compressor finds on a screen, in a fraction of the time, with no
 // code tables to build or send.
 void AppendRowDeflate(std::span<const std::uint8_t> rows, std::size_t stride, std::string& out);
+// The same, for a caller that knows the rows' check sum (Adler-32) already.
+void AppendRowDeflate(std::span<const std::uint8_t> rows, std::size_t stride, std::uint32_t checksum,
+                      std::string& out);
