@@ -46,7 +46,10 @@ void ReportPictures::Work()
         std::size_t index = 0;
         {
             std::unique_lock lock(m_mutex);
-            m_room.wait(lock, [&] { return m_stopping || m_next >= m_records.size() || m_next < m_taken + m_slots.size(); });
+            // A full store waits until half of it is taken, so that a worker
+            // wakes once for many pictures rather than once for each.
+            if (m_next >= m_taken + m_slots.size())
+                m_room.wait(lock, [&] { return m_stopping || m_next >= m_records.size() || HalfFree(); });
             if (m_stopping || m_next >= m_records.size())
                 return;
             index = m_next++;
@@ -68,6 +71,11 @@ void ReportPictures::Work()
         }
         m_drawn.notify_all();
     }
+}
+
+bool ReportPictures::HalfFree() const
+{
+    return m_next < m_taken + m_slots.size() / 2;
 }
 
 bool ReportPictures::Seen(std::size_t index, const ReportImage& image)
@@ -93,6 +101,8 @@ ReportPicture ReportPictures::Take(std::size_t index)
         picture = std::move(slot.picture);
         slot = Slot{};
         m_taken = index + 1;
+        if (!HalfFree())
+            return picture;
     }
     m_room.notify_all();
     return picture;

@@ -55,6 +55,8 @@ private:
     // Notes `image` of records[index]; true when one of the kSharedDistance
     // records before it showed the same picture.
     bool Seen(std::size_t index, const ReportImage& image);
+    // Fewer than half the slots hold or await a picture (called locked).
+    bool HalfFree() const;
 
     const std::vector<CardRecord>& m_records;
     int m_scale;
