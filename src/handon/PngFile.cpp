@@ -105,7 +105,7 @@ std::string PngFileBytes(const IndexedPixels& picture)
     AppendPalette(out, *palette);
     AppendResolution(out);
     const std::size_t data = BeginChunk(out, "IDAT");
-    AppendRowDeflate(rows, rows.size() / static_cast<std::size_t>(picture.height), out);
+    AppendRowDeflate(rows, 1 + PngRowBytes(picture.width, depth), out);
     EndChunk(out, data);
     EndChunk(out, BeginChunk(out, "IEND"));
     return out;

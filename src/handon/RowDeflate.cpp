@@ -160,7 +160,6 @@ void AppendRowDeflate(std::span<const std::uint8_t> rows, std::size_t stride, st
 {
     static const FixedCodes codes;
     out.append("\x78\x01", 2); // deflate with a 32 KB window, fastest
-    out.reserve(out.size() + rows.size() / 4);
     BitWriter bits(out);
     bits.Put({0b011, 3}); // the last block, fixed codes
     const bool rowAbove = stride > 0 && stride <= kFarthestMatch;
